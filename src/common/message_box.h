@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message box of the program goes through here, so that a test can see what would be shown
+// and answer it without a human. Without a handler a real modal QMessageBox is shown.
+namespace Q6 {
+
+// Title used by boxes that have no title of their own.
+inline const QString kAppTitle = QStringLiteral("Q6Config");
+
+struct MessageRequest {
+  QString text;
+  QString title = kAppTitle;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+using MessageHandler = std::function<QMessageBox::StandardButton(const MessageRequest&)>;
+
+// Shows the box modally over parent and returns the button pressed.
+QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& request);
+
+// The exclamation box with the application title used for every error the operator must see.
+void showError(QWidget* parent, const QString& text);
+
+// Test hook: while set, showMessage calls the handler instead of showing a box. Pass an empty
+// function to restore real boxes.
+void setMessageHandler(MessageHandler handler);
+
+}  // namespace Q6

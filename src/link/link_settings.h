@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+class QSettings;
+
+namespace Orvanel {
+
+enum class ConnectionKind { NotSet, Network, Queue, File, Serial };
+enum class Parity { None, Even, Odd };
+enum class FlowControl { None, Hardware, Software };
+
+inline constexpr int kDefaultPort = 9100;
+inline constexpr int kDefaultTimeoutMs = 5000;
+
+// How the computer reaches the printer. Only the fields of the chosen kind are used.
+struct LinkSettings {
+  ConnectionKind kind = ConnectionKind::NotSet;
+  QString host;
+  int port = kDefaultPort;
+  int timeoutMs = kDefaultTimeoutMs;
+  QString queue;
+  QString path;
+  QString serialPort;
+  int baudRate = 9600;
+  int dataBits = 8;
+  Parity parity = Parity::None;
+  int stopBits = 1;
+  FlowControl flowControl = FlowControl::None;
+
+  bool operator==(const LinkSettings&) const = default;
+};
+
+// Storage keys inside the group named by the link settings key. Administrators provision machines
+// by writing these by hand, so they never change.
+namespace Keys {
+inline const QString kConnection = QStringLiteral("Connection");
+inline const QString kHost = QStringLiteral("Host");
+inline const QString kPort = QStringLiteral("Port");
+inline const QString kTimeoutMs = QStringLiteral("TimeoutMs");
+inline const QString kQueue = QStringLiteral("Queue");
+inline const QString kPath = QStringLiteral("Path");
+inline const QString kSerialPort = QStringLiteral("SerialPort");
+inline const QString kBaudRate = QStringLiteral("BaudRate");
+inline const QString kDataBits = QStringLiteral("DataBits");
+inline const QString kParity = QStringLiteral("Parity");
+inline const QString kStopBits = QStringLiteral("StopBits");
+inline const QString kFlowControl = QStringLiteral("FlowControl");
+}  // namespace Keys
+
+QString connectionKindName(ConnectionKind kind);  // "Network", "Queue", "File", "Serial", ""
+
+// Reads the group `key` of store; a group with no (or an unknown) Connection gives NotSet. Numbers
+// that are missing or unreadable fall back to their defaults.
+LinkSettings readLinkSettings(QSettings& store, const QString& key);
+void writeLinkSettings(QSettings& store, const QString& key, const LinkSettings& settings);
+
+// Empty when the settings can be used; otherwise a sentence for the operator saying what to fix.
+QString validateLinkSettings(const LinkSettings& settings);
+
+}  // namespace Orvanel

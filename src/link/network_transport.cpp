@@ -1,0 +1,71 @@
+#include "link/network_transport.h"
+
+#include <QElapsedTimer>
+
+#include <utility>
+
+#include "link/link_error.h"
+
+namespace Orvanel {
+
+NetworkTransport::NetworkTransport(QString host, int port, int timeoutMs)
+    : host_(std::move(host)), port_(port), timeoutMs_(timeoutMs) {}
+
+QString NetworkTransport::target() const {
+  return QStringLiteral("%1 port %2").arg(host_).arg(port_);
+}
+
+void NetworkTransport::open() {
+  socket_.abort();
+  socket_.connectToHost(host_, static_cast<quint16>(port_));
+  if (!socket_.waitForConnected(timeoutMs_)) {
+    const QString reason = socket_.error() == QAbstractSocket::SocketTimeoutError
+                               ? QStringLiteral("no answer within %1 ms").arg(timeoutMs_)
+                               : socket_.errorString();
+    socket_.abort();
+    throw LinkError(
+        QStringLiteral("Could not connect to the printer at %1: %2").arg(target(), reason));
+  }
+  // Small commands must not wait for Nagle's algorithm.
+  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+}
+
+void NetworkTransport::write(const QByteArray& data) {
+  if (socket_.state() != QAbstractSocket::ConnectedState) {
+    throw LinkError(
+        QStringLiteral("The connection to the printer at %1 is not open.").arg(target()));
+  }
+  if (socket_.write(data) != data.size()) {
+    throw LinkError(QStringLiteral("Could not send to the printer at %1: %2")
+                        .arg(target(), socket_.errorString()));
+  }
+  QElapsedTimer timer;
+  timer.start();
+  while (socket_.bytesToWrite() > 0) {
+    const int left = timeoutMs_ - static_cast<int>(timer.elapsed());
+    if (left <= 0 || !socket_.waitForBytesWritten(left)) {
+      const QString reason =
+          socket_.error() == QAbstractSocket::SocketTimeoutError || left <= 0
+              ? QStringLiteral("the printer accepted no data within %1 ms").arg(timeoutMs_)
+              : socket_.errorString();
+      socket_.abort();
+      throw LinkError(
+          QStringLiteral("Could not send to the printer at %1: %2").arg(target(), reason));
+    }
+  }
+}
+
+void NetworkTransport::close() {
+  if (socket_.state() == QAbstractSocket::UnconnectedState) {
+    return;
+  }
+  socket_.disconnectFromHost();
+  if (socket_.state() != QAbstractSocket::UnconnectedState &&
+      !socket_.waitForDisconnected(timeoutMs_)) {
+    socket_.abort();
+    throw LinkError(QStringLiteral("Could not finish sending to the printer at %1: %2")
+                        .arg(target(), QStringLiteral("no answer within %1 ms").arg(timeoutMs_)));
+  }
+}
+
+}  // namespace Orvanel

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+#include "link/link_error.h"
+#include "link/link_settings.h"
+#include "link/transport.h"
+
+class QSettings;
+
+namespace Orvanel {
+
+// The three operations an exchange uses; the real component and the recording fake of the tests
+// both implement them.
+class PrinterLink {
+ public:
+  virtual ~PrinterLink() = default;
+  virtual void OpenConnection() = 0;
+  virtual void SendData(const QByteArray& data) = 0;
+  virtual void CloseConnection() = 0;
+};
+
+// The printer-link component. It owns the link settings and the transport of the open connection.
+// As a widget it is the settings panel of the communication settings window (scm_interface); on the
+// main window (scm_comms) it stays hidden and is used only through its operations.
+class Quenlink : public QWidget, public PrinterLink {
+  Q_OBJECT
+
+ public:
+  explicit Quenlink(QWidget* parent = nullptr);
+  ~Quenlink() override;
+
+  // Opens a connection to the printer chosen by the last loaded settings. Raises LinkError.
+  void OpenConnection() override;
+  // Sends every byte of data, in order, NUL and 80-FF included. Raises LinkError.
+  void SendData(const QByteArray& data) override;
+  // Waits for pending bytes and releases the connection. Raises LinkError.
+  void CloseConnection() override;
+  // Stores the settings shown in the panel under the group `key`.
+  void SaveLinkSettings(const QString& key);
+  // Takes over the settings stored under `key` (nothing stored: "not set up") and shows them.
+  void LoadLinkSettings(const QString& key);
+
+  const LinkSettings& settings() const { return settings_; }
+  void setSettings(const LinkSettings& settings);
+  bool isConnectionOpen() const { return transport_ != nullptr; }
+
+  // Which connection kinds the panel offers (all on by default).
+  bool showspooler = true;
+  bool showtcpip = true;
+  bool showfile = true;
+
+ private:
+  LinkSettings settings_;
+  std::unique_ptr<Transport> transport_;
+};
+
+// The per-user settings store shared by the program and the component.
+std::unique_ptr<QSettings> openSettingsStore();
+
+// "Q56Config" followed by "COM".
+inline const QString kLinkSettingsKey = QStringLiteral("Q56Config") + QStringLiteral("COM");
+
+}  // namespace Orvanel

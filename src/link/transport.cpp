@@ -1,0 +1,34 @@
+#include "link/transport.h"
+
+#include "link/file_transport.h"
+#include "link/link_error.h"
+#include "link/network_transport.h"
+
+namespace Orvanel {
+
+std::unique_ptr<Transport> makeTransport(const LinkSettings& settings) {
+  const QString problem = validateLinkSettings(settings);
+  if (settings.kind == ConnectionKind::NotSet) {
+    throw LinkError(QStringLiteral(
+        "No printer connection has been set up yet. Press \"Communication\" on the Main tab first "
+        "and choose how this computer reaches the printer."));
+  }
+  if (!problem.isEmpty()) {
+    throw LinkError(QStringLiteral("The printer connection is not set up correctly: %1 Press "
+                                   "\"Communication\" on the Main tab to fix it.")
+                        .arg(problem));
+  }
+  switch (settings.kind) {
+    case ConnectionKind::Network:
+      return std::make_unique<NetworkTransport>(settings.host, settings.port, settings.timeoutMs);
+    case ConnectionKind::File:
+      return std::make_unique<FileTransport>(settings.path);
+    case ConnectionKind::Queue:
+    case ConnectionKind::Serial:
+    case ConnectionKind::NotSet:
+      break;
+  }
+  throw LinkError(QStringLiteral("This connection kind is not available in this build."));
+}
+
+}  // namespace Orvanel

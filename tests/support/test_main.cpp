@@ -1,0 +1,20 @@
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+// One main for every test executable: a QApplication (headless unless QT_QPA_PLATFORM says
+// otherwise) and a settings store that never touches the real home.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  const QString isolated = QDir::tempPath() + QStringLiteral("/q6config-tests-unused");
+  qputenv("XDG_CONFIG_HOME", isolated.toLocal8Bit());
+  QApplication app(argc, argv);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, isolated);
+  ::testing::InitGoogleMock(&argc, argv);
+  return RUN_ALL_TESTS();
+}
