@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Quick start: install what is missing, build, and start the program.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh" -DQ6CONFIG_BUILD_TESTS=OFF
+exec "${BUILD_DIR:-$root/build}/q6config"
