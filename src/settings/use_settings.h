@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+#include "link/link_exchange.h"
+
+namespace Q6 {
+
+// What "Use Settings" reads from the main window: list positions (0 = "No Change", -1 = nothing
+// selected), the cut adjuster's check box and text, and the line-feed count text.
+struct Selection {
+  int comFF = 0;
+  int comDeviceID = 0;
+  int comTopSearch = 0;
+  int comNESensor = 0;
+  int comCRcode = 0;
+  int comCharSet = 0;
+  int comCPage = 0;
+  int comZStyle = 0;
+  int comLFeed = 0;
+  int comDensity = 0;
+  int comSpeed = 0;
+  int comBMark = 0;
+  bool chk_AdjustCutPos = false;
+  std::string txtCutOffset = " 0mm";
+  int comCSpacing = 0;
+  int comPWidth = 0;
+  int comESCPOSColumns = 0;
+  int cmbBigFont = 0;
+  int cmbEPSpacing = 0;
+  int comContextCut = 0;
+  std::string txtContFeeds = "2";
+};
+
+// The commands of one "Use Settings" exchange, or a refusal (error set, commands empty) when a
+// value would build a malformed command; a refusal is shown before the link is opened.
+struct UseSettingsPlan {
+  CommandList commands;
+  QString error;
+};
+
+UseSettingsPlan buildUseSettings(const Selection& selection);
+
+// Code of the code page at comCPage position `index`, upper-case hex without leading zeros.
+std::string GetCodePageHex(int index);
+// The density digit for comDensity position `index` (1-7).
+std::string GetDensityHex(int index);
+
+}  // namespace Q6
