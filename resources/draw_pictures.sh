@@ -16,7 +16,7 @@ out=logo.png
 png24 -size 55x29 xc:white \
   -fill '#1b3f8b' -draw 'roundrectangle 1,1 53,27 5,5' \
   -fill '#e8b21e' -draw 'polygon 6,21 13,7 20,21' \
-  -fill white -font Helvetica-Bold -pointsize 12 -annotate +22+19 'Vorla'
+  -fill white -font Helvetica-Bold -pointsize 11 -annotate +21+19 'Vorla'
 
 # printer NAME WIDTH HEIGHT BODY LID LETTERING CAPTION: a receipt printer seen slightly from above, with a
 # receipt coming out of the slot. Coordinates are fractions of the picture so that both sizes share
