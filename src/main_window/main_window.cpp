@@ -48,7 +48,8 @@ constexpr int kRowLeft = 240;
 constexpr int kTitleWidth = 4575;
 constexpr int kTitleHeight = 315;
 constexpr int kTitleToHelp = 240;
-constexpr int kHelpWidth = 5400;
+// A few pixels short of the list column, so that a full line of help never touches the list.
+constexpr int kHelpWidth = 5340;
 constexpr int kListLeft = 5640;
 constexpr int kListWidth = 2112;
 constexpr int kListHeight = 315;
@@ -58,8 +59,10 @@ constexpr int kPageBottom = 5280;
 // The notes beside the action buttons get room for a second line, should the face need it.
 constexpr int kActionNoteHeight = 450;
 
-constexpr int kTestButtonWidth = 1395;
-constexpr int kTestButtonHeight = 315;
+// The test buttons stand in a grid of 1380 x 300 twips (and one row of 360); drawn at the full
+// 1395 x 315 they would overlap their neighbours by a pixel.
+constexpr int kTestButtonWidth = 1335;
+constexpr int kTestButtonHeight = 300;
 
 // The caption of a disabled line-feed count: the desktop's application-workspace grey.
 const QColor kApplicationWorkspaceGrey(0xAB, 0xAB, 0xAB);
