@@ -3,6 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <functional>
+
+#include "cut_position/cut_diagram.h"
+
 #include "main_window_fixture.h"
 
 namespace MainWindowTests {
@@ -107,6 +111,72 @@ TEST_F(Buttons, UseSettingsWithNothingChosenSendsTheWriteCommandAlone) {
   w.comUse->click();
   EXPECT_EQ(printerBytes(), hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
   EXPECT_TRUE(messages.shown.empty());
+}
+
+// The operator's choices, end to end through the window and the real link.
+TEST_F(Buttons, UseSettingsSendsTheChosenSettingsInOneExchange) {
+  const QByteArray write = hex("1B 1D 23 57 30 30 30 30 30 0A 00");
+  const struct {
+    const char* name;
+    std::function<void(frmMain&)> choose;
+    QByteArray bytes;
+  } cases[] = {
+      {"partial cut and code page 1252",
+       [](frmMain& w) {
+         w.comFF->setCurrentIndex(3);
+         w.comCPage->setCurrentIndex(23);
+       },
+       hex("1B 1D 23 2D 30 30 30 30 38 0A 00 1B 1D 23 2B 30 30 30 30 34 0A 00"
+           "1B 1D 23 2D 33 46 46 30 30 0A 00 1B 1D 23 2B 33 32 30 30 30 0A 00") +
+           write},
+      // Typed but never left: the offset is snapped to 31.75 mm before it is read.
+      {"typed cut offset beyond the limit",
+       [](frmMain& w) {
+         w.chk_AdjustCutPos->setChecked(true);
+         w.txtCutOffset->setText(QStringLiteral("40"));
+       },
+       hex("1B 1D 23 2D 32 46 46 30 30 0A 00 1B 1D 23 2B 32 37 46 30 30 0A 00") + write},
+      {"cut offset set on the diagram, -2.5 mm",
+       [](frmMain& w) {
+         w.chk_AdjustCutPos->setChecked(true);
+         emit w.Picture1->mouseDown(18.0f);
+         emit w.Picture1->mouseUp(18.0f);
+       },
+       hex("1B 1D 23 2D 32 46 46 30 30 0A 00 1B 1D 23 2B 32 38 41 30 30 0A 00") + write},
+      {"cut offset while the adjuster is off", [](frmMain& w) { w.AdjustCutPosition(5.5f); },
+       write},
+      // A model change discards the speed chosen before it.
+      {"speed, then another model",
+       [](frmMain& w) {
+         w.comSpeed->setCurrentIndex(1);
+         w.cmbModel->setCurrentIndex(0);
+       },
+       write},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    useFileLink();
+    clearPrinterBytes();
+    frmMain& w = open();
+    c.choose(w);
+    w.comUse->click();
+    EXPECT_EQ(printerBytes(), c.bytes);
+    EXPECT_TRUE(messages.shown.empty());
+  }
+}
+
+// A count that does not fit its four bits is refused before the link is opened.
+TEST_F(Buttons, UseSettingsRefusesAnUnusableLineFeedCountAndSendsNothing) {
+  useFileLink();
+  frmMain& w = open();
+  w.comFF->setCurrentIndex(2);
+  w.comContextCut->setCurrentIndex(2);
+  w.txtContFeeds->setText(QStringLiteral("16"));
+  w.comUse->click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
+  EXPECT_TRUE(printerBytes().isEmpty());
+  EXPECT_FALSE(QFile::exists(printerPath())) << "the link was opened";
 }
 
 // "Use Settings" reads every list by position and the three inputs by text; a list read into the
