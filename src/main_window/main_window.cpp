@@ -21,6 +21,7 @@
 #include "cut_position/cut_diagram.h"
 #include "cut_position/cut_offset.h"
 #include "link/comm_settings_window.h"
+#include "link/link_error.h"
 #include "main_window/window_content.h"
 #include "presets/presets_window.h"
 #include "printer_tests/test_commands.h"
@@ -553,12 +554,7 @@ void frmMain::Form_Load() {
   AdjustCutPosition(0.0f);
   imgPrinter->setPixmap(imgQLX600->pixmap());
   labVer->setText(Q6::versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision));
-  try {
-    scm_comms->LoadLinkSettings(Orvanel::kLinkSettingsKey);
-  } catch (const std::exception& error) {
-    // The window still opens; the operator can put the settings right under "Communication".
-    Q6::showError(this, QString::fromLocal8Bit(error.what()));
-  }
+  loadLinkSettings();
   refill(cmbModel, Q6::Lists::cmbModel());
   labTopSearchInfo->setText(Q6::topSearchInfoText());
 
@@ -569,6 +565,18 @@ void frmMain::Form_Load() {
   Picture2->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
   labTitle->setText(Q6::titleText());
   setWindowTitle(Q6::windowTitleText());
+}
+
+// Loading is not an exchange, so the exchange runner does not report its failures: an unreadable
+// store is shown here and the window carries on; "Communication" is where the operator fixes it.
+void frmMain::loadLinkSettings() {
+  try {
+    scm_comms->LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  } catch (const Orvanel::LinkError& error) {
+    Q6::showError(this, error.message());
+  } catch (const std::exception& error) {
+    Q6::showError(this, QString::fromUtf8(error.what()));
+  }
 }
 
 void frmMain::Form_Unload() {
@@ -751,11 +759,7 @@ void frmMain::comConfPort_Click() {
     m_portWindow = new frmPort(this);
   }
   m_portWindow->exec();
-  try {
-    scm_comms->LoadLinkSettings(Orvanel::kLinkSettingsKey);
-  } catch (const std::exception& error) {
-    Q6::showError(this, QString::fromLocal8Bit(error.what()));
-  }
+  loadLinkSettings();
 }
 
 void frmMain::comPresets_Click() {

@@ -198,6 +198,7 @@ class frmMain : public QWidget {
   void buildEmulationTab(QWidget* page);
   void buildTestsTab(QWidget* page);
   void connectHandlers();
+  void loadLinkSettings();
   void send(const Q6::CommandList& commands);
 
   frmPort* m_portWindow = nullptr;
