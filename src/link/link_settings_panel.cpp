@@ -171,6 +171,9 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   form(top)->addRow(QStringLiteral("Connection:"), cmbConnection);
 
   timeoutRow_ = new QWidget(this);
+  QSizePolicy keepPlace = timeoutRow_->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  timeoutRow_->setSizePolicy(keepPlace);
   txtTimeout = lineEdit(timeoutRow_, "txtTimeout");
   txtTimeout->setMaxLength(10);
   form(timeoutRow_)->addRow(QStringLiteral("Time limit (ms):"), txtTimeout);
@@ -265,6 +268,25 @@ void LinkSettingsPanel::kindChanged() {
       break;
   }
   timeoutRow_->setVisible(usesTimeLimit(kind));
+  // Only the shown page counts for the layout, so the time limit sits right below its fields.
+  for (int i = 0; i < stkKind->count(); ++i) {
+    QWidget* page = stkKind->widget(i);
+    const QSizePolicy::Policy policy =
+        i == stkKind->currentIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    page->setSizePolicy(policy, policy);
+  }
+  stkKind->updateGeometry();
+}
+
+QSize LinkSettingsPanel::sizeHint() const {
+  // Room for the largest kind, so that the window keeps one size whichever kind is chosen.
+  const QSize hint = QWidget::sizeHint();
+  const QSize current = stkKind->currentWidget()->sizeHint();
+  QSize largest = current;
+  for (int i = 0; i < stkKind->count(); ++i) {
+    largest = largest.expandedTo(stkKind->widget(i)->sizeHint());
+  }
+  return hint + (largest - current);
 }
 
 void LinkSettingsPanel::refreshLists() {

@@ -38,6 +38,8 @@ class LinkSettingsPanel : public QWidget {
   // The focusable fields in their tab order, top to bottom.
   QList<QWidget*> tabChain() const;
 
+  QSize sizeHint() const override;
+
   QComboBox* cmbConnection = nullptr;
   QStackedWidget* stkKind = nullptr;
   QLineEdit* txtHost = nullptr;

@@ -12,6 +12,7 @@ namespace Orvanel {
 // A CUPS printer queue. Each exchange becomes one raw job (no filtering on the server): the job is
 // created on open, the bytes stream into its one document, and close submits it. The server is the
 // one the CUPS client library is configured for (CUPS_SERVER, client.conf or the local default).
+// Every request is bounded by the time limit.
 class QueueTransport : public Transport {
  public:
   QueueTransport(QString queue, int timeoutMs);
@@ -25,12 +26,16 @@ class QueueTransport : public Transport {
 
  private:
   [[noreturn]] void fail(const QString& what, const QString& reason);
+  QString reason() const;
   void release();
+  int createJob();
+
   QString queue_;
   QByteArray destination_;  // the queue name without an lpoptions instance ("name/instance")
   int timeoutMs_;
   http_t* http_ = nullptr;
   int job_ = 0;
+  bool timedOut_ = false;
 };
 
 // The queues the CUPS server knows, sorted; empty when the server cannot be reached within
