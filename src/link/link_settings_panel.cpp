@@ -207,9 +207,18 @@ void LinkSettingsPanel::setOfferedKinds(bool queue, bool network, bool file) {
   offerQueue_ = queue;
   offerNetwork_ = network;
   offerFile_ = file;
-  const ConnectionKind keep = chosenKind();
-  const QSignalBlocker quiet(cmbConnection);
-  cmbConnection->clear();
+  listKinds(chosenKind());
+}
+
+ConnectionKind LinkSettingsPanel::chosenKind() const {
+  const QVariant data = cmbConnection->currentData();
+  return data.isValid() ? static_cast<ConnectionKind>(data.toInt()) : ConnectionKind::NotSet;
+}
+
+void LinkSettingsPanel::listKinds(ConnectionKind kind) {
+  if (kind == ConnectionKind::NotSet && offerNetwork_) {
+    kind = ConnectionKind::Network;
+  }
   const struct {
     ConnectionKind kind;
     bool offered;
@@ -220,33 +229,17 @@ void LinkSettingsPanel::setOfferedKinds(bool queue, bool network, bool file) {
       {ConnectionKind::File, offerFile_, "File or device"},
       {ConnectionKind::Serial, true, "Serial port"},
   };
-  for (const auto& e : entries) {
-    if (e.offered || e.kind == keep) {
-      cmbConnection->addItem(QString::fromLatin1(e.text), static_cast<int>(e.kind));
+  {
+    const QSignalBlocker quiet(cmbConnection);
+    cmbConnection->clear();
+    for (const auto& e : entries) {
+      // Settings that use a kind this panel does not offer are shown as they are, not replaced.
+      if (e.offered || e.kind == kind) {
+        cmbConnection->addItem(QString::fromLatin1(e.text), static_cast<int>(e.kind));
+      }
     }
+    cmbConnection->setCurrentIndex(std::max(cmbConnection->findData(static_cast<int>(kind)), 0));
   }
-  selectKind(keep);
-}
-
-ConnectionKind LinkSettingsPanel::chosenKind() const {
-  const QVariant data = cmbConnection->currentData();
-  return data.isValid() ? static_cast<ConnectionKind>(data.toInt()) : ConnectionKind::NotSet;
-}
-
-void LinkSettingsPanel::selectKind(ConnectionKind kind) {
-  if (kind == ConnectionKind::NotSet) {
-    kind = ConnectionKind::Network;
-  }
-  int index = cmbConnection->findData(static_cast<int>(kind));
-  if (index < 0 && kind != ConnectionKind::Network) {
-    // Stored settings use a kind this panel does not offer: show it rather than replace it.
-    const QString names[] = {QString(), QStringLiteral("Network (TCP/IP)"),
-                             QStringLiteral("Printer queue"), QStringLiteral("File or device"),
-                             QStringLiteral("Serial port")};
-    cmbConnection->addItem(names[static_cast<int>(kind)], static_cast<int>(kind));
-    index = cmbConnection->count() - 1;
-  }
-  cmbConnection->setCurrentIndex(std::max(index, 0));
   kindChanged();
 }
 
@@ -308,8 +301,7 @@ void LinkSettingsPanel::showSettings(const LinkSettings& settings) {
 
 void LinkSettingsPanel::showFields(const LinkSettings& settings) {
   shown_ = settings;
-  setOfferedKinds(offerQueue_, offerNetwork_, offerFile_);
-  selectKind(settings.kind);
+  listKinds(settings.kind);
   txtHost->setText(settings.host);
   txtPort->setText(QString::number(settings.port));
   txtTimeout->setText(QString::number(settings.timeoutMs));

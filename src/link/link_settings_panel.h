@@ -57,7 +57,9 @@ class LinkSettingsPanel : public QWidget {
 
  private:
   ConnectionKind chosenKind() const;
-  void selectKind(ConnectionKind kind);
+  // Fills the connection list in its fixed order and selects kind (NotSet: an empty network
+  // connection).
+  void listKinds(ConnectionKind kind);
   void kindChanged();
   void browseForPath();
   void refreshLists();
