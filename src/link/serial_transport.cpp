@@ -4,7 +4,6 @@
 #include <QThread>
 
 #include <sys/ioctl.h>
-#include <termios.h>
 
 #include "link/link_error.h"
 
@@ -51,7 +50,6 @@ void SerialTransport::discardAndClose() {
   // Bytes the printer did not take are dropped: otherwise closing the device would wait for them
   // (up to half a minute on common serial drivers), and they would print as garbage later.
   port_.clear(QSerialPort::Output);
-  ::tcflush(static_cast<int>(port_.handle()), TCOFLUSH);
   port_.close();
 }
 

@@ -381,4 +381,26 @@ TEST(CommSettingsWindow, AFixedValueIsStoredOnTheNextUse) {
   EXPECT_EQ(storedValue("Port"), QStringLiteral("65535"));
 }
 
+TEST(CommSettingsWindow, AStoreThatCannotBeWrittenIsReportedAndTheWindowStaysOpen) {
+  Q6Test::TempConfig config;
+  // A plain file where the settings folder belongs: nothing can be written below it, even by root.
+  QFile blocker(config.dir() + QStringLiteral("/Q56Config"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  Q6Test::MessageCapture boxes;
+  frmPort window;
+  bool stayedOpen = false;
+  runModal(window, [&] {
+    field<QLineEdit>(window, "txtHost")->setText(QStringLiteral("127.0.0.1"));
+    window.Command1->click();
+    stayedOpen = window.isVisible();
+    window.Command2->click();
+  });
+  EXPECT_TRUE(stayedOpen);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Could not store")))
+      << boxes.shown[0].text.toStdString();
+  EXPECT_EQ(window.scm_interface->settings().kind, ConnectionKind::NotSet);
+}
+
 }  // namespace
