@@ -75,9 +75,9 @@ std::optional<int> contextCutFeeds(std::string_view text) {
 }
 
 QString feedsRefusal(const std::string& typed) {
-  QString shown =
-      QString::fromLatin1(typed).trimmed();  // the window hands its text over as Latin-1
-  constexpr int kShownLimit = 20;            // a pasted page of text need not fill the box
+  // The window hands its text over as Latin-1; a pasted page of text need not fill the box.
+  QString shown = QString::fromLatin1(typed).trimmed();
+  constexpr int kShownLimit = 20;
   if (shown.size() > kShownLimit) {
     shown = shown.left(kShownLimit) + QStringLiteral("...");
   }
