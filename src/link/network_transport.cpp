@@ -17,6 +17,7 @@ QString NetworkTransport::target() const {
 
 void NetworkTransport::open() {
   socket_.abort();
+  pending_.clear();
   socket_.connectToHost(host_, static_cast<quint16>(port_));
   if (!socket_.waitForConnected(timeoutMs_)) {
     const QString reason = socket_.error() == QAbstractSocket::SocketTimeoutError
@@ -35,9 +36,25 @@ void NetworkTransport::write(const QByteArray& data) {
     throw LinkError(
         QStringLiteral("The connection to the printer at %1 is not open.").arg(target()));
   }
+  // An exchange is hundreds of small commands; handing each to the socket on its own costs a
+  // system call and a wait apiece, many times the cost of the bytes. They are collected here and go
+  // out together at the close, or as soon as enough have gathered to keep memory bounded.
+  pending_ += data;
+  if (pending_.size() >= kFlushThreshold) {
+    flush();
+  }
+}
+
+void NetworkTransport::flush() {
+  if (pending_.isEmpty()) {
+    return;
+  }
+  const QByteArray data = std::exchange(pending_, QByteArray());
   if (socket_.write(data) != data.size()) {
-    throw LinkError(QStringLiteral("Could not send to the printer at %1: %2")
-                        .arg(target(), socket_.errorString()));
+    const QString reason = socket_.errorString();
+    socket_.abort();
+    throw LinkError(
+        QStringLiteral("Could not send to the printer at %1: %2").arg(target(), reason));
   }
   QElapsedTimer timer;
   timer.start();
@@ -57,8 +74,13 @@ void NetworkTransport::write(const QByteArray& data) {
 
 void NetworkTransport::close() {
   if (socket_.state() == QAbstractSocket::UnconnectedState) {
+    if (!std::exchange(pending_, QByteArray()).isEmpty()) {
+      throw LinkError(QStringLiteral("Could not send to the printer at %1: the connection was lost")
+                          .arg(target()));
+    }
     return;
   }
+  flush();
   socket_.disconnectFromHost();
   if (socket_.state() != QAbstractSocket::UnconnectedState &&
       !socket_.waitForDisconnected(timeoutMs_)) {

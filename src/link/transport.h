@@ -13,9 +13,10 @@ class Transport {
  public:
   virtual ~Transport() = default;
   virtual void open() = 0;
-  // Hands every byte over before returning; bytes go out exactly as given.
+  // Takes every byte in order; bytes go out exactly as given. A transport may hold small writes
+  // back until close() (or until enough have gathered), so a failure can surface there.
   virtual void write(const QByteArray& data) = 0;
-  // Finishes the job (waiting for pending bytes) and releases the connection.
+  // Hands over every byte still held, finishes the job and releases the connection.
   virtual void close() = 0;
 };
 

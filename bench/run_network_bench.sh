@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (optimised, without the tests) into build-bench/ and runs the network
+# benchmark. Exits non-zero when it reports FAIL. Extra arguments go to the benchmark, e.g.
+# --benchmark_min_time=2.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BENCH_BUILD_DIR:-$root/build-bench}"
+generator=()
+if command -v ninja >/dev/null 2>&1; then
+  generator=(-G Ninja)
+fi
+cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+  -DQ6CONFIG_BUILD_BENCH=ON -DQ6CONFIG_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target q6config_network_bench -j "${BENCH_JOBS:-2}"
+QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$build/bench/q6config_network_bench" "$@"
