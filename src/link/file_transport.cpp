@@ -1,52 +1,120 @@
 #include "link/file_transport.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "link/link_error.h"
 
 namespace Orvanel {
 
-FileTransport::FileTransport(QString path) : path_(std::move(path)) {}
+namespace {
+QString reasonText(int error) {
+  return QString::fromLocal8Bit(std::strerror(error));
+}
+}  // namespace
+
+FileTransport::FileTransport(QString path, int timeoutMs)
+    : path_(std::move(path)), timeoutMs_(timeoutMs) {}
+
+FileTransport::~FileTransport() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+  }
+}
+
+void FileTransport::fail(const QString& what, int error) {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  throw LinkError(what.arg(path_, reasonText(error)));
+}
 
 void FileTransport::open() {
-  if (file_.isOpen()) {
-    file_.close();
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
   }
-  file_.setFileName(path_);
-  // Unbuffered: every send reaches the device before SendData returns.
-  if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-    throw LinkError(
-        QStringLiteral("Could not open the printer file %1: %2").arg(path_, file_.errorString()));
+  const QByteArray name = QFile::encodeName(path_);
+  QElapsedTimer timer;
+  timer.start();
+  // Non-blocking, so that a device or pipe cannot hold the window: waits are bounded below.
+  for (;;) {
+    fd_ = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd_ >= 0) {
+      break;
+    }
+    const int error = errno;
+    // A pipe with no reader yet (ENXIO) may get one within the time limit.
+    if (error != ENXIO && error != EINTR) {
+      fail(QStringLiteral("Could not open the printer file %1: %2"), error);
+    }
+    if (timer.elapsed() >= timeoutMs_) {
+      throw LinkError(QStringLiteral("The printer at %1 is not ready: nothing took the data "
+                                     "within %2 ms.")
+                          .arg(path_)
+                          .arg(timeoutMs_));
+    }
+    QThread::msleep(20);
+  }
+  struct stat info {};
+  if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+    fail(QStringLiteral("Could not open the printer file %1: %2"), EISDIR);
   }
 }
 
 void FileTransport::write(const QByteArray& data) {
-  if (!file_.isOpen()) {
+  if (fd_ < 0) {
     throw LinkError(QStringLiteral("The printer file %1 is not open.").arg(path_));
   }
-  qint64 done = 0;
+  QElapsedTimer timer;
+  timer.start();
+  qsizetype done = 0;
   while (done < data.size()) {
-    const qint64 n = file_.write(data.constData() + done, data.size() - done);
-    if (n <= 0) {
-      const QString reason = file_.errorString();
-      file_.close();
-      throw LinkError(
-          QStringLiteral("Could not write to the printer file %1: %2").arg(path_, reason));
+    const ssize_t n =
+        ::write(fd_, data.constData() + done, static_cast<size_t>(data.size() - done));
+    if (n > 0) {
+      done += n;
+      continue;
     }
-    done += n;
+    const int error = n < 0 ? errno : EIO;
+    if (error == EINTR) {
+      continue;
+    }
+    if (error != EAGAIN && error != EWOULDBLOCK) {
+      fail(QStringLiteral("Could not write to the printer file %1: %2"), error);
+    }
+    const qint64 left = timeoutMs_ - timer.elapsed();
+    pollfd waiting{fd_, POLLOUT, 0};
+    if (left <= 0 || ::poll(&waiting, 1, static_cast<int>(left)) <= 0) {
+      ::close(fd_);
+      fd_ = -1;
+      throw LinkError(QStringLiteral("The printer at %1 is not ready: it took no data within %2 "
+                                     "ms (offline, out of paper or not reading?).")
+                          .arg(path_)
+                          .arg(timeoutMs_));
+    }
   }
 }
 
 void FileTransport::close() {
-  if (!file_.isOpen()) {
+  if (fd_ < 0) {
     return;
   }
-  const bool flushed = file_.flush();
-  const QString reason = file_.errorString();
-  file_.close();
-  if (!flushed) {
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0 && errno != EINTR) {
     throw LinkError(
-        QStringLiteral("Could not write to the printer file %1: %2").arg(path_, reason));
+        QStringLiteral("Could not write to the printer file %1: %2").arg(path_, reasonText(errno)));
   }
 }
 

@@ -42,17 +42,32 @@ Command resetCommand() {
   return switchFrame('@', "0", "0000");
 }
 
+bool OpenLink(Orvanel::PrinterLink& link) {
+  link.OpenConnection();
+  return true;
+}
+
+void SendCommand(Orvanel::PrinterLink& link, const Command& command) {
+  link.SendData(command);
+}
+
+void CloseLink(Orvanel::PrinterLink& link) {
+  link.CloseConnection();
+}
+
 bool runExchange(Orvanel::PrinterLink& link, const CommandList& commands, QWidget* messageParent) {
   bool open = false;
   QString failure;
   try {
-    link.OpenConnection();  // OpenLink
-    open = true;
+    open = OpenLink(link);
+    if (!open) {
+      return false;  // nothing sent, nothing to close
+    }
     for (const Command& command : commands) {
-      link.SendData(command);  // SendCommand
+      SendCommand(link, command);
     }
     open = false;
-    link.CloseConnection();  // CloseLink
+    CloseLink(link);
     return true;
   } catch (const Orvanel::LinkError& error) {
     failure = error.message();

@@ -78,8 +78,9 @@ void refill(QComboBox* combo, const QStringList& suggestions) {
   combo->setCurrentIndex(-1);
 }
 
+// Every kind can stall on a printer that is offline, a device node or a pipe included.
 bool usesTimeLimit(ConnectionKind kind) {
-  return kind != ConnectionKind::File;
+  return kind != ConnectionKind::NotSet;
 }
 
 int readNumber(const QString& text, bool belongsToKind, int shown) {

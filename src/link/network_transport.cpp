@@ -1,6 +1,13 @@
 #include "link/network_transport.h"
 
 #include <QElapsedTimer>
+#include <QHostInfo>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include <utility>
 
@@ -15,20 +22,72 @@ QString NetworkTransport::target() const {
   return QStringLiteral("%1 port %2").arg(host_).arg(port_);
 }
 
+namespace {
+
+// Name lookup is a blocking resolver call that no socket time limit covers; a dead name server
+// would freeze the window for the resolver's own time-out. It runs on a thread of its own and is
+// abandoned (left to finish in the background) when the time limit is up.
+struct Lookup {
+  std::mutex mutex;
+  std::condition_variable done;
+  bool finished = false;
+  QHostInfo info;
+};
+
+QList<QHostAddress> resolveWithin(const QString& host, int timeoutMs, QString* failure) {
+  QHostAddress literal;
+  if (literal.setAddress(host)) {
+    return {literal};
+  }
+  auto lookup = std::make_shared<Lookup>();
+  std::thread([lookup, host] {
+    QHostInfo info = QHostInfo::fromName(host);
+    std::lock_guard<std::mutex> lock(lookup->mutex);
+    lookup->info = std::move(info);
+    lookup->finished = true;
+    lookup->done.notify_all();
+  }).detach();
+  std::unique_lock<std::mutex> lock(lookup->mutex);
+  if (!lookup->done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                             [&] { return lookup->finished; })) {
+    *failure = QStringLiteral("the name could not be looked up within %1 ms").arg(timeoutMs);
+    return {};
+  }
+  if (lookup->info.error() != QHostInfo::NoError || lookup->info.addresses().isEmpty()) {
+    *failure = lookup->info.errorString();
+    return {};
+  }
+  return lookup->info.addresses();
+}
+
+}  // namespace
+
 void NetworkTransport::open() {
   socket_.abort();
   pending_.clear();
-  socket_.connectToHost(host_, static_cast<quint16>(port_));
-  if (!socket_.waitForConnected(timeoutMs_)) {
-    const QString reason = socket_.error() == QAbstractSocket::SocketTimeoutError
-                               ? QStringLiteral("no answer within %1 ms").arg(timeoutMs_)
-                               : socket_.errorString();
+  QElapsedTimer timer;
+  timer.start();
+  QString failure;
+  const QList<QHostAddress> addresses = resolveWithin(host_, timeoutMs_, &failure);
+  for (const QHostAddress& address : addresses) {
+    const int left = timeoutMs_ - static_cast<int>(timer.elapsed());
+    if (left <= 0) {
+      failure = QStringLiteral("no answer within %1 ms").arg(timeoutMs_);
+      break;
+    }
+    socket_.connectToHost(address, static_cast<quint16>(port_));
+    if (socket_.waitForConnected(left)) {
+      // Small commands must not wait for Nagle's algorithm.
+      socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+      return;
+    }
+    failure = socket_.error() == QAbstractSocket::SocketTimeoutError
+                  ? QStringLiteral("no answer within %1 ms").arg(timeoutMs_)
+                  : socket_.errorString();
     socket_.abort();
-    throw LinkError(
-        QStringLiteral("Could not connect to the printer at %1: %2").arg(target(), reason));
   }
-  // Small commands must not wait for Nagle's algorithm.
-  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  throw LinkError(
+      QStringLiteral("Could not connect to the printer at %1: %2").arg(target(), failure));
 }
 
 void NetworkTransport::write(const QByteArray& data) {

@@ -1,6 +1,7 @@
 #include "link/printer_link.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "link/link_settings_panel.h"
@@ -12,8 +13,13 @@ Quenlink::Quenlink(QWidget* parent) : QWidget(parent) {}
 Quenlink::~Quenlink() = default;
 
 std::unique_ptr<QSettings> openSettingsStore() {
-  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                     QStringLiteral("Q56Config"), QStringLiteral("Q56Config"));
+  // The path is worked out at every opening, not once per process: the per-user folder
+  // ($XDG_CONFIG_HOME, else ~/.config) is the one in force now, which is what a provisioning
+  // script or a harness that switches it expects.
+  return std::make_unique<QSettings>(
+      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+          QStringLiteral("/Q56Config/Q56Config.ini"),
+      QSettings::IniFormat);
 }
 
 void Quenlink::OpenConnection() {

@@ -24,7 +24,7 @@ std::unique_ptr<Transport> makeTransport(const LinkSettings& settings) {
     case ConnectionKind::Network:
       return std::make_unique<NetworkTransport>(settings.host, settings.port, settings.timeoutMs);
     case ConnectionKind::File:
-      return std::make_unique<FileTransport>(settings.path);
+      return std::make_unique<FileTransport>(settings.path, settings.timeoutMs);
     case ConnectionKind::Queue:
       return std::make_unique<QueueTransport>(settings.queue, settings.timeoutMs);
     case ConnectionKind::Serial:

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 
 #include "common/number_text.h"
@@ -21,17 +20,6 @@ TEST(LeadingNumber, ReadsTheNumericPrefix) {
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(Q6::leadingNumber(c.text), c.value) << '"' << c.text << '"';
   }
-}
-
-TEST(LeadingNumber, IgnoresTheLocaleDecimalComma) {
-  const char* old = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = old ? old : "C";
-  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-    std::setlocale(LC_NUMERIC, "C");
-  }
-  EXPECT_DOUBLE_EQ(Q6::leadingNumber("2.5"), 2.5);
-  EXPECT_DOUBLE_EQ(Q6::leadingNumber("2,5"), 2.0);
-  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(WholeNumber, OnlyWhenNothingFollows) {

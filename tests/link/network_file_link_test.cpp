@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
 #include "link/link_exchange.h"
 #include "link/printer_link.h"
 #include "printer_tests/test_commands.h"
@@ -66,6 +72,38 @@ TEST(FileLink, UnwritablePathGivesAClearErrorNamingThePath) {
   EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("No such file or directory")))
       << boxes.shown[0].text.toStdString();
   EXPECT_FALSE(QFile::exists(path));
+}
+
+// A pipe nobody reads stands for a printer device that is offline: the exchange must end with a
+// clear error once the time limit is up, never freeze the window.
+TEST(FileLink, DeviceThatTakesNothingGivesNotReadyWithinTheTimeLimit) {
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath(QStringLiteral("lp0"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  LinkSettings s = fileSettings(fifo);
+  s.timeoutMs = 300;
+  Orvanel::Quenlink link;
+  link.setSettings(s);
+  Q6Test::MessageCapture boxes;
+
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_FALSE(Q6::runExchange(link, {Q6::writeCommand()}, nullptr));  // nobody opened the pipe
+  EXPECT_LT(timer.elapsed(), 3000);
+
+  // A reader that never reads: the pipe fills, and the writes must give up.
+  const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  timer.restart();
+  EXPECT_FALSE(Q6::runExchange(link, {QByteArray(1024 * 1024, '\x20')}, nullptr));
+  EXPECT_LT(timer.elapsed(), 3000);
+  ::close(reader);
+
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  for (const auto& shown : boxes.shown) {
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("is not ready"))) << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.contains(fifo)) << shown.text.toStdString();
+  }
 }
 
 TEST(Link, SendAndCloseWithoutAnOpenConnectionRaiseInsteadOfCrashing) {
@@ -178,6 +216,27 @@ TEST(LinkSettingsStore, HandWrittenFileIsReadAsAnAdministratorWroteIt) {
   EXPECT_EQ(link.settings().kind, ConnectionKind::File);
   EXPECT_EQ(link.settings().path, QStringLiteral("/dev/usb/lp0"));
   EXPECT_EQ(link.settings().timeoutMs, 5000);
+}
+
+TEST(LinkSettingsStore, FollowsTheConfigFolderInForceAtEachLoad) {
+  QTemporaryDir first;
+  QTemporaryDir second;
+  const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+  for (const auto& [dir, path] : {std::pair{first.path(), QStringLiteral("/tmp/a.prn")},
+                                  std::pair{second.path(), QStringLiteral("/tmp/b.prn")}}) {
+    QDir().mkpath(dir + QStringLiteral("/Q56Config"));
+    QFile ini(dir + QStringLiteral("/Q56Config/Q56Config.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Q56ConfigCOM]\nConnection=File\nPath=" + path.toUtf8() + "\n");
+  }
+  Orvanel::Quenlink link;
+  qputenv("XDG_CONFIG_HOME", first.path().toLocal8Bit());
+  link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  EXPECT_EQ(link.settings().path, QStringLiteral("/tmp/a.prn"));
+  qputenv("XDG_CONFIG_HOME", second.path().toLocal8Bit());
+  link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  EXPECT_EQ(link.settings().path, QStringLiteral("/tmp/b.prn"));
+  qputenv("XDG_CONFIG_HOME", previous);
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ MessageCapture::~MessageCapture() {
   Q6::setMessageHandler({});
 }
 
-TempConfig::TempConfig() {
+TempConfig::TempConfig() : previousXdg_(qgetenv("XDG_CONFIG_HOME")) {
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
   qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
 }
@@ -80,6 +80,7 @@ TempConfig::~TempConfig() {
   // Later tests must not see this folder, nor the real home.
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                      QDir::tempPath() + QStringLiteral("/q6config-tests-unused"));
+  qputenv("XDG_CONFIG_HOME", previousXdg_);
 }
 
 QString TempConfig::iniPath() const {

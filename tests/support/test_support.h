@@ -61,6 +61,7 @@ class TempConfig {
 
  private:
   QTemporaryDir dir_;
+  QByteArray previousXdg_;
 };
 
 // A TCP receiver on 127.0.0.1 that runs on its own thread (the exchange blocks the test thread).
