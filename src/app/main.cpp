@@ -1,12 +1,12 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "main_window/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/q6config.png")));
   frmMain window;
+  // The other windows take the program icon from the application.
+  QApplication::setWindowIcon(window.windowIcon());
   window.show();
   return QApplication::exec();
 }

@@ -1,21 +1,68 @@
 #include "link/comm_settings_window.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
+
+#include <algorithm>
+
+#include "common/message_box.h"
+#include "link/link_error.h"
+#include "link/link_settings_panel.h"
+
+namespace {
+
+// The window as first drawn, in pixels (twips / 15): panel 3825 x 1560 at the top left, "Use" at
+// 60, 1620 and "Cancel" at 2880, 1620, both 912 x 312, client area 3840 x 1995.
+constexpr int kMinPanelWidth = 255;
+constexpr int kMinPanelHeight = 104;
+constexpr int kButtonWidth = 61;
+constexpr int kButtonHeight = 21;
+constexpr int kButtonGap = 4;    // panel bottom to buttons, buttons to window bottom
+constexpr int kLeftMargin = 4;   // "Use" from the left edge
+constexpr int kRightMargin = 3;  // "Cancel" from the right edge
+
+}  // namespace
 
 frmPort::frmPort(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("frmPort"));
   setWindowTitle(QStringLiteral("Communication Settings"));
   scm_interface = new Orvanel::Quenlink(this);
   scm_interface->setObjectName(QStringLiteral("scm_interface"));
-  scm_interface->setGeometry(0, 0, 255, 104);
+  Orvanel::LinkSettingsPanel* panel = scm_interface->settingsPanel();
   Command1 = new QPushButton(QStringLiteral("Use"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setGeometry(4, 108, 61, 21);
   Command2 = new QPushButton(QStringLiteral("Cancel"), this);
   Command2->setObjectName(QStringLiteral("Command2"));
-  Command2->setGeometry(192, 108, 61, 21);
-  setFixedSize(256, 133);
+  for (QPushButton* button : {Command1, Command2}) {
+    // Neither button answers Enter on its own: only a click stores or discards.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+
+  // Four connection kinds need more room than the original panel: the panel grows to fit every
+  // field, and the buttons keep their places below it, "Use" on the left, "Cancel" on the right.
+  const QSize panelSize =
+      scm_interface->sizeHint().expandedTo(QSize(kMinPanelWidth, kMinPanelHeight));
+  const QSize buttonSize = Command1->sizeHint()
+                               .expandedTo(Command2->sizeHint())
+                               .expandedTo(QSize(kButtonWidth, kButtonHeight));
+  const int width = std::max(panelSize.width() + 1, kMinPanelWidth + 1);
+  const int buttonTop = panelSize.height() + kButtonGap;
+  scm_interface->setGeometry(0, 0, panelSize.width(), panelSize.height());
+  Command1->setGeometry(QRect(QPoint(kLeftMargin, buttonTop), buttonSize));
+  Command2->setGeometry(
+      QRect(QPoint(width - kRightMargin - buttonSize.width(), buttonTop), buttonSize));
+  setFixedSize(width, buttonTop + buttonSize.height() + kButtonGap);
+
+  // Tab order as first designed: "Cancel", "Use", then the panel's fields from the top.
+  setTabOrder(Command2, Command1);
+  QWidget* previous = Command1;
+  for (QWidget* field : panel->tabChain()) {
+    setTabOrder(previous, field);
+    previous = field;
+  }
+
   connect(Command1, &QPushButton::clicked, this, &frmPort::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &frmPort::Command2_Click);
 }
@@ -27,12 +74,29 @@ void frmPort::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
+void frmPort::keyPressEvent(QKeyEvent* event) {
+  // The window has no cancel button, so Escape does not close it; "Cancel" and the title bar do.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
 void frmPort::Form_Load() {
   scm_interface->LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  // Focus starts where the tab order starts, on "Cancel": a stray key press stores nothing.
+  Command2->setFocus();
 }
 
 void frmPort::Command1_Click() {
-  scm_interface->SaveLinkSettings(Orvanel::kLinkSettingsKey);
+  try {
+    scm_interface->SaveLinkSettings(Orvanel::kLinkSettingsKey);
+  } catch (const Orvanel::LinkError& error) {
+    // Nothing was stored; the operator fixes the value and tries again.
+    Q6::showError(this, error.message());
+    return;
+  }
   accept();
 }
 

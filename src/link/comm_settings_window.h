@@ -4,6 +4,7 @@
 
 #include "link/printer_link.h"
 
+class QKeyEvent;
 class QPushButton;
 
 // "Communication Settings": the settings panel of its own link instance plus "Use" and "Cancel".
@@ -24,4 +25,5 @@ class frmPort : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };

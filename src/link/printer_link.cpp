@@ -1,6 +1,9 @@
 #include "link/printer_link.h"
 
 #include <QSettings>
+#include <QVBoxLayout>
+
+#include "link/link_settings_panel.h"
 
 namespace Orvanel {
 
@@ -43,12 +46,18 @@ void Quenlink::CloseConnection() {
 }
 
 void Quenlink::SaveLinkSettings(const QString& key) {
+  const LinkSettings edited = panel_ ? panel_->editedSettings() : settings_;
+  const QString problem = validateLinkSettings(edited);
+  if (!problem.isEmpty()) {
+    throw LinkError(problem);
+  }
   auto store = openSettingsStore();
-  writeLinkSettings(*store, key, settings_);
+  writeLinkSettings(*store, key, edited);
   if (store->status() != QSettings::NoError) {
     throw LinkError(QStringLiteral("Could not store the printer connection settings in %1.")
                         .arg(store->fileName()));
   }
+  settings_ = edited;
 }
 
 void Quenlink::LoadLinkSettings(const QString& key) {
@@ -58,6 +67,27 @@ void Quenlink::LoadLinkSettings(const QString& key) {
 
 void Quenlink::setSettings(const LinkSettings& settings) {
   settings_ = settings;
+  if (panel_) {
+    panel_->setOfferedKinds(showspooler, showtcpip, showfile);
+    panel_->showSettings(settings_);
+  }
+}
+
+LinkSettingsPanel* Quenlink::settingsPanel() {
+  if (!panel_) {
+    panel_ = new LinkSettingsPanel(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(panel_);
+    panel_->setOfferedKinds(showspooler, showtcpip, showfile);
+    panel_->showSettings(settings_);
+  }
+  return panel_;
+}
+
+void Quenlink::showEvent(QShowEvent* event) {
+  settingsPanel();
+  QWidget::showEvent(event);
 }
 
 }  // namespace Orvanel

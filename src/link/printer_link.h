@@ -11,8 +11,11 @@
 #include "link/transport.h"
 
 class QSettings;
+class QShowEvent;
 
 namespace Orvanel {
+
+class LinkSettingsPanel;
 
 // The three operations an exchange uses; the real component and the recording fake of the tests
 // both implement them.
@@ -40,22 +43,32 @@ class Quenlink : public QWidget, public PrinterLink {
   void SendData(const QByteArray& data) override;
   // Waits for pending bytes and releases the connection. Raises LinkError.
   void CloseConnection() override;
-  // Stores the settings shown in the panel under the group `key`.
+  // Checks the settings shown in the panel (without a panel: the loaded ones) and stores them under
+  // the group `key`. Settings that cannot be used raise LinkError saying what to fix, and nothing
+  // is stored.
   void SaveLinkSettings(const QString& key);
   // Takes over the settings stored under `key` (nothing stored: "not set up") and shows them.
   void LoadLinkSettings(const QString& key);
 
+  // The settings the next connection uses (the last loaded or stored ones, not unsaved edits).
   const LinkSettings& settings() const { return settings_; }
   void setSettings(const LinkSettings& settings);
   bool isConnectionOpen() const { return transport_ != nullptr; }
+
+  // The settings panel, made on first use: an instance that only carries traffic never needs it.
+  LinkSettingsPanel* settingsPanel();
 
   // Which connection kinds the panel offers (all on by default).
   bool showspooler = true;
   bool showtcpip = true;
   bool showfile = true;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   LinkSettings settings_;
+  LinkSettingsPanel* panel_ = nullptr;
   std::unique_ptr<Transport> transport_;
 };
 

@@ -3,6 +3,8 @@
 #include "link/file_transport.h"
 #include "link/link_error.h"
 #include "link/network_transport.h"
+#include "link/queue_transport.h"
+#include "link/serial_transport.h"
 
 namespace Orvanel {
 
@@ -24,7 +26,9 @@ std::unique_ptr<Transport> makeTransport(const LinkSettings& settings) {
     case ConnectionKind::File:
       return std::make_unique<FileTransport>(settings.path);
     case ConnectionKind::Queue:
+      return std::make_unique<QueueTransport>(settings.queue, settings.timeoutMs);
     case ConnectionKind::Serial:
+      return std::make_unique<SerialTransport>(settings);
     case ConnectionKind::NotSet:
       break;
   }

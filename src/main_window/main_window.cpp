@@ -1,9 +1,819 @@
 #include "main_window/main_window.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+#include <exception>
+
+#include "common/message_box.h"
+#include "common/number_text.h"
+#include "cut_position/cut_diagram.h"
+#include "cut_position/cut_offset.h"
+#include "link/comm_settings_window.h"
+#include "link/link_error.h"
+#include "main_window/window_content.h"
+#include "presets/presets_window.h"
+#include "printer_tests/test_commands.h"
+#include "settings/clear_all.h"
+#include "version.h"
+
+// The resources live in the static library; naming them here makes the linker keep them.
+static void loadResources() {
+  Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+// The layout is drawn in twips, 15 to a pixel.
+constexpr int kTwipsPerPixel = 15;
+// Tops inside a tab are measured from the top of the tab control, tab row included; a Qt page
+// starts below its tab row, so the row is taken off.
+constexpr int kTabRowTwips = 360;
+
+constexpr int kWindowWidth = 7875 / kTwipsPerPixel;   // 525
+constexpr int kWindowHeight = 5430 / kTwipsPerPixel;  // 362
+
+// Setting rows: title and help text on the left, the list in a right-hand column.
+constexpr int kRowLeft = 240;
+constexpr int kTitleWidth = 4575;
+constexpr int kTitleHeight = 315;
+constexpr int kTitleToHelp = 240;
+// A few pixels short of the list column, so that a full line of help never touches the list.
+constexpr int kHelpWidth = 5340;
+constexpr int kListLeft = 5640;
+constexpr int kListWidth = 2112;
+constexpr int kListHeight = 315;
+// Where the last help text of a tab may end.
+constexpr int kPageBottom = 5280;
+
+// The notes beside the action buttons get room for a second line, should the face need it.
+constexpr int kActionNoteHeight = 450;
+
+// The test buttons stand in a grid of 1380 x 300 twips (and one row of 360); drawn at the full
+// 1395 x 315 they would overlap their neighbours by a pixel.
+constexpr int kTestButtonWidth = 1335;
+constexpr int kTestButtonHeight = 300;
+
+// The caption of a disabled line-feed count: the desktop's application-workspace grey.
+const QColor kApplicationWorkspaceGrey(0xAB, 0xAB, 0xAB);
+const QColor kBlack(0, 0, 0);
+
+const QString kModelKey = QStringLiteral("Printer/Model");
+
+int px(int twips) {
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+QRect pageRect(int left, int top, int width, int height) {
+  return {px(left), px(top - kTabRowTwips), px(width), px(height)};
+}
+
+enum class Face { Normal, Bold975, Regular975, Bold12, Bold825 };
+
+QFont faceFont(const QFont& base, Face face) {
+  QFont font = base;
+  switch (face) {
+    case Face::Normal:
+      break;
+    case Face::Bold975:
+      font.setBold(true);
+      font.setPointSizeF(9.75);
+      break;
+    case Face::Regular975:
+      font.setPointSizeF(9.75);
+      break;
+    case Face::Bold12:
+      font.setBold(true);
+      font.setPointSizeF(12);
+      break;
+    case Face::Bold825:
+      font.setBold(true);
+      font.setPointSizeF(8.25);
+      break;
+  }
+  return font;
+}
+
+// The positions were drawn for a narrow 8.25 point sans serif. The window asks for a face of
+// Arial's widths and falls back to the desktop's; fitText() deals with a face that is wider still.
+QFont windowFont() {
+  QFont font = QGuiApplication::font();
+  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                    QStringLiteral("Helvetica"), font.family()});
+  font.setPointSizeF(8.25);
+  return font;
+}
+
+bool textFits(const QWidget* widget) {
+  if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+    if (label->wordWrap()) {
+      return label->heightForWidth(label->width()) <= label->height();
+    }
+    const QSize hint = label->sizeHint();
+    return hint.width() <= label->width() && hint.height() <= label->height();
+  }
+  // Buttons and the check box: the caption on one line, clear of the frame or the indicator.
+  const auto* button = qobject_cast<const QAbstractButton*>(widget);
+  if (!button) {
+    return true;
+  }
+  const int room =
+      qobject_cast<const QCheckBox*>(button) ? button->width() - 22 : button->width() - 8;
+  return button->fontMetrics().horizontalAdvance(button->text()) <= room;
+}
+
+// The boxes are fixed, so a text that would be clipped with the desktop's face is drawn a little
+// smaller instead, down to a size that is still readable.
+void fitText(QWidget* widget) {
+  constexpr double kSmallestPoints = 6.5;
+  constexpr double kStep = 0.25;
+  const char* const kDesignFont = "q6DesignFont";
+  QVariant design = widget->property(kDesignFont);
+  if (!design.isValid()) {
+    design = widget->font();
+    widget->setProperty(kDesignFont, design);
+  }
+  QFont font = design.value<QFont>();
+  widget->setFont(font);
+  while (!textFits(widget) && font.pointSizeF() - kStep >= kSmallestPoints) {
+    font.setPointSizeF(font.pointSizeF() - kStep);
+    widget->setFont(font);
+  }
+}
+
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, const QRect& geometry) {
+  widget->setObjectName(QLatin1String(name));
+  widget->setGeometry(geometry);
+  return widget;
+}
+
+QLabel* label(QWidget* page, const char* name, const QString& text, const QRect& geometry,
+              Face face = Face::Normal) {
+  auto* l = place(new QLabel(text, page), name, geometry);
+  l->setWordWrap(true);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  if (face != Face::Normal) {
+    l->setFont(faceFont(page->font(), face));
+  }
+  return l;
+}
+
+QPushButton* button(QWidget* page, const char* name, const QString& text, const QRect& geometry,
+                    Face face = Face::Normal, const QString& toolTip = {}) {
+  auto* b = place(new QPushButton(text, page), name, geometry);
+  if (face != Face::Normal) {
+    b->setFont(faceFont(page->font(), face));
+  }
+  b->setToolTip(toolTip);
+  return b;
+}
+
+// Fills a list without selecting anything, as a freshly filled list starts: the first selection
+// made afterwards is then a real change and runs the list's reaction.
+void refill(QComboBox* list, const QStringList& entries) {
+  const QSignalBlocker quiet(list);
+  list->clear();
+  list->addItems(entries);
+  list->setCurrentIndex(-1);
+}
+
+QComboBox* list(QWidget* page, const char* name, const QStringList& entries, int top) {
+  auto* l = place(new QComboBox(page), name, pageRect(kListLeft, top, kListWidth, kListHeight));
+  l->setEditable(false);
+  l->setMaxVisibleItems(16);
+  refill(l, entries);
+  return l;
+}
+
+// A bold title with its help text under it; the help text may run down to helpBottom.
+void settingRow(QWidget* page, QLabel*& title, const char* titleName, const QString& titleText,
+                int titleTop, QLabel*& help, const char* helpName, const QString& helpText,
+                int helpBottom) {
+  title = label(page, titleName, titleText, pageRect(kRowLeft, titleTop, kTitleWidth, kTitleHeight),
+                Face::Bold975);
+  const int helpTop = titleTop + kTitleToHelp;
+  help = label(page, helpName, helpText,
+               pageRect(kRowLeft, helpTop, kHelpWidth, helpBottom - helpTop));
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
+}
+
+}  // namespace
+
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+  loadResources();
   setObjectName(QStringLiteral("frmMain"));
-  scm_comms = new Orvanel::Quenlink(this);
-  scm_comms->setObjectName(QStringLiteral("scm_comms"));
+  setWindowTitle(QStringLiteral("QLX600/500 Configuration Utility"));
+  setWindowIcon(QIcon(QStringLiteral(":/q6config.png")));
+  setFont(windowFont());
+  setFixedSize(kWindowWidth, kWindowHeight);
+
+  SSTab1 = new QTabWidget(this);
+  SSTab1->setObjectName(QStringLiteral("SSTab1"));
+  SSTab1->setGeometry(0, 0, px(7875), px(5415));
+  SSTab1->setUsesScrollButtons(false);
+  const QString captions[] = {QStringLiteral("Main"),       QStringLiteral("General"),
+                              QStringLiteral("Quality"),    QStringLiteral("Tickets"),
+                              QStringLiteral("Characters"), QStringLiteral("Emulation"),
+                              QStringLiteral("Tests")};
+  QWidget* pages[7];
+  for (int i = 0; i < 7; ++i) {
+    pages[i] = new QWidget;
+    SSTab1->addTab(pages[i], captions[i]);
+  }
+  buildMainTab(pages[0]);
+  buildGeneralTab(pages[1]);
+  buildQualityTab(pages[2]);
+  buildTicketsTab(pages[3]);
+  buildCharactersTab(pages[4]);
+  buildEmulationTab(pages[5]);
+  buildTestsTab(pages[6]);
+  SSTab1->setCurrentIndex(0);
+
+  connectHandlers();
+  Form_Load();
+  for (QWidget* w : findChildren<QWidget*>()) {
+    fitText(w);
+  }
+
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+frmMain::~frmMain() {
+  // Children go after this part of the object; a late focus change must not reach the handlers.
+  txtCutOffset->removeEventFilter(this);
+  // The presets window is a window of its own, not a child of this one.
+  delete m_presetsWindow;
+}
+
+void frmMain::buildMainTab(QWidget* page) {
+  imgPrinter = place(new QLabel(page), "imgPrinter", pageRect(240, 480, 2415, 2055));
+  imgPrinter->setScaledContents(true);
+  labTitle = label(page, "labTitle", QStringLiteral("QLX500/600 Setup Utility"),
+                   pageRect(2760, 480, 3915, 375), Face::Bold12);
+  labTitle->setWordWrap(false);
+  Picture2 = place(new QLabel(page), "Picture2", pageRect(6780, 540, 915, 555));
+  Picture2->setAlignment(Qt::AlignCenter);
+  Label23 = label(page, "Label23", QStringLiteral("Version:"), pageRect(2760, 1500, 795, 345),
+                  Face::Regular975);
+  labVer = label(page, "labVer", QString(), pageRect(3540, 1500, 1515, 345), Face::Regular975);
+  Label38 = label(page, "Label38", QStringLiteral("Printer Model:"),
+                  pageRect(2760, 2220, 1335, 345), Face::Regular975);
+  cmbModel = place(new QComboBox(page), "cmbModel", pageRect(4080, 2160, 2295, 315));
+  cmbModel->setEditable(false);
+
+  comConfPort =
+      button(page, "comConfPort", QStringLiteral("Communication"), pageRect(360, 2940, 2115, 435),
+             Face::Bold975, QStringLiteral("Setup the method of cummunication with your printer."));
+  Label19 = label(page, "Label19",
+                  QStringLiteral("Click here first to establish communication with your printer."),
+                  pageRect(2640, 3060, 5055, kActionNoteHeight));
+  Command4 =
+      button(page, "Command4", QStringLiteral("Print Self Test"), pageRect(360, 3420, 2115, 435),
+             Face::Bold975, QStringLiteral("Print a self-test page on the connected printer."));
+  Label21 = label(page, "Label21",
+                  QStringLiteral("Print a self-test. Check that communication settings are "
+                                 "correct first."),
+                  pageRect(2640, 3540, 5055, kActionNoteHeight));
+  comUse = button(page, "comUse", QStringLiteral("Use Settings"), pageRect(360, 3900, 2115, 435),
+                  Face::Bold975, QStringLiteral("Send new settings to the connected printer."));
+  Label22 = label(page, "Label22", QStringLiteral("Write current settings to your printer."),
+                  pageRect(2640, 4020, 5055, kActionNoteHeight));
+  comClearAll = button(page, "comClearAll", QStringLiteral("Clear All Settings"),
+                       pageRect(360, 4380, 2115, 435), Face::Bold975);
+  Label17 = label(page, "Label17",
+                  QStringLiteral("Clear all printer memory switch settings (factory default)"),
+                  pageRect(2640, 4500, 5055, kActionNoteHeight));
+  // The presets are reached only from code: the button and its label stay hidden.
+  comPresets =
+      button(page, "comPresets", QStringLiteral("Presets"), pageRect(1140, 4740, 1272, 312),
+             Face::Normal, QStringLiteral("Select a preset configuration"));
+  comPresets->hide();
+  Label20 = label(page, "Label20", QStringLiteral("Click here to use a preset printer mode."),
+                  pageRect(240, 4800, 4815, 255));
+  Label20->hide();
+
+  // The link component is used only through its operations here; its panel belongs to the
+  // communication settings window.
+  scm_comms = place(new Orvanel::Quenlink(page), "scm_comms", pageRect(300, 540, 3825, 1560));
+  scm_comms->showspooler = true;
+  scm_comms->showtcpip = true;
+  scm_comms->showfile = true;
   scm_comms->hide();
-  scm_comms->LoadLinkSettings(Orvanel::kLinkSettingsKey);
+
+  imgQLX600 = place(new QLabel(page), "imgQLX600", QRect(0, 0, 200, 165));
+  imgQLX600->setPixmap(QPixmap(QStringLiteral(":/qlx600.png")));
+  imgQLX600->hide();
+  imgQLX500 = place(new QLabel(page), "imgQLX500", QRect(0, 0, 249, 200));
+  imgQLX500->setPixmap(QPixmap(QStringLiteral(":/qlx500.png")));
+  imgQLX500->hide();
+}
+
+void frmMain::buildGeneralTab(QWidget* page) {
+  settingRow(page, Label2, "Label2", QStringLiteral("Action on form feed (<FF>) instruction"), 480,
+             Label1, "Label1",
+             QStringLiteral("Use this to define the behaviour of the printer on receiving a Form "
+                            "Feed (<FF>) command."),
+             1200);
+  comFF = list(page, "comFF", Q6::Lists::comFF(), 720);
+  settingRow(page, Label4, "Label4", QStringLiteral("Device ID"), 1200, Label3, "Label3",
+             QStringLiteral("Turn on Device ID to make the printer automatically detectable by "
+                            "Windows (Plug and Play)."),
+             1920);
+  comDeviceID = list(page, "comDeviceID", Q6::Lists::comDeviceID(), 1440);
+  settingRow(page, Label31, "Label31", QStringLiteral("<CR> Code"), 1920, Label30, "Label30",
+             QStringLiteral("Some systems expect the <CR> code to perform a line feed. Enabling "
+                            "this code could cause double spaced lines on systems that do not "
+                            "require it."),
+             2640);
+  comCRcode = list(page, "comCRcode", Q6::Lists::comCRcode(), 2160);
+  settingRow(page, Label37, "Label37", QStringLiteral("Near End Paper Sensor"), 2640, Label36,
+             "Label36",
+             QStringLiteral("When the paper roll is nearly finished the printers error LED will "
+                            "flash as a 'paper low' warning. This can be dissabled for rear fed "
+                            "paper."),
+             3360);
+  comNESensor = list(page, "comNESensor", Q6::Lists::comNESensor(), 2880);
+  settingRow(page, labPWidthT, "labPWidthT", QStringLiteral("Paper Width"), 3360, labPWidth,
+             "labPWidth",
+             QStringLiteral("If using a paper roll width other than the default (80mm) it can be "
+                            "selected here to ensure that the printer uses suitable margins."),
+             4080);
+  comPWidth = list(page, "comPWidth", Q6::Lists::comPWidthInitial(), 3600);
+  labPWidthT->hide();
+  labPWidth->hide();
+  comPWidth->hide();
+  settingRow(page, labContextCutT, "labContextCutT", QStringLiteral("Contextual Auto Cut"), 4080,
+             labContextCut, "labContextCut",
+             QStringLiteral("If your existing software does not issue a cut command then you can "
+                            "configure the printer to automatically cut on receipt of a series of "
+                            "line feeds."),
+             kPageBottom);
+  comContextCut = list(page, "comContextCut", Q6::Lists::comContextCut(), 4140);
+  txtContFeeds = place(new QLineEdit(QStringLiteral("2"), page), "txtContFeeds",
+                       pageRect(5640, 4500, 495, 315));
+  txtContFeeds->setEnabled(false);
+  labContFeeds = label(page, "labContFeeds", QStringLiteral("No. of Line Feeds"),
+                       pageRect(6240, 4560, 1515, 480));
+  setTextColour(labContFeeds, kApplicationWorkspaceGrey);
+}
+
+void frmMain::buildQualityTab(QWidget* page) {
+  settingRow(page, Label10, "Label10", QStringLiteral("Default Print Density"), 480, Label9,
+             "Label9",
+             QStringLiteral("Set the default print density, may be required to improve quality on "
+                            "thick or low quality paper."),
+             1200);
+  comDensity = list(page, "comDensity", {}, 720);
+  settingRow(page, Label12, "Label12", QStringLiteral("Print Speed"), 1200, Label11, "Label11",
+             QStringLiteral("Print speed can be reduced to improve quality on very thick "
+                            "paper/thin card or paper that is not sensitive enough for full speed "
+                            "printing."),
+             2100);
+  comSpeed = list(page, "comSpeed", {}, 1440);
+}
+
+void frmMain::buildTicketsTab(QWidget* page) {
+  settingRow(page, Label14, "Label14", QStringLiteral("Start Position Detect"), 480, Label13,
+             "Label13",
+             QStringLiteral("Automaticaly locate the start of labels/tickets by detecting a black "
+                            "mark. Cut position adjustment or printer calibration may be "
+                            "required."),
+             1200);
+  comBMark = list(page, "comBMark", Q6::Lists::comBMark(), 720);
+  settingRow(page, Label27, "Label27", QStringLiteral("Cut Position Adjustment"), 1200, Label26,
+             "Label26",
+             QStringLiteral("Adjust the cut position (relative to the black mark) by enableing the "
+                            "'Adjust Cut Position' check box and clicking on the diagram or "
+                            "entering a measurement in mm."),
+             2160);
+  chk_AdjustCutPos = place(new QCheckBox(QStringLiteral("Adjust Cut Position"), page),
+                           "chk_AdjustCutPos", pageRect(3240, 2160, 2400, 315));
+  chk_AdjustCutPos->setFont(faceFont(page->font(), Face::Bold825));
+  Picture1 = place(new CutDiagram(page), "Picture1", pageRect(5760, 1200, 1950, 1515));
+  Picture1->setEnabled(false);
+  txtCutOffset = place(new QLineEdit(page), "txtCutOffset", pageRect(5760, 2760, 1935, 285));
+  txtCutOffset->setEnabled(false);
+  txtCutOffset->installEventFilter(this);
+  settingRow(page, Label29, "Label29", QStringLiteral("Top Search"), 3240, labTopSearchInfo,
+             "labTopSearchInfo", QString(), kPageBottom);
+  comTopSearch = list(page, "comTopSearch", Q6::Lists::comTopSearch(), 3480);
+}
+
+void frmMain::buildCharactersTab(QWidget* page) {
+  settingRow(page, Label6, "Label6", QStringLiteral("International Character Set"), 480, Label5,
+             "Label5",
+             QStringLiteral("For Windows driver use this should normally be left set to 'USA'. "
+                            "Older applications which communicate with the printer directyl (many "
+                            "DOS applications) may require a different setting"),
+             1380);
+  comCharSet = list(page, "comCharSet", Q6::Lists::comCharSet(), 720);
+  settingRow(page, Label8, "Label8", QStringLiteral("Code Page"), 1380, Label7, "Label7",
+             QStringLiteral("This should be set to the same code page that your application is "
+                            "using, under Western versions of Windows this is 'CP1252 (Windows "
+                            "Latin 1)'"),
+             2100);
+  comCPage = list(page, "comCPage", Q6::Lists::comCPage(), 1560);
+  settingRow(page, Label16, "Label16", QStringLiteral("Zero Style"), 2100, Label15, "Label15",
+             QStringLiteral("Select the style of zero character used for resident printer fonts "
+                            "(not Windows TrueType's)."),
+             2820);
+  comZStyle = list(page, "comZStyle", Q6::Lists::comZStyle(), 2280);
+  settingRow(page, Label24, "Label24", QStringLiteral("Line Spacing"), 2820, Label25, "Label25",
+             QStringLiteral("Select the default line spacing for the printer's internal fonts.This "
+                            "will not affect the line spacing when printing via the standard "
+                            "Windows printer drivers."),
+             3720);
+  comLFeed = list(page, "comLFeed", Q6::Lists::comLFeed(), 3120);
+  settingRow(page, Label35, "Label35", QStringLiteral("Character Spacing"), 3720, Label34,
+             "Label34",
+             QStringLiteral("Select the character spacing of the printers internal font. The "
+                            "default is 12 dot."),
+             kPageBottom);
+  comCSpacing = list(page, "comCSpacing", Q6::Lists::comCSpacing(), 4020);
+}
+
+void frmMain::buildEmulationTab(QWidget* page) {
+  settingRow(page, Label44, "Label44", QStringLiteral("ESC/POS Font Size"), 480, labEPFontSize,
+             "labEPFontSize", QString(), 1440);
+  cmbBigFont = list(page, "cmbBigFont", Q6::Lists::cmbBigFont(), 720);
+  cmbBigFont->setToolTip(QStringLiteral("Enable/Disable ALP mode"));
+  settingRow(page, Label47, "Label47", QStringLiteral("ESC/POS Default Character Spacing"), 1440,
+             labEPSpacing, "labEPSpacing", QString(), 2640);
+  cmbEPSpacing = list(page, "cmbEPSpacing", Q6::Lists::cmbEPSpacing(), 1680);
+  cmbEPSpacing->setToolTip(QStringLiteral("Enable/Disable ALP mode"));
+  settingRow(page, labESCPOSColumnsT, "labESCPOSColumnsT", QStringLiteral("ESC/POS Print Columns"),
+             2640, labESCPOSColumns, "labESCPOSColumns",
+             QStringLiteral("In ESC/POS mode the default number of columns printed is reduced for "
+                            "compatibility. Selecting 'Maximum' will enable the maximum possible "
+                            "number of characters to be printed."),
+             kPageBottom);
+  comESCPOSColumns = list(page, "comESCPOSColumns", Q6::Lists::comESCPOSColumns(), 2940);
+  labESCPOSColumnsT->hide();
+  labESCPOSColumns->hide();
+  comESCPOSColumns->hide();
+}
+
+void frmMain::buildTestsTab(QWidget* page) {
+  const auto testButton = [page](const char* name, const QString& caption, int left, int top,
+                                 int width = kTestButtonWidth) {
+    return button(page, name, caption, pageRect(left, top, width, kTestButtonHeight));
+  };
+  Label33 = label(page, "Label33", QStringLiteral("Black Mark Ticket Test"),
+                  pageRect(240, 480, 4575, 315), Face::Bold975);
+  Label32 = label(page, "Label32",
+                  QStringLiteral("This button will print a small test of three tickets. Please "
+                                 "note that you must have already turned on black mark sensing "
+                                 "(Set 'Start Position Detect' to On), and you must have suitable "
+                                 "ticket paper (with black sensor marks printed on the reverse "
+                                 "side)."),
+                  pageRect(240, 720, 5160, 1680 - 720));
+  butTicketTest = testButton("butTicketTest", QStringLiteral("Print Ticket Test"), 5520, 720, 2115);
+  Label39 = label(page, "Label39", QStringLiteral("Hardware Tests"), pageRect(240, 1680, 4575, 315),
+                  Face::Bold975);
+  Label40 =
+      label(page, "Label40", QStringLiteral("Pheripheral device test (using default pulse time):"),
+            pageRect(240, 1920, 4500, 255));
+  butCDrawer1 = testButton("butCDrawer1", QStringLiteral("Cash Drawer 1"), 4860, 1860);
+  butCDrawer2 = testButton("butCDrawer2", QStringLiteral("Cash Drawer 2"), 6240, 1860);
+  Label41 =
+      label(page, "Label41", QStringLiteral("Paper Feed Tests:"), pageRect(240, 2280, 3120, 255));
+  butLineFeed = testButton("butLineFeed", QStringLiteral("Line Feed"), 3480, 2220);
+  butFormFeed = testButton("butFormFeed", QStringLiteral("Form Feed"), 4860, 2220);
+  butfeedlength = testButton("butfeedlength", QStringLiteral("Feed 5cm"), 6240, 2220);
+  Label42 =
+      label(page, "Label42", QStringLiteral("Autocutter Tests:"), pageRect(240, 2640, 3120, 255));
+  butFullCut = testButton("butFullCut", QStringLiteral("Full Cut"), 4860, 2580);
+  Command3 = testButton("Command3", QStringLiteral("Partial Cut"), 6240, 2580);
+  Command8 = testButton("Command8", QStringLiteral("Feed + Full Cut"), 4860, 2880);
+  Command9 = testButton("Command9", QStringLiteral("Feed + Partial Cut"), 6240, 2880);
+  Label43 = label(page, "Label43", QStringLiteral("Print Tests:"), pageRect(240, 3300, 3120, 255));
+  butPrintCharSet = testButton("butPrintCharSet", QStringLiteral("Character Set"), 6240, 3240);
+}
+
+void frmMain::connectHandlers() {
+  const auto onSelect = [this](QComboBox* list, void (frmMain::*handler)()) {
+    connect(list, &QComboBox::currentIndexChanged, this, handler);
+  };
+  onSelect(cmbModel, &frmMain::cmbModel_Click);
+  onSelect(comSpeed, &frmMain::comSpeed_Click);
+  onSelect(comContextCut, &frmMain::comContextCut_Click);
+
+  connect(chk_AdjustCutPos, &QCheckBox::toggled, this, &frmMain::chk_AdjustCutPos_Click);
+  connect(txtCutOffset, &QLineEdit::returnPressed, this, &frmMain::txtCutOffset_Validate);
+  connect(Picture1, &CutDiagram::mouseDown, this, &frmMain::Picture1_MouseDown);
+  connect(Picture1, &CutDiagram::mouseMove, this, &frmMain::Picture1_MouseMove);
+  connect(Picture1, &CutDiagram::mouseUp, this, &frmMain::Picture1_MouseUp);
+
+  const auto onClick = [this](QPushButton* b, void (frmMain::*handler)()) {
+    connect(b, &QPushButton::clicked, this, handler);
+  };
+  onClick(comUse, &frmMain::comUse_Click);
+  onClick(comClearAll, &frmMain::comClearAll_Click);
+  onClick(comConfPort, &frmMain::comConfPort_Click);
+  onClick(comPresets, &frmMain::comPresets_Click);
+  onClick(Command4, &frmMain::Command4_Click);
+  onClick(butLineFeed, &frmMain::butLineFeed_Click);
+  onClick(butFormFeed, &frmMain::butFormFeed_Click);
+  onClick(butfeedlength, &frmMain::butfeedlength_Click);
+  onClick(butFullCut, &frmMain::butFullCut_Click);
+  onClick(Command3, &frmMain::Command3_Click);
+  onClick(Command8, &frmMain::Command8_Click);
+  onClick(Command9, &frmMain::Command9_Click);
+  onClick(butCDrawer1, &frmMain::butCDrawer1_Click);
+  onClick(butCDrawer2, &frmMain::butCDrawer2_Click);
+  onClick(butPrintCharSet, &frmMain::butPrintCharSet_Click);
+  onClick(butTicketTest, &frmMain::butTicketTest_Click);
+}
+
+void frmMain::Form_Load() {
+  // Each selection runs the list's reaction, as a pick by the operator would.
+  for (QComboBox* setting : {comFF, comDeviceID, comTopSearch, comCRcode, comCharSet, comCPage,
+                             comZStyle, comDensity, comSpeed, comBMark, comLFeed, comNESensor,
+                             comCSpacing, comPWidth, comContextCut, cmbBigFont, cmbEPSpacing}) {
+    setting->setCurrentIndex(0);
+  }
+  AdjustCutPosition(0.0f);
+  imgPrinter->setPixmap(imgQLX600->pixmap());
+  labVer->setText(Q6::versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision));
+  loadLinkSettings();
+  refill(cmbModel, Q6::Lists::cmbModel());
+  labTopSearchInfo->setText(Q6::topSearchInfoText());
+
+  const QString stored =
+      Orvanel::openSettingsStore()->value(kModelKey, Q6::kStoredModelDefault).toString();
+  cmbModel->setCurrentIndex(Q6::modelPositionForStoredText(stored));
+
+  Picture2->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+  labTitle->setText(Q6::titleText());
+  setWindowTitle(Q6::windowTitleText());
+}
+
+// Loading is not an exchange, so the exchange runner does not report its failures: an unreadable
+// store is shown here and the window carries on; "Communication" is where the operator fixes it.
+void frmMain::loadLinkSettings() {
+  try {
+    scm_comms->LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  } catch (const Orvanel::LinkError& error) {
+    Q6::showError(this, error.message());
+  } catch (const std::exception& error) {
+    Q6::showError(this, QString::fromUtf8(error.what()));
+  }
+}
+
+void frmMain::Form_Unload() {
+  auto store = Orvanel::openSettingsStore();
+  store->setValue(kModelKey, cmbModel->currentText());
+  store->sync();
+  if (store->status() != QSettings::NoError) {
+    Q6::showError(
+        this,
+        QStringLiteral("Could not store the selected printer model in %1.").arg(store->fileName()));
+  }
+  if (m_portWindow) {
+    m_portWindow->close();
+  }
+  if (m_presetsWindow) {
+    m_presetsWindow->close();
+  }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txtCutOffset && event->type() == QEvent::FocusOut) {
+    txtCutOffset_Validate();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::cmbModel_Click() {
+  const int model = cmbModel->currentIndex();
+  const Q6::ModelProfile* profile = Q6::modelProfile(model);
+  if (!profile) {
+    return;
+  }
+  const bool extended = profile->extendedGroups;
+  imgPrinter->setPixmap((model == Q6::kModelQLX500 ? imgQLX500 : imgQLX600)->pixmap());
+  refill(comSpeed, profile->speedEntries);
+  comSpeed->setCurrentIndex(0);
+  refill(comDensity, Q6::Lists::comDensity());
+  comDensity->setCurrentIndex(0);
+  if (!profile->paperWidthEntries.isEmpty()) {
+    refill(comPWidth, profile->paperWidthEntries);
+  }
+  comPWidth->setCurrentIndex(0);
+  for (QWidget* w : {static_cast<QWidget*>(comPWidth), static_cast<QWidget*>(labPWidth),
+                     static_cast<QWidget*>(labPWidthT)}) {
+    w->setVisible(extended);
+  }
+  comESCPOSColumns->setCurrentIndex(0);
+  for (QWidget* w :
+       {static_cast<QWidget*>(comESCPOSColumns), static_cast<QWidget*>(labESCPOSColumns),
+        static_cast<QWidget*>(labESCPOSColumnsT)}) {
+    w->setVisible(extended);
+  }
+  comContextCut->setCurrentIndex(0);
+  for (QWidget* w : {static_cast<QWidget*>(comContextCut), static_cast<QWidget*>(labContextCut),
+                     static_cast<QWidget*>(labContextCutT), static_cast<QWidget*>(txtContFeeds),
+                     static_cast<QWidget*>(labContFeeds)}) {
+    w->setVisible(extended);
+  }
+  labEPFontSize->setText(profile->epFontSizeText);
+  labEPSpacing->setText(profile->epSpacingText);
+  fitText(labEPFontSize);
+  fitText(labEPSpacing);
+}
+
+void frmMain::comSpeed_Click() {
+  if (comSpeed->currentIndex() == Q6::kOptimumDensitySpeed) {
+    Q6::showMessage(this, Q6::MessageRequest{Q6::speedAdviceText(), Q6::speedAdviceTitle(),
+                                             QMessageBox::Information, QMessageBox::Ok});
+  }
+}
+
+void frmMain::comContextCut_Click() {
+  switch (comContextCut->currentIndex()) {
+    case 0:  // "No Change"
+    case 1:  // "Disabled"
+      txtContFeeds->setEnabled(false);
+      setTextColour(labContFeeds, kApplicationWorkspaceGrey);
+      break;
+    case 2:  // "Enabled - Full Cut"
+    case 3:  // "Enabled - Partial Cut"
+      txtContFeeds->setEnabled(true);
+      setTextColour(labContFeeds, kBlack);
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::chk_AdjustCutPos_Click() {
+  const bool on = chk_AdjustCutPos->isChecked();
+  Picture1->setEnabled(on);
+  txtCutOffset->setEnabled(on);
+  Picture1->setAdjusterOn(on);
+}
+
+void frmMain::txtCutOffset_Validate() {
+  const double typed = Q6::leadingNumber(txtCutOffset->text().toLatin1().toStdString());
+  AdjustCutPosition(static_cast<float>(typed));
+}
+
+void frmMain::Picture1_MouseDown(float y) {
+  if (y >= Q6::kDragTopY && y <= Q6::kDragBottomY) {
+    Picture1->setLineY(y);
+    m_dragging = true;
+  }
+}
+
+void frmMain::Picture1_MouseMove(float y) {
+  if (m_dragging && y >= Q6::kDragTopY && y <= Q6::kDragBottomY) {
+    Picture1->setLineY(y);
+  }
+}
+
+void frmMain::Picture1_MouseUp(float y) {
+  m_dragging = false;
+  AdjustCutPosition(y - Q6::kNominalCutY);
+}
+
+void frmMain::AdjustCutPosition(float mm) {
+  const float offset = Q6::snapCutOffset(mm);
+  txtCutOffset->setText(QString::fromStdString(Q6::cutOffsetText(offset)));
+  Picture1->setLineY(offset + Q6::kNominalCutY);
+}
+
+Q6::Selection frmMain::currentSelection() const {
+  Q6::Selection s;
+  s.comFF = comFF->currentIndex();
+  s.comDeviceID = comDeviceID->currentIndex();
+  s.comTopSearch = comTopSearch->currentIndex();
+  s.comNESensor = comNESensor->currentIndex();
+  s.comCRcode = comCRcode->currentIndex();
+  s.comCharSet = comCharSet->currentIndex();
+  s.comCPage = comCPage->currentIndex();
+  s.comZStyle = comZStyle->currentIndex();
+  s.comLFeed = comLFeed->currentIndex();
+  s.comDensity = comDensity->currentIndex();
+  s.comSpeed = comSpeed->currentIndex();
+  s.comBMark = comBMark->currentIndex();
+  s.chk_AdjustCutPos = chk_AdjustCutPos->isChecked();
+  s.txtCutOffset = txtCutOffset->text().toLatin1().toStdString();
+  s.comCSpacing = comCSpacing->currentIndex();
+  s.comPWidth = comPWidth->currentIndex();
+  s.comESCPOSColumns = comESCPOSColumns->currentIndex();
+  s.cmbBigFont = cmbBigFont->currentIndex();
+  s.cmbEPSpacing = cmbEPSpacing->currentIndex();
+  s.comContextCut = comContextCut->currentIndex();
+  s.txtContFeeds = txtContFeeds->text().toLatin1().toStdString();
+  return s;
+}
+
+void frmMain::send(const Q6::CommandList& commands) {
+  Q6::runExchange(*scm_comms, commands, this);
+}
+
+void frmMain::comUse_Click() {
+  // The typed offset must be in its text form before it is read.
+  txtCutOffset_Validate();
+  const Q6::UseSettingsPlan plan = Q6::buildUseSettings(currentSelection());
+  if (!plan.error.isEmpty()) {
+    Q6::showError(this, plan.error);
+    return;
+  }
+  send(plan.commands);
+}
+
+void frmMain::comClearAll_Click() {
+  if (Q6::showMessage(this, Q6::clearAllQuestion()) != QMessageBox::Yes) {
+    return;
+  }
+  send(Q6::clearAllCommands());
+}
+
+void frmMain::comConfPort_Click() {
+  if (!m_portWindow) {
+    m_portWindow = new frmPort(this);
+  }
+  m_portWindow->exec();
+  loadLinkSettings();
+}
+
+void frmMain::comPresets_Click() {
+  hide();
+  if (!m_presetsWindow) {
+    m_presetsWindow = new frmPresets(this);
+  }
+  m_presetsWindow->show();
+}
+
+void frmMain::Command4_Click() {
+  send({Q6::testCommand(Q6::TestCommand::SelfTest)});
+}
+
+void frmMain::butLineFeed_Click() {
+  send({Q6::testCommand(Q6::TestCommand::LineFeed)});
+}
+
+void frmMain::butFormFeed_Click() {
+  send({Q6::testCommand(Q6::TestCommand::FormFeed)});
+}
+
+void frmMain::butfeedlength_Click() {
+  send({Q6::testCommand(Q6::TestCommand::Feed5cm)});
+}
+
+void frmMain::butFullCut_Click() {
+  send({Q6::testCommand(Q6::TestCommand::FullCut)});
+}
+
+void frmMain::Command3_Click() {
+  send({Q6::testCommand(Q6::TestCommand::PartialCut)});
+}
+
+void frmMain::Command8_Click() {
+  send({Q6::testCommand(Q6::TestCommand::FeedFullCut)});
+}
+
+void frmMain::Command9_Click() {
+  send({Q6::testCommand(Q6::TestCommand::FeedPartialCut)});
+}
+
+void frmMain::butCDrawer1_Click() {
+  send({Q6::testCommand(Q6::TestCommand::CashDrawer1)});
+}
+
+void frmMain::butCDrawer2_Click() {
+  send({Q6::testCommand(Q6::TestCommand::CashDrawer2)});
+}
+
+void frmMain::butPrintCharSet_Click() {
+  send(Q6::characterSetSheet());
+}
+
+void frmMain::butTicketTest_Click() {
+  send(Q6::ticketTest());
 }

@@ -41,11 +41,25 @@ struct UseSettingsPlan {
   QString error;
 };
 
+// Entries after "No Change" in the lists whose value is computed from the position.
+inline constexpr int kCharSetEntries = 16;
+inline constexpr int kCodePageEntries = 42;
+inline constexpr int kDensityEntries = 7;
+
+// The printer's cut field holds at most 127 quarter millimetres either way; the adjuster offers
+// -10 mm to +31.75 mm.
+inline constexpr int kCutStepsMin = -40;
+inline constexpr int kCutStepsMax = 127;
+
+// The line-feed count fills the four top bits of switch F.
+inline constexpr int kMaxContextCutFeeds = 15;
+
 UseSettingsPlan buildUseSettings(const Selection& selection);
 
-// Code of the code page at comCPage position `index`, upper-case hex without leading zeros.
+// Code of the code page at comCPage position `index`, upper-case hex without leading zeros;
+// empty for a position that names no code page.
 std::string GetCodePageHex(int index);
-// The density digit for comDensity position `index` (1-7).
+// The density digit for comDensity position `index` (1-7); empty for any other position.
 std::string GetDensityHex(int index);
 
 }  // namespace Q6

@@ -1,0 +1,354 @@
+#include "link/link_settings_panel.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "link/queue_transport.h"
+
+namespace Orvanel {
+
+namespace {
+
+// Listing the queues must not keep the window from opening when the print server is slow.
+constexpr int kQueueListTimeoutMs = 1500;
+
+constexpr int kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+
+QComboBox* typedCombo(QWidget* parent, const char* name) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(QString::fromLatin1(name));
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(18);
+  return combo;
+}
+
+QComboBox* listCombo(QWidget* parent, const char* name,
+                     std::initializer_list<std::pair<const char*, int>> entries) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(QString::fromLatin1(name));
+  for (const auto& [text, value] : entries) {
+    combo->addItem(QString::fromLatin1(text), value);
+  }
+  return combo;
+}
+
+QLineEdit* lineEdit(QWidget* parent, const char* name) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  return edit;
+}
+
+QFormLayout* form(QWidget* page) {
+  auto* layout = new QFormLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  layout->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return layout;
+}
+
+// Selects the entry carrying value; a value the list does not offer (hand-written settings) is
+// added, so that it is shown as it is and stored back unchanged.
+void selectValue(QComboBox* combo, int value, const QString& text) {
+  int index = combo->findData(value);
+  if (index < 0) {
+    combo->addItem(text, value);
+    index = combo->count() - 1;
+  }
+  combo->setCurrentIndex(index);
+}
+
+// Refills an editable list with fresh suggestions; the text field is set afterwards.
+void refill(QComboBox* combo, const QStringList& suggestions) {
+  combo->clear();
+  combo->addItems(suggestions);
+  combo->setCurrentIndex(-1);
+}
+
+bool usesTimeLimit(ConnectionKind kind) {
+  return kind != ConnectionKind::File;
+}
+
+int readNumber(const QString& text, bool belongsToKind, int shown) {
+  bool ok = false;
+  const int value = text.trimmed().toInt(&ok);
+  if (ok) {
+    return value;
+  }
+  return belongsToKind ? 0 : shown;
+}
+
+}  // namespace
+
+QStringList printerDeviceNodes() {
+  QStringList nodes;
+  for (const QString& folder : {QStringLiteral("/dev/usb"), QStringLiteral("/dev")}) {
+    const QDir dir(folder);
+    for (const QString& name :
+         dir.entryList({QStringLiteral("lp*")}, QDir::System | QDir::Files, QDir::Name)) {
+      nodes << dir.filePath(name);
+    }
+  }
+  return nodes;
+}
+
+LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("LinkSettingsPanel"));
+
+  cmbConnection = new QComboBox(this);
+  cmbConnection->setObjectName(QStringLiteral("cmbConnection"));
+
+  stkKind = new QStackedWidget(this);
+  stkKind->setObjectName(QStringLiteral("stkKind"));
+
+  // One page per kind, in the order of ConnectionKind (Network first).
+  auto* network = new QWidget(stkKind);
+  txtHost = lineEdit(network, "txtHost");
+  txtHost->setPlaceholderText(QStringLiteral("host name or IP address"));
+  txtPort = lineEdit(network, "txtPort");
+  txtPort->setMaxLength(10);
+  auto* networkForm = form(network);
+  networkForm->addRow(QStringLiteral("Host:"), txtHost);
+  networkForm->addRow(QStringLiteral("Port:"), txtPort);
+  stkKind->addWidget(network);
+
+  auto* queue = new QWidget(stkKind);
+  cmbQueue = typedCombo(queue, "cmbQueue");
+  form(queue)->addRow(QStringLiteral("Printer queue:"), cmbQueue);
+  stkKind->addWidget(queue);
+
+  auto* file = new QWidget(stkKind);
+  cmbPath = typedCombo(file, "cmbPath");
+  butBrowse = new QPushButton(QStringLiteral("Browse..."), file);
+  butBrowse->setObjectName(QStringLiteral("butBrowse"));
+  butBrowse->setAutoDefault(false);
+  auto* pathRow = new QHBoxLayout;
+  pathRow->addWidget(cmbPath, 1);
+  pathRow->addWidget(butBrowse);
+  form(file)->addRow(QStringLiteral("Device or file:"), pathRow);
+  stkKind->addWidget(file);
+
+  auto* serial = new QWidget(stkKind);
+  cmbSerialPort = typedCombo(serial, "cmbSerialPort");
+  cmbBaud = typedCombo(serial, "cmbBaud");
+  cmbBaud->setMinimumContentsLength(8);
+  for (int rate : kBaudRates) {
+    cmbBaud->addItem(QString::number(rate));
+  }
+  cmbDataBits = listCombo(serial, "cmbDataBits", {{"8", 8}, {"7", 7}, {"6", 6}, {"5", 5}});
+  cmbParity = listCombo(serial, "cmbParity",
+                        {{"None", static_cast<int>(Parity::None)},
+                         {"Even", static_cast<int>(Parity::Even)},
+                         {"Odd", static_cast<int>(Parity::Odd)}});
+  cmbStopBits = listCombo(serial, "cmbStopBits", {{"1", 1}, {"2", 2}});
+  cmbFlow = listCombo(serial, "cmbFlow",
+                      {{"None", static_cast<int>(FlowControl::None)},
+                       {"Hardware (RTS/CTS)", static_cast<int>(FlowControl::Hardware)},
+                       {"Software (XON/XOFF)", static_cast<int>(FlowControl::Software)}});
+  auto* serialForm = form(serial);
+  serialForm->addRow(QStringLiteral("Serial port:"), cmbSerialPort);
+  serialForm->addRow(QStringLiteral("Baud rate:"), cmbBaud);
+  serialForm->addRow(QStringLiteral("Data bits:"), cmbDataBits);
+  serialForm->addRow(QStringLiteral("Parity:"), cmbParity);
+  serialForm->addRow(QStringLiteral("Stop bits:"), cmbStopBits);
+  serialForm->addRow(QStringLiteral("Flow control:"), cmbFlow);
+  stkKind->addWidget(serial);
+
+  auto* top = new QWidget(this);
+  form(top)->addRow(QStringLiteral("Connection:"), cmbConnection);
+
+  timeoutRow_ = new QWidget(this);
+  QSizePolicy keepPlace = timeoutRow_->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  timeoutRow_->setSizePolicy(keepPlace);
+  txtTimeout = lineEdit(timeoutRow_, "txtTimeout");
+  txtTimeout->setMaxLength(10);
+  form(timeoutRow_)->addRow(QStringLiteral("Time limit (ms):"), txtTimeout);
+
+  // One label column for all forms, so the fields line up whichever kind is shown.
+  const QList<QLabel*> labels = findChildren<QLabel*>();
+  int labelWidth = 0;
+  for (const QLabel* label : labels) {
+    labelWidth = std::max(labelWidth, label->sizeHint().width());
+  }
+  for (QLabel* label : labels) {
+    label->setMinimumWidth(labelWidth);
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 4);
+  layout->addWidget(top);
+  layout->addWidget(stkKind);
+  layout->addWidget(timeoutRow_);
+  layout->addStretch(1);
+
+  setOfferedKinds(true, true, true);
+  connect(cmbConnection, &QComboBox::currentIndexChanged, this, &LinkSettingsPanel::kindChanged);
+  connect(butBrowse, &QPushButton::clicked, this, &LinkSettingsPanel::browseForPath);
+  // The lists of queues, devices and ports are filled when settings are shown, not here: asking
+  // the print server twice for one opening of the window would only slow it down.
+  showFields(LinkSettings());
+}
+
+void LinkSettingsPanel::setOfferedKinds(bool queue, bool network, bool file) {
+  offerQueue_ = queue;
+  offerNetwork_ = network;
+  offerFile_ = file;
+  listKinds(chosenKind());
+}
+
+ConnectionKind LinkSettingsPanel::chosenKind() const {
+  const QVariant data = cmbConnection->currentData();
+  return data.isValid() ? static_cast<ConnectionKind>(data.toInt()) : ConnectionKind::NotSet;
+}
+
+void LinkSettingsPanel::listKinds(ConnectionKind kind) {
+  if (kind == ConnectionKind::NotSet && offerNetwork_) {
+    kind = ConnectionKind::Network;
+  }
+  const struct {
+    ConnectionKind kind;
+    bool offered;
+    const char* text;
+  } entries[] = {
+      {ConnectionKind::Network, offerNetwork_, "Network (TCP/IP)"},
+      {ConnectionKind::Queue, offerQueue_, "Printer queue"},
+      {ConnectionKind::File, offerFile_, "File or device"},
+      {ConnectionKind::Serial, true, "Serial port"},
+  };
+  {
+    const QSignalBlocker quiet(cmbConnection);
+    cmbConnection->clear();
+    for (const auto& e : entries) {
+      // Settings that use a kind this panel does not offer are shown as they are, not replaced.
+      if (e.offered || e.kind == kind) {
+        cmbConnection->addItem(QString::fromLatin1(e.text), static_cast<int>(e.kind));
+      }
+    }
+    cmbConnection->setCurrentIndex(std::max(cmbConnection->findData(static_cast<int>(kind)), 0));
+  }
+  kindChanged();
+}
+
+void LinkSettingsPanel::kindChanged() {
+  const ConnectionKind kind = chosenKind();
+  switch (kind) {
+    case ConnectionKind::Queue:
+      stkKind->setCurrentIndex(1);
+      break;
+    case ConnectionKind::File:
+      stkKind->setCurrentIndex(2);
+      break;
+    case ConnectionKind::Serial:
+      stkKind->setCurrentIndex(3);
+      break;
+    case ConnectionKind::Network:
+    case ConnectionKind::NotSet:
+      stkKind->setCurrentIndex(0);
+      break;
+  }
+  timeoutRow_->setVisible(usesTimeLimit(kind));
+  // Only the shown page counts for the layout, so the time limit sits right below its fields.
+  for (int i = 0; i < stkKind->count(); ++i) {
+    QWidget* page = stkKind->widget(i);
+    const QSizePolicy::Policy policy =
+        i == stkKind->currentIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    page->setSizePolicy(policy, policy);
+  }
+  stkKind->updateGeometry();
+}
+
+QSize LinkSettingsPanel::sizeHint() const {
+  // Room for the largest kind, so that the window keeps one size whichever kind is chosen.
+  const QSize hint = QWidget::sizeHint();
+  const QSize current = stkKind->currentWidget()->sizeHint();
+  QSize largest = current;
+  for (int i = 0; i < stkKind->count(); ++i) {
+    largest = largest.expandedTo(stkKind->widget(i)->sizeHint());
+  }
+  return hint + (largest - current);
+}
+
+void LinkSettingsPanel::refreshLists() {
+  refill(cmbQueue, listPrinterQueues(kQueueListTimeoutMs));
+  refill(cmbPath, printerDeviceNodes());
+  QStringList ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    ports << info.systemLocation();
+  }
+  ports.sort();
+  refill(cmbSerialPort, ports);
+}
+
+void LinkSettingsPanel::showSettings(const LinkSettings& settings) {
+  shown_ = settings;
+  refreshLists();
+  showFields(settings);
+}
+
+void LinkSettingsPanel::showFields(const LinkSettings& settings) {
+  shown_ = settings;
+  listKinds(settings.kind);
+  txtHost->setText(settings.host);
+  txtPort->setText(QString::number(settings.port));
+  txtTimeout->setText(QString::number(settings.timeoutMs));
+  cmbQueue->setEditText(settings.queue);
+  cmbPath->setEditText(settings.path);
+  cmbSerialPort->setEditText(settings.serialPort);
+  cmbBaud->setCurrentIndex(-1);
+  cmbBaud->setEditText(QString::number(settings.baudRate));
+  selectValue(cmbDataBits, settings.dataBits, QString::number(settings.dataBits));
+  selectValue(cmbParity, static_cast<int>(settings.parity), QString());
+  selectValue(cmbStopBits, settings.stopBits, QString::number(settings.stopBits));
+  selectValue(cmbFlow, static_cast<int>(settings.flowControl), QString());
+}
+
+LinkSettings LinkSettingsPanel::editedSettings() const {
+  LinkSettings s = shown_;
+  s.kind = chosenKind();
+  s.host = txtHost->text().trimmed();
+  s.port = readNumber(txtPort->text(), s.kind == ConnectionKind::Network, shown_.port);
+  s.timeoutMs = readNumber(txtTimeout->text(), usesTimeLimit(s.kind), shown_.timeoutMs);
+  s.queue = cmbQueue->currentText().trimmed();
+  s.path = cmbPath->currentText();
+  s.serialPort = cmbSerialPort->currentText().trimmed();
+  s.baudRate =
+      readNumber(cmbBaud->currentText(), s.kind == ConnectionKind::Serial, shown_.baudRate);
+  s.dataBits = cmbDataBits->currentData().toInt();
+  s.parity = static_cast<Parity>(cmbParity->currentData().toInt());
+  s.stopBits = cmbStopBits->currentData().toInt();
+  s.flowControl = static_cast<FlowControl>(cmbFlow->currentData().toInt());
+  return s;
+}
+
+QList<QWidget*> LinkSettingsPanel::tabChain() const {
+  return {cmbConnection, txtHost,     txtPort,   cmbQueue,    cmbPath, butBrowse, cmbSerialPort,
+          cmbBaud,       cmbDataBits, cmbParity, cmbStopBits, cmbFlow, txtTimeout};
+}
+
+void LinkSettingsPanel::browseForPath() {
+  const QString current = cmbPath->currentText().trimmed();
+  const QString start = current.isEmpty() ? QDir::homePath() : QFileInfo(current).absolutePath();
+  // A capture file may not exist yet, and an existing one is appended to, never replaced.
+  const QString chosen =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Printer device or capture file"), start,
+                                   QString(), nullptr, QFileDialog::DontConfirmOverwrite);
+  if (!chosen.isEmpty()) {
+    cmbPath->setEditText(chosen);
+  }
+}
+
+}  // namespace Orvanel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "link/transport.h"
+
+typedef struct _http_s http_t;
+
+namespace Orvanel {
+
+// A CUPS printer queue. Each exchange becomes one raw job (no filtering on the server): the job is
+// created on open, the bytes stream into its one document, and close submits it. The server is the
+// one the CUPS client library is configured for (CUPS_SERVER, client.conf or the local default).
+// Every request is bounded by the time limit.
+class QueueTransport : public Transport {
+ public:
+  QueueTransport(QString queue, int timeoutMs);
+  ~QueueTransport() override;
+  QueueTransport(const QueueTransport&) = delete;
+  QueueTransport& operator=(const QueueTransport&) = delete;
+
+  void open() override;
+  void write(const QByteArray& data) override;
+  void close() override;
+
+ private:
+  [[noreturn]] void fail(const QString& what, const QString& reason);
+  QString reason() const;
+  void release();
+  int createJob();
+
+  QString queue_;
+  QByteArray destination_;  // the queue name without an lpoptions instance ("name/instance")
+  int timeoutMs_;
+  http_t* http_ = nullptr;
+  int job_ = 0;
+  bool timedOut_ = false;
+};
+
+// The queues the CUPS server knows, sorted; empty when the server cannot be reached within
+// timeoutMs. Meant for the settings panel: a failure here must never stop the operator from typing
+// a name.
+QStringList listPrinterQueues(int timeoutMs);
+
+// Where the CUPS client library sends its requests: "host:port" or a socket path.
+QString printServerName();
+
+}  // namespace Orvanel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSerialPort>
+
+#include "link/link_settings.h"
+#include "link/transport.h"
+
+namespace Orvanel {
+
+// A printer on a serial port. Every write and the final drain are bounded by the time limit, so a
+// printer that holds flow control off (switched off, offline, out of paper) ends the exchange with
+// a "not ready" error instead of blocking the program.
+class SerialTransport : public Transport {
+ public:
+  explicit SerialTransport(const LinkSettings& settings);
+  ~SerialTransport() override;
+  void open() override;
+  void write(const QByteArray& data) override;
+  void close() override;
+
+ private:
+  [[noreturn]] void failNotReady();
+  [[noreturn]] void failWith(const QString& reason);
+  void discardAndClose();
+  LinkSettings settings_;
+  QSerialPort port_;
+};
+
+}  // namespace Orvanel

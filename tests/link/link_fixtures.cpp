@@ -1,0 +1,323 @@
+#include "link_fixtures.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <cups/cups.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pwd.h>
+#include <sys/prctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "support/test_support.h"
+
+namespace Q6Test {
+
+namespace {
+
+// A child that must not outlive the test process, even when the test crashes.
+void dieWithParent(QProcess& process) {
+  process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
+void stopProcess(QProcess& process) {
+  if (process.state() == QProcess::NotRunning) {
+    return;
+  }
+  process.terminate();
+  if (!process.waitForFinished(5000)) {
+    process.kill();
+    process.waitForFinished(2000);
+  }
+}
+
+bool writeText(const QString& path, const QString& text) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    return false;
+  }
+  return file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+QString executable(const QString& name) {
+  return QStandardPaths::findExecutable(
+      name, {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin"),
+             QStringLiteral("/bin")});
+}
+
+}  // namespace
+
+ScopedEnv::ScopedEnv(const char* name, const QByteArray& value)
+    : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
+  qputenv(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (had_) {
+    qputenv(name_.constData(), old_);
+  } else {
+    qunsetenv(name_.constData());
+  }
+}
+
+ScopedCupsServer::ScopedCupsServer(const QString& server) : env_("CUPS_SERVER", server.toUtf8()) {
+  // The library reads CUPS_SERVER once and keeps it; forget the remembered server so the variable
+  // counts, as it would in a freshly started program.
+  cupsSetServer(nullptr);
+}
+
+ScopedCupsServer::~ScopedCupsServer() {
+  cupsSetServer(nullptr);
+}
+
+PrivateCupsd::PrivateCupsd() = default;
+
+PrivateCupsd::~PrivateCupsd() {
+  stop();
+}
+
+QString PrivateCupsd::unavailableReason() {
+  if (::geteuid() != 0) {
+    return QStringLiteral("a private cupsd needs root (it runs its backends as the lp account)");
+  }
+  if (executable(QStringLiteral("cupsd")).isEmpty() ||
+      executable(QStringLiteral("lpadmin")).isEmpty()) {
+    return QStringLiteral("cupsd or lpadmin is not installed (packages cups, cups-client)");
+  }
+  if (!::getpwnam("lp")) {
+    return QStringLiteral("there is no lp account for cupsd's backends");
+  }
+  return QString();
+}
+
+QString PrivateCupsd::server() const {
+  return QStringLiteral("127.0.0.1:%1").arg(port_);
+}
+
+QString PrivateCupsd::errorLog() const {
+  QFile file(dir_.filePath(QStringLiteral("log/error_log")));
+  if (!file.open(QIODevice::ReadOnly)) {
+    return QString();
+  }
+  return QString::fromUtf8(file.readAll().right(4000));
+}
+
+bool PrivateCupsd::start(int timeoutMs) {
+  if (!dir_.isValid()) {
+    failure_ = QStringLiteral("no temporary folder");
+    return false;
+  }
+  const QDir d(dir_.path());
+  for (const char* sub : {"root", "root/ppd", "spool", "spool/tmp", "cache", "state", "log"}) {
+    d.mkpath(QString::fromLatin1(sub));
+  }
+  // The backends run as lp and read the spooled job: they must be able to pass through.
+  QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                         QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                         QFileDevice::ExeOther);
+  port_ = closedPort();
+  const QString p = dir_.path();
+  const QString cupsd = QStringLiteral(
+                            "Listen 127.0.0.1:%1\n"
+                            "Listen %2/cups.sock\n"
+                            "LogLevel debug\n"
+                            "Browsing No\n"
+                            "BrowseLocalProtocols none\n"
+                            "DefaultShared No\n"
+                            "WebInterface No\n"
+                            "DefaultAuthType None\n"
+                            "<Location />\n"
+                            "  Order allow,deny\n"
+                            "  Allow from 127.0.0.1\n"
+                            "  Allow from @LOCAL\n"
+                            "</Location>\n"
+                            "<Policy default>\n"
+                            "  <Limit All>\n"
+                            "    Order deny,allow\n"
+                            "  </Limit>\n"
+                            "</Policy>\n")
+                            .arg(port_)
+                            .arg(p);
+  const QString files = QStringLiteral(
+                            "ServerRoot %1/root\n"
+                            "RequestRoot %1/spool\n"
+                            "TempDir %1/spool/tmp\n"
+                            "CacheDir %1/cache\n"
+                            "StateDir %1/state\n"
+                            "ErrorLog %1/log/error_log\n"
+                            "AccessLog %1/log/access_log\n"
+                            "PageLog %1/log/page_log\n"
+                            "Printcap %1/state/printcap\n"
+                            "User lp\n"
+                            "Group lp\n")
+                            .arg(p);
+  if (!writeText(p + QStringLiteral("/cupsd.conf"), cupsd) ||
+      !writeText(p + QStringLiteral("/cups-files.conf"), files)) {
+    failure_ = QStringLiteral("could not write the cupsd configuration in %1").arg(p);
+    return false;
+  }
+  process_.setProgram(executable(QStringLiteral("cupsd")));
+  process_.setArguments({QStringLiteral("-f"), QStringLiteral("-c"),
+                         p + QStringLiteral("/cupsd.conf"), QStringLiteral("-s"),
+                         p + QStringLiteral("/cups-files.conf")});
+  process_.setStandardOutputFile(p + QStringLiteral("/log/cupsd.out"));
+  process_.setStandardErrorFile(p + QStringLiteral("/log/cupsd.out"), QIODevice::Append);
+  dieWithParent(process_);
+  process_.start();
+  if (!process_.waitForStarted(5000)) {
+    failure_ = QStringLiteral("cupsd did not start: %1").arg(process_.errorString());
+    return false;
+  }
+  const QDeadlineTimer deadline(timeoutMs);
+  while (!deadline.hasExpired()) {
+    if (process_.state() == QProcess::NotRunning) {
+      failure_ = QStringLiteral("cupsd ended at once (exit code %1). Log:\n%2")
+                     .arg(process_.exitCode())
+                     .arg(errorLog());
+      return false;
+    }
+    QTcpSocket probe;
+    probe.connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(port_));
+    if (probe.waitForConnected(200)) {
+      probe.abort();
+      return true;
+    }
+    QThread::msleep(50);
+  }
+  failure_ = QStringLiteral("cupsd did not answer on %1 within %2 ms. Log:\n%3")
+                 .arg(server())
+                 .arg(timeoutMs)
+                 .arg(errorLog());
+  stop();
+  return false;
+}
+
+void PrivateCupsd::stop() {
+  stopProcess(process_);
+}
+
+bool PrivateCupsd::addRawQueue(const QString& name, const QString& deviceUri) {
+  QProcess lpadmin;
+  lpadmin.setProcessChannelMode(QProcess::MergedChannels);
+  dieWithParent(lpadmin);
+  // No model (-m): a raw queue. -E after -p enables it and lets it accept jobs.
+  lpadmin.start(executable(QStringLiteral("lpadmin")),
+                {QStringLiteral("-h"), server(), QStringLiteral("-p"), name, QStringLiteral("-v"),
+                 deviceUri, QStringLiteral("-E")});
+  if (!lpadmin.waitForFinished(15000)) {
+    lpadmin.kill();
+    lpadmin.waitForFinished(2000);
+    failure_ = QStringLiteral("lpadmin did not finish");
+    return false;
+  }
+  if (lpadmin.exitStatus() != QProcess::NormalExit || lpadmin.exitCode() != 0) {
+    failure_ = QStringLiteral("lpadmin failed: %1\nLog:\n%2")
+                   .arg(QString::fromUtf8(lpadmin.readAll()), errorLog());
+    return false;
+  }
+  return true;
+}
+
+PtyPair::PtyPair() = default;
+
+PtyPair::~PtyPair() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+  }
+  stopProcess(process_);
+}
+
+QString PtyPair::unavailableReason() {
+  if (executable(QStringLiteral("socat")).isEmpty()) {
+    return QStringLiteral("socat is not installed");
+  }
+  return QString();
+}
+
+bool PtyPair::start(int timeoutMs) {
+  if (!dir_.isValid()) {
+    failure_ = QStringLiteral("no temporary folder");
+    return false;
+  }
+  // Unique names: the serial port library locks ports by name, and tests run side by side.
+  const QString tag = QFileInfo(dir_.path()).fileName();
+  a_ = dir_.filePath(tag + QStringLiteral("-printer"));
+  b_ = dir_.filePath(tag + QStringLiteral("-test"));
+  process_.setProgram(executable(QStringLiteral("socat")));
+  process_.setArguments({QStringLiteral("-d"), QStringLiteral("-d"),
+                         QStringLiteral("pty,raw,echo=0,link=%1").arg(a_),
+                         QStringLiteral("pty,raw,echo=0,link=%1").arg(b_)});
+  process_.setStandardOutputFile(dir_.filePath(QStringLiteral("socat.log")));
+  process_.setStandardErrorFile(dir_.filePath(QStringLiteral("socat.log")), QIODevice::Append);
+  dieWithParent(process_);
+  process_.start();
+  if (!process_.waitForStarted(5000)) {
+    failure_ = QStringLiteral("socat did not start: %1").arg(process_.errorString());
+    return false;
+  }
+  const QDeadlineTimer deadline(timeoutMs);
+  while (!deadline.hasExpired()) {
+    if (QFileInfo::exists(a_) && QFileInfo::exists(b_)) {
+      return true;
+    }
+    if (process_.state() == QProcess::NotRunning) {
+      break;
+    }
+    QThread::msleep(20);
+  }
+  QFile log(dir_.filePath(QStringLiteral("socat.log")));
+  log.open(QIODevice::ReadOnly);
+  failure_ = QStringLiteral("socat made no pty pair within %1 ms: %2")
+                 .arg(timeoutMs)
+                 .arg(QString::fromUtf8(log.readAll()));
+  return false;
+}
+
+bool PtyPair::openTestSide() {
+  fd_ = ::open(b_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (fd_ < 0) {
+    failure_ = QStringLiteral("could not open %1").arg(b_);
+    return false;
+  }
+  // Nothing between the two ends may change a byte: no CR/LF translation, no flow control.
+  termios tio{};
+  ::tcgetattr(fd_, &tio);
+  ::cfmakeraw(&tio);
+  tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+  ::tcsetattr(fd_, TCSANOW, &tio);
+  return true;
+}
+
+QByteArray PtyPair::read(int count, int idleMs) {
+  QByteArray got;
+  char buffer[4096];
+  while (got.size() < count) {
+    pollfd p{fd_, POLLIN, 0};
+    if (::poll(&p, 1, idleMs) <= 0) {
+      break;
+    }
+    const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+    if (n <= 0) {
+      break;
+    }
+    got.append(buffer, n);
+  }
+  return got;
+}
+
+bool PtyPair::writeTestSide(const QByteArray& bytes) {
+  return ::write(fd_, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
+}
+
+}  // namespace Q6Test

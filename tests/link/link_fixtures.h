@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// Real receivers for the end-to-end link tests. Each one is started by the test that needs it and
+// stopped by its destructor, also when the test fails; the child processes also die with the test
+// process if it crashes.
+
+namespace Q6Test {
+
+// Sets an environment variable for the lifetime of the object (restores the old value after).
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const QByteArray& value);
+  ~ScopedEnv();
+
+ private:
+  QByteArray name_;
+  QByteArray old_;
+  bool had_;
+};
+
+// Points the CUPS client library of this process at `server` ("host:port" or a socket path) the way
+// an operator would, through CUPS_SERVER.
+class ScopedCupsServer {
+ public:
+  explicit ScopedCupsServer(const QString& server);
+  ~ScopedCupsServer();
+
+ private:
+  ScopedEnv env_;
+};
+
+// A cupsd of the test's own: configuration, spool, cache, state and logs in a temporary folder,
+// listening on a free 127.0.0.1 port and on a socket file there. The machine's own CUPS
+// configuration and server are never touched.
+class PrivateCupsd {
+ public:
+  PrivateCupsd();
+  ~PrivateCupsd();
+  PrivateCupsd(const PrivateCupsd&) = delete;
+  PrivateCupsd& operator=(const PrivateCupsd&) = delete;
+
+  // Why this machine cannot run a private cupsd at all (not root, no cupsd, no lp account); empty
+  // when it can.
+  static QString unavailableReason();
+
+  // Starts cupsd and waits until it answers. False (with failure()) when it did not come up.
+  bool start(int timeoutMs = 15000);
+  void stop();
+  QString failure() const { return failure_; }
+  QString server() const;  // "127.0.0.1:<port>"
+
+  // A raw queue (no driver, no filtering) whose device is deviceUri. False with failure() set.
+  bool addRawQueue(const QString& name, const QString& deviceUri);
+
+  QString errorLog() const;
+
+ private:
+  QTemporaryDir dir_;
+  QProcess process_;
+  int port_ = 0;
+  QString failure_;
+};
+
+// Two pseudo-terminals joined by socat: what is written to one end arrives at the other.
+class PtyPair {
+ public:
+  PtyPair();
+  ~PtyPair();
+  PtyPair(const PtyPair&) = delete;
+  PtyPair& operator=(const PtyPair&) = delete;
+
+  static QString unavailableReason();  // empty when socat can be run
+  bool start(int timeoutMs = 5000);
+  QString failure() const { return failure_; }
+  QString printerSide() const { return a_; }  // the port the link opens
+  QString testSide() const { return b_; }     // the port the test reads and writes
+
+  // Opens the test's end (raw). Returns false with failure() set.
+  bool openTestSide();
+  // Reads from the test's end until `count` bytes arrived or no byte came for idleMs.
+  QByteArray read(int count, int idleMs = 2000);
+  bool writeTestSide(const QByteArray& bytes);
+
+ private:
+  QTemporaryDir dir_;
+  QProcess process_;
+  QString a_;
+  QString b_;
+  int fd_ = -1;
+  QString failure_;
+};
+
+}  // namespace Q6Test

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include "link/link_exchange.h"
+#include "link/link_settings_panel.h"
+#include "link/printer_link.h"
+#include "link_fixtures.h"
+#include "printer_tests/test_commands.h"
+#include "support/test_support.h"
+
+using Q6Test::hex;
+
+namespace {
+
+// The character-set sheet, then bytes a careless transport would change or drop: NUL, CR LF,
+// XON/XOFF, DEL and the top of the 8-bit range.
+Q6::CommandList sheetAndAwkwardBytes() {
+  Q6::CommandList commands = Q6::characterSetSheet();
+  commands.push_back(hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+  commands.push_back(hex("00 0D 0A 11 13 7F 80 FF 00"));
+  return commands;
+}
+
+// Landmarks of the sheet as the printer must see it, from the sheet's byte table.
+void expectSheetLandmarks(const QByteArray& received) {
+  EXPECT_TRUE(received.startsWith(hex("1B 40 1B 1D 61 31 1B 45 1B 69 31 31") + "Character Set" +
+                                  hex("1B 69 30 30 0D 0A 0D 0A")));
+  EXPECT_TRUE(
+      received.contains(hex("0D 0A 1B 45 46 1B 46 20 F0 20 F1 20 F2 20 F3 20 F4 20 F5 20 F6"
+                            " 20 F7 20 F8 20 F9 20 FA 20 FB 20 FC 20 FD 20 FE 20 FF 0D 0A"
+                            " 1B 61 05 1B 1D 61 30")));
+  EXPECT_TRUE(
+      received.endsWith(hex("1B 1D 23 57 30 30 30 30 30 0A 00 00 0D 0A 11 13 7F 80 FF 00")));
+  EXPECT_EQ(received.size(), 621 + 11 + 9);
+}
+
+class QueueLink : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const QString why = Q6Test::PrivateCupsd::unavailableReason();
+    if (!why.isEmpty()) {
+      GTEST_SKIP() << why.toStdString();
+    }
+    ASSERT_TRUE(cupsd_.start()) << cupsd_.failure().toStdString();
+    ASSERT_TRUE(cupsd_.addRawQueue(QStringLiteral("q6raw"),
+                                   QStringLiteral("socket://127.0.0.1:%1").arg(sink_.port())))
+        << cupsd_.failure().toStdString();
+  }
+
+  void useQueue(const QString& queue) {
+    config_.writeLink({"Connection=Queue", "Queue=" + queue, "TimeoutMs=5000"});
+    link_.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  }
+
+  Q6Test::TempConfig config_;
+  Q6Test::TcpSink sink_;
+  Q6Test::PrivateCupsd cupsd_;
+  Orvanel::Quenlink link_;
+};
+
+TEST_F(QueueLink, EachExchangeIsOneRawJobThatArrivesByteForByte) {
+  Q6Test::ScopedCupsServer server(cupsd_.server());
+  useQueue(QStringLiteral("q6raw"));
+  Q6Test::MessageCapture boxes;
+  const Q6::CommandList commands = sheetAndAwkwardBytes();
+
+  ASSERT_TRUE(Q6::runExchange(link_, commands, nullptr))
+      << (boxes.shown.empty() ? std::string() : boxes.shown[0].text.toStdString());
+  const QByteArray first = sink_.received(1, 20000);
+  EXPECT_EQ(first, Q6Test::concat(commands)) << cupsd_.errorLog().toStdString();
+  expectSheetLandmarks(first);
+
+  // A second exchange is a job of its own.
+  ASSERT_TRUE(Q6::runExchange(link_, {hex("1B 1D 23 40 30 30 30 30 30 0A 00")}, nullptr));
+  EXPECT_EQ(sink_.received(2, 20000), first + hex("1B 1D 23 40 30 30 30 30 30 0A 00"));
+  EXPECT_EQ(sink_.connectionCount(), 2);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(QueueLink, NothingPrintsBeforeTheLinkCloses) {
+  Q6Test::ScopedCupsServer server(cupsd_.server());
+  useQueue(QStringLiteral("q6raw"));
+  link_.OpenConnection();
+  link_.SendData(hex("1B 40"));
+  link_.SendData(hex("1B 64 32"));
+  // A transport that submitted per send (or on open) would have reached the printer by now.
+  QThread::msleep(1500);
+  EXPECT_EQ(sink_.connectionCount(), 0);
+  EXPECT_TRUE(sink_.received(0, 0).isEmpty());
+  link_.CloseConnection();
+  EXPECT_EQ(sink_.received(1, 20000), hex("1B 40 1B 64 32"));
+}
+
+TEST_F(QueueLink, QueueThatDoesNotExistIsNamedInTheError) {
+  Q6Test::ScopedCupsServer server(cupsd_.server());
+  useQueue(QStringLiteral("q6none"));
+  Q6Test::MessageCapture boxes;
+  EXPECT_FALSE(Q6::runExchange(link_, Q6::characterSetSheet(), nullptr));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  const QString text = boxes.shown[0].text;
+  EXPECT_TRUE(text.contains(QStringLiteral("q6none"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(cupsd_.server())) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("does not exist"))) << text.toStdString();
+  EXPECT_EQ(boxes.shown[0].icon, QMessageBox::Warning);
+  EXPECT_FALSE(link_.isConnectionOpen());
+  EXPECT_TRUE(sink_.received(1, 500).isEmpty());
+}
+
+TEST_F(QueueLink, PanelOffersTheServersQueuesAndKeepsATypedName) {
+  ASSERT_TRUE(cupsd_.addRawQueue(QStringLiteral("q6other"), QStringLiteral("socket://127.0.0.1:9")))
+      << cupsd_.failure().toStdString();
+  Q6Test::ScopedCupsServer server(cupsd_.server());
+  Orvanel::LinkSettingsPanel panel;
+  Orvanel::LinkSettings typed;
+  typed.kind = Orvanel::ConnectionKind::Queue;
+  typed.queue = QStringLiteral("typed-by-hand");
+  panel.showSettings(typed);
+  QStringList offered;
+  for (int i = 0; i < panel.cmbQueue->count(); ++i) {
+    offered << panel.cmbQueue->itemText(i);
+  }
+  EXPECT_EQ(offered, QStringList({"q6other", "q6raw"}));
+  EXPECT_EQ(panel.cmbQueue->currentText(), QStringLiteral("typed-by-hand"));
+  EXPECT_EQ(panel.editedSettings().queue, QStringLiteral("typed-by-hand"));
+}
+
+// No cupsd needed: the server is missing or mute.
+struct DeadServerCase {
+  const char* name;
+  Q6Test::TcpSink::Mode mode;
+  bool listening;
+  const char* reason;
+};
+
+TEST(QueueLinkServer, ServerThatDoesNotAnswerGivesAClearErrorWithinTheTimeLimit) {
+  const DeadServerCase cases[] = {
+      {"nothing listens", Q6Test::TcpSink::Mode::Read, false, "nothing accepts connections"},
+      {"accepts but never answers", Q6Test::TcpSink::Mode::AcceptNeverRead, true,
+       "no answer within 700 ms"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Q6Test::TcpSink mute(c.mode);
+    const int port = c.listening ? mute.port() : Q6Test::closedPort();
+    Q6Test::ScopedCupsServer server(QStringLiteral("127.0.0.1:%1").arg(port));
+    Q6Test::TempConfig config;
+    config.writeLink({"Connection=Queue", "Queue=q6raw", "TimeoutMs=700"});
+    Orvanel::Quenlink link;
+    link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+    Q6Test::MessageCapture boxes;
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(Q6::runExchange(link, {hex("1B 40")}, nullptr));
+    EXPECT_LT(timer.elapsed(), 6000);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    const QString text = boxes.shown[0].text;
+    EXPECT_TRUE(text.contains(QStringLiteral("q6raw"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("127.0.0.1:%1").arg(port))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromLatin1(c.reason))) << text.toStdString();
+    EXPECT_FALSE(link.isConnectionOpen());
+  }
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "settings/clear_all.h"
+#include "support/test_support.h"
+
+using Q6Test::hex;
+
+namespace {
+
+TEST(ClearAll, QuestionIsTheWarningAsWorded) {
+  const Q6::MessageRequest q = Q6::clearAllQuestion();
+  EXPECT_EQ(q.title, QStringLiteral("Reset - Are You Sure?"));
+  EXPECT_EQ(q.text,
+            QStringLiteral(
+                "WARNING:\r\n"
+                "If your printer is currently configured for ticket or label printing (black "
+                "mark detect)\r\n"
+                "then resetting it will cause it to revert to 'receipt' mode. Using black marked "
+                "paper\r\n"
+                "stock then the printer is in receipt mode will cause errors."));
+  EXPECT_FALSE(q.text.endsWith(QStringLiteral("\n")));
+  EXPECT_EQ(q.icon, QMessageBox::Question);
+  EXPECT_EQ(q.buttons, QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(q.defaultButton, QMessageBox::Yes);
+}
+
+TEST(ClearAll, ResetThenWrite) {
+  const Q6::CommandList commands = Q6::clearAllCommands();
+  ASSERT_EQ(commands.size(), 2u);
+  EXPECT_EQ(commands[0], hex("1B 1D 23 40 30 30 30 30 30 0A 00"));
+  EXPECT_EQ(commands[1], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+}
+
+}  // namespace
