@@ -118,6 +118,7 @@ class PresetsWindow : public ::testing::Test {
 TEST_F(PresetsWindow, LayoutAndFirstOpening) {
   write("b.pre", kWorkedExample);
   write("A.pre", kWorkedExample);
+  write("C.PRE", kWorkedExample);  // copied from a system that ignores case
   write("notes.txt", kWorkedExample);
   write("c.pre.bak", kWorkedExample);
   write(".hidden.pre", kWorkedExample);
@@ -156,7 +157,7 @@ TEST_F(PresetsWindow, LayoutAndFirstOpening) {
   EXPECT_TRUE(w->labPDesc->wordWrap());
   EXPECT_EQ(w->labPDesc->textFormat(), Qt::PlainText);  // a description is never markup
 
-  EXPECT_EQ(listed(w), (QStringList{"A.pre", "b.pre"}));
+  EXPECT_EQ(listed(w), (QStringList{"A.pre", "b.pre", "C.PRE"}));
   EXPECT_TRUE(w->filePresets->selectedItems().isEmpty());
   EXPECT_TRUE(w->labPDesc->text().isEmpty());
 
