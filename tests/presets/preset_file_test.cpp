@@ -361,15 +361,4 @@ TEST_F(PresetFileRead, RefusesWhatIsNotASmallOrdinaryFile) {
   }
 }
 
-TEST(PresetTexts, WordForWord) {
-  EXPECT_EQ(Q6::presetRefusalText(PresetRefusal::Corrupt), QStringLiteral("Corrupt preset file"));
-  EXPECT_EQ(Q6::presetRefusalText(PresetRefusal::LaterVersion),
-            QStringLiteral(
-                "This preset file is designed for a later version of the QLX600 Setup Utility!"));
-  EXPECT_EQ(Q6::incorrectPresetText(QStringLiteral("x.pre")),
-            QStringLiteral("The preset 'x.pre' does not appear to be a preset file.\x0A  This may "
-                           "be a corrupt file or it may require a more revent version of the "
-                           "Vorla QLX600 Setup utility."));
-}
-
 }  // namespace
