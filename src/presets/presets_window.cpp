@@ -1,8 +1,182 @@
 #include "presets/presets_window.h"
 
-#include "main_window/main_window.h"
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
 
-frmPresets::frmPresets(frmMain* mainWindow) : QWidget(nullptr, Qt::Window), main_(mainWindow) {
+#include <array>
+
+#include "common/message_box.h"
+#include "main_window/main_window.h"
+#include "presets/preset_file.h"
+
+namespace {
+
+// Positions are kept in twips, as the window was drawn; 15 twips make a pixel.
+QRect twips(int left, int top, int width, int height) {
+  return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+// The main window's lists in the order their values appear in a preset file.
+std::array<QComboBox*, Q6::kPresetListCount> presetLists(const frmMain& main) {
+  return {main.comFF,      main.comDeviceID, main.comDensity, main.comSpeed, main.comBMark,
+          main.comCharSet, main.comCPage,    main.comZStyle,  main.comLFeed, main.comTopSearch};
+}
+
+}  // namespace
+
+frmPresets::frmPresets(frmMain* mainWindow) : QWidget(nullptr, Qt::Dialog), main_(mainWindow) {
   setObjectName(QStringLiteral("frmPresets"));
   setWindowTitle(QStringLiteral("Preset Settings"));
+  setFixedSize(4965 / 15, 2895 / 15);
+
+  filePresets = new QListWidget(this);
+  filePresets->setObjectName(QStringLiteral("filePresets"));
+  filePresets->setGeometry(twips(0, 0, 2295, 2430));
+  filePresets->setSelectionMode(QAbstractItemView::SingleSelection);
+
+  comPUse = new QPushButton(QStringLiteral("Use"), this);
+  comPUse->setObjectName(QStringLiteral("comPUse"));
+  comPUse->setGeometry(twips(60, 2520, 975, 315));
+
+  comPSave = new QPushButton(QStringLiteral("Save New"), this);
+  comPSave->setObjectName(QStringLiteral("comPSave"));
+  comPSave->setGeometry(twips(1140, 2520, 975, 315));
+  comPSave->hide();
+
+  comPCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  comPCancel->setObjectName(QStringLiteral("comPCancel"));
+  comPCancel->setGeometry(twips(3960, 2520, 975, 315));
+
+  labPDesc = new QLabel(this);
+  labPDesc->setObjectName(QStringLiteral("labPDesc"));
+  labPDesc->setGeometry(twips(2280, 0, 2655, 2415));
+  labPDesc->setWordWrap(true);
+  labPDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labPDesc->setContentsMargins(4, 2, 2, 2);  // keeps the text off the list's frame it touches
+  // A description is whatever the file holds; it must never be taken for markup.
+  labPDesc->setTextFormat(Qt::PlainText);
+
+  setTabOrder(filePresets, comPUse);
+  setTabOrder(comPUse, comPSave);
+  setTabOrder(comPSave, comPCancel);
+
+  // Selection, not the current row: the list makes its first row current on getting the focus,
+  // and that must not count as the operator choosing a file.
+  connect(filePresets, &QListWidget::itemSelectionChanged, this, &frmPresets::filePresets_Click);
+  connect(comPUse, &QPushButton::clicked, this, &frmPresets::comPUse_Click);
+  connect(comPCancel, &QPushButton::clicked, this, &frmPresets::comPCancel_Click);
+
+  Form_Load();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+void frmPresets::Form_Load() {
+  // Read once: files added or removed later are seen at the next start.
+  folder_ = QCoreApplication::applicationDirPath() + QStringLiteral("/Presets");
+  readFolder();
+}
+
+void frmPresets::setPresetsFolder(const QString& folder) {
+  folder_ = folder;
+  readFolder();
+}
+
+void frmPresets::readFolder() {
+  filePresets->clear();
+  // Without QDir::Hidden and QDir::System, hidden files, pipes, sockets and devices stay out.
+  filePresets->addItems(QDir(folder_).entryList({QStringLiteral("*.pre")}, QDir::Files,
+                                                QDir::Name | QDir::IgnoreCase));
+}
+
+QString frmPresets::selectedFileName() const {
+  const QList<QListWidgetItem*> selected = filePresets->selectedItems();
+  return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+void frmPresets::filePresets_Click() {
+  const QString name = selectedFileName();
+  if (name.isEmpty()) {
+    return;
+  }
+  const std::optional<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));
+  const std::optional<QString> description = bytes ? Q6::presetDescription(*bytes) : std::nullopt;
+  if (!description) {
+    Q6::showMessage(this, {Q6::incorrectPresetText(name), Q6::kIncorrectPresetTitle,
+                           QMessageBox::Warning, QMessageBox::Ok});
+    return;
+  }
+  labPDesc->setText(*description);
+}
+
+void frmPresets::comPUse_Click() {
+  const QString name = selectedFileName();
+  if (name.isEmpty() || main_ == nullptr) {
+    return;
+  }
+  const auto lists = presetLists(*main_);
+  Q6::PresetListCounts counts{};
+  for (int i = 0; i < Q6::kPresetListCount; ++i) {
+    counts[i] = lists[i]->count();
+  }
+  // The whole file is checked before the first control moves, so a refused file changes nothing.
+  const std::optional<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));
+  Q6::PresetCheck check;
+  check.refusal = Q6::PresetRefusal::Corrupt;
+  if (bytes) {
+    check = Q6::checkPreset(*bytes, counts);
+  }
+  if (!check.accepted()) {
+    Q6::showMessage(this, {Q6::presetRefusalText(check.refusal)});
+    return;
+  }
+
+  // One control at a time in file order: each setting runs the main window's reaction to it, so
+  // the speed advice appears in the middle of loading, as when the operator picks the entry.
+  const Q6::PresetValues& values = check.values;
+  if (values.lists) {
+    for (int i = 0; i < Q6::kPresetTopSearch; ++i) {
+      lists[i]->setCurrentIndex((*values.lists)[i]);
+    }
+  }
+  if (values.cut) {
+    if (values.cut->on) {
+      main_->chk_AdjustCutPos->setChecked(true);
+      main_->AdjustCutPosition(values.cut->offsetMm);
+    } else {
+      main_->chk_AdjustCutPos->setChecked(false);
+    }
+  }
+  if (values.topSearch) {
+    lists[Q6::kPresetTopSearch]->setCurrentIndex(*values.topSearch);
+  }
+  comPCancel_Click();
+}
+
+void frmPresets::comPCancel_Click() {
+  hide();
+  if (main_ != nullptr) {
+    main_->show();
+  }
+}
+
+void frmPresets::closeEvent(QCloseEvent* event) {
+  // The title bar's close button leaves the window like "Cancel"; the window stays for the next
+  // opening. A close from the program (the main window shutting down) just closes.
+  if (event->spontaneous()) {
+    event->ignore();
+    comPCancel_Click();
+    return;
+  }
+  QWidget::closeEvent(event);
 }

@@ -1,17 +1,46 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class frmMain;
+class QCloseEvent;
+class QLabel;
+class QListWidget;
+class QPushButton;
 
 // "Preset Settings": pick a preset file and apply it to the main window, which it replaces on the
-// screen while it is open.
+// screen while it is open. Hidden, never closed, between uses, so it keeps its list, selection and
+// description for the whole run.
 class frmPresets : public QWidget {
   Q_OBJECT
 
  public:
   explicit frmPresets(frmMain* mainWindow);
 
+  QListWidget* filePresets = nullptr;  // the "*.pre" files of the presets folder, by name
+  QPushButton* comPUse = nullptr;      // "Use"
+  QPushButton* comPSave = nullptr;     // "Save New": hidden, no action
+  QPushButton* comPCancel = nullptr;   // "Cancel"
+  QLabel* labPDesc = nullptr;          // the selected file's description
+
+  void Form_Load();
+  void filePresets_Click();
+  void comPUse_Click();
+  void comPCancel_Click();
+
+  // The folder "Presets" beside the program file unless set here. Setting it reads the folder
+  // again; tests use it to point the window at a folder of their own.
+  QString presetsFolder() const { return folder_; }
+  void setPresetsFolder(const QString& folder);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  void readFolder();
+  QString selectedFileName() const;
+
   frmMain* main_;
+  QString folder_;
 };
