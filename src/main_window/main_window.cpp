@@ -628,17 +628,30 @@ void frmMain::cmbModel_Click() {
                      static_cast<QWidget*>(labPWidthT)}) {
     w->setVisible(extended);
   }
-  comESCPOSColumns->setCurrentIndex(0);
-  for (QWidget* w :
-       {static_cast<QWidget*>(comESCPOSColumns), static_cast<QWidget*>(labESCPOSColumns),
-        static_cast<QWidget*>(labESCPOSColumnsT)}) {
-    w->setVisible(extended);
-  }
-  comContextCut->setCurrentIndex(0);
-  for (QWidget* w : {static_cast<QWidget*>(comContextCut), static_cast<QWidget*>(labContextCut),
-                     static_cast<QWidget*>(labContextCutT), static_cast<QWidget*>(txtContFeeds),
-                     static_cast<QWidget*>(labContFeeds)}) {
-    w->setVisible(extended);
+  const auto showColumnsGroup = [this, extended] {
+    comESCPOSColumns->setCurrentIndex(0);
+    for (QWidget* w :
+         {static_cast<QWidget*>(comESCPOSColumns), static_cast<QWidget*>(labESCPOSColumns),
+          static_cast<QWidget*>(labESCPOSColumnsT)}) {
+      w->setVisible(extended);
+    }
+  };
+  const auto showContextCutGroup = [this, extended] {
+    comContextCut->setCurrentIndex(0);
+    for (QWidget* w : {static_cast<QWidget*>(comContextCut), static_cast<QWidget*>(labContextCut),
+                       static_cast<QWidget*>(labContextCutT), static_cast<QWidget*>(txtContFeeds),
+                       static_cast<QWidget*>(labContFeeds)}) {
+      w->setVisible(extended);
+    }
+  };
+  // The two profiles reset these groups in opposite orders; the contextual cut's reaction runs
+  // at its own step of each.
+  if (model == Q6::kModelQLX500) {
+    showColumnsGroup();
+    showContextCutGroup();
+  } else {
+    showContextCutGroup();
+    showColumnsGroup();
   }
   labEPFontSize->setText(profile->epFontSizeText);
   labEPSpacing->setText(profile->epSpacingText);
