@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -602,8 +603,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  // The box's own context menu and a switch to another window take the focus only for a while;
+  // rewriting the text then would change it under the operator's hands.
   if (watched == txtCutOffset && event->type() == QEvent::FocusOut) {
-    txtCutOffset_Validate();
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+      txtCutOffset_Validate();
+    }
   }
   return QWidget::eventFilter(watched, event);
 }
