@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -14,7 +16,9 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "common/message_box.h"
 #include "common/number_text.h"
@@ -56,14 +60,20 @@ constexpr int kListWidth = 2112;
 constexpr int kListHeight = 315;
 // Where the last help text of a tab may end.
 constexpr int kPageBottom = 5280;
+// A help text that needs another line may push the rows under it down by this much; further, a
+// title would no longer stand level with its list.
+constexpr int kMostRowShiftPixels = 5;
 
 // The notes beside the action buttons get room for a second line, should the face need it.
 constexpr int kActionNoteHeight = 450;
 
 // The test buttons stand in a grid of 1380 x 300 twips (and one row of 360); drawn at the full
-// 1395 x 315 they would overlap their neighbours by a pixel.
+// 1395 x 315 they would overlap their neighbours by a pixel. The right-hand column has no
+// neighbour, so it gets the full width, and more when a caption needs it.
 constexpr int kTestButtonWidth = 1335;
 constexpr int kTestButtonHeight = 300;
+constexpr int kTestRightColumn = 6240;
+constexpr int kTestRightEdge = 6240 + 1395;
 
 // The caption of a disabled line-feed count: the desktop's application-workspace grey.
 const QColor kApplicationWorkspaceGrey(0xAB, 0xAB, 0xAB);
@@ -115,8 +125,14 @@ QFont windowFont() {
   return font;
 }
 
+// Room a button caption keeps from each side of the frame.
+constexpr int kButtonTextMargin = 4;
+
 bool textFits(const QWidget* widget) {
   if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+    if (label->text().isEmpty()) {
+      return true;  // a picture is scaled to its frame
+    }
     if (label->wordWrap()) {
       return label->heightForWidth(label->width()) <= label->height();
     }
@@ -128,16 +144,13 @@ bool textFits(const QWidget* widget) {
   if (!button) {
     return true;
   }
-  const int room =
-      qobject_cast<const QCheckBox*>(button) ? button->width() - 22 : button->width() - 8;
+  const int room = qobject_cast<const QCheckBox*>(button) ? button->width() - 22
+                                                          : button->width() - 2 * kButtonTextMargin;
   return button->fontMetrics().horizontalAdvance(button->text()) <= room;
 }
 
-// The boxes are fixed, so a text that would be clipped with the desktop's face is drawn a little
-// smaller instead, down to a size that is still readable.
-void fitText(QWidget* widget) {
-  constexpr double kSmallestPoints = 6.5;
-  constexpr double kStep = 0.25;
+// Puts back the face the widget was built with, remembering it on the first call.
+QFont restoreDesignFont(QWidget* widget) {
   const char* const kDesignFont = "q6DesignFont";
   QVariant design = widget->property(kDesignFont);
   if (!design.isValid()) {
@@ -146,6 +159,15 @@ void fitText(QWidget* widget) {
   }
   QFont font = design.value<QFont>();
   widget->setFont(font);
+  return font;
+}
+
+// The boxes are fixed, so a text that would be clipped with the desktop's face is drawn a little
+// smaller instead, down to a size that is still readable.
+void fitText(QWidget* widget) {
+  constexpr double kSmallestPoints = 6.5;
+  constexpr double kStep = 0.25;
+  QFont font = restoreDesignFont(widget);
   while (!textFits(widget) && font.pointSizeF() - kStep >= kSmallestPoints) {
     font.setPointSizeF(font.pointSizeF() - kStep);
     widget->setFont(font);
@@ -198,14 +220,15 @@ QComboBox* list(QWidget* page, const char* name, const QStringList& entries, int
 }
 
 // A bold title with its help text under it; the help text may run down to helpBottom.
-void settingRow(QWidget* page, QLabel*& title, const char* titleName, const QString& titleText,
-                int titleTop, QLabel*& help, const char* helpName, const QString& helpText,
-                int helpBottom) {
+void settingRow(std::vector<std::pair<QLabel*, QLabel*>>& rows, QWidget* page, QLabel*& title,
+                const char* titleName, const QString& titleText, int titleTop, QLabel*& help,
+                const char* helpName, const QString& helpText, int helpBottom) {
   title = label(page, titleName, titleText, pageRect(kRowLeft, titleTop, kTitleWidth, kTitleHeight),
                 Face::Bold975);
   const int helpTop = titleTop + kTitleToHelp;
   help = label(page, helpName, helpText,
                pageRect(kRowLeft, helpTop, kHelpWidth, helpBottom - helpTop));
+  rows.emplace_back(title, help);
 }
 
 void setTextColour(QLabel* label, const QColor& colour) {
@@ -248,6 +271,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
 
   connectHandlers();
   Form_Load();
+  makeRoomForHelpTexts();
   for (QWidget* w : findChildren<QWidget*>()) {
     fitText(w);
   }
@@ -328,32 +352,34 @@ void frmMain::buildMainTab(QWidget* page) {
 }
 
 void frmMain::buildGeneralTab(QWidget* page) {
-  settingRow(page, Label2, "Label2", QStringLiteral("Action on form feed (<FF>) instruction"), 480,
-             Label1, "Label1",
+  settingRow(m_settingRows, page, Label2, "Label2",
+             QStringLiteral("Action on form feed (<FF>) instruction"), 480, Label1, "Label1",
              QStringLiteral("Use this to define the behaviour of the printer on receiving a Form "
                             "Feed (<FF>) command."),
              1200);
   comFF = list(page, "comFF", Q6::Lists::comFF(), 720);
-  settingRow(page, Label4, "Label4", QStringLiteral("Device ID"), 1200, Label3, "Label3",
+  settingRow(m_settingRows, page, Label4, "Label4", QStringLiteral("Device ID"), 1200, Label3,
+             "Label3",
              QStringLiteral("Turn on Device ID to make the printer automatically detectable by "
                             "Windows (Plug and Play)."),
              1920);
   comDeviceID = list(page, "comDeviceID", Q6::Lists::comDeviceID(), 1440);
-  settingRow(page, Label31, "Label31", QStringLiteral("<CR> Code"), 1920, Label30, "Label30",
+  settingRow(m_settingRows, page, Label31, "Label31", QStringLiteral("<CR> Code"), 1920, Label30,
+             "Label30",
              QStringLiteral("Some systems expect the <CR> code to perform a line feed. Enabling "
                             "this code could cause double spaced lines on systems that do not "
                             "require it."),
              2640);
   comCRcode = list(page, "comCRcode", Q6::Lists::comCRcode(), 2160);
-  settingRow(page, Label37, "Label37", QStringLiteral("Near End Paper Sensor"), 2640, Label36,
-             "Label36",
+  settingRow(m_settingRows, page, Label37, "Label37", QStringLiteral("Near End Paper Sensor"), 2640,
+             Label36, "Label36",
              QStringLiteral("When the paper roll is nearly finished the printers error LED will "
                             "flash as a 'paper low' warning. This can be dissabled for rear fed "
                             "paper."),
              3360);
   comNESensor = list(page, "comNESensor", Q6::Lists::comNESensor(), 2880);
-  settingRow(page, labPWidthT, "labPWidthT", QStringLiteral("Paper Width"), 3360, labPWidth,
-             "labPWidth",
+  settingRow(m_settingRows, page, labPWidthT, "labPWidthT", QStringLiteral("Paper Width"), 3360,
+             labPWidth, "labPWidth",
              QStringLiteral("If using a paper roll width other than the default (80mm) it can be "
                             "selected here to ensure that the printer uses suitable margins."),
              4080);
@@ -361,8 +387,8 @@ void frmMain::buildGeneralTab(QWidget* page) {
   labPWidthT->hide();
   labPWidth->hide();
   comPWidth->hide();
-  settingRow(page, labContextCutT, "labContextCutT", QStringLiteral("Contextual Auto Cut"), 4080,
-             labContextCut, "labContextCut",
+  settingRow(m_settingRows, page, labContextCutT, "labContextCutT",
+             QStringLiteral("Contextual Auto Cut"), 4080, labContextCut, "labContextCut",
              QStringLiteral("If your existing software does not issue a cut command then you can "
                             "configure the printer to automatically cut on receipt of a series of "
                             "line feeds."),
@@ -377,13 +403,14 @@ void frmMain::buildGeneralTab(QWidget* page) {
 }
 
 void frmMain::buildQualityTab(QWidget* page) {
-  settingRow(page, Label10, "Label10", QStringLiteral("Default Print Density"), 480, Label9,
-             "Label9",
+  settingRow(m_settingRows, page, Label10, "Label10", QStringLiteral("Default Print Density"), 480,
+             Label9, "Label9",
              QStringLiteral("Set the default print density, may be required to improve quality on "
                             "thick or low quality paper."),
              1200);
   comDensity = list(page, "comDensity", {}, 720);
-  settingRow(page, Label12, "Label12", QStringLiteral("Print Speed"), 1200, Label11, "Label11",
+  settingRow(m_settingRows, page, Label12, "Label12", QStringLiteral("Print Speed"), 1200, Label11,
+             "Label11",
              QStringLiteral("Print speed can be reduced to improve quality on very thick "
                             "paper/thin card or paper that is not sensitive enough for full speed "
                             "printing."),
@@ -392,15 +419,15 @@ void frmMain::buildQualityTab(QWidget* page) {
 }
 
 void frmMain::buildTicketsTab(QWidget* page) {
-  settingRow(page, Label14, "Label14", QStringLiteral("Start Position Detect"), 480, Label13,
-             "Label13",
+  settingRow(m_settingRows, page, Label14, "Label14", QStringLiteral("Start Position Detect"), 480,
+             Label13, "Label13",
              QStringLiteral("Automaticaly locate the start of labels/tickets by detecting a black "
                             "mark. Cut position adjustment or printer calibration may be "
                             "required."),
              1200);
   comBMark = list(page, "comBMark", Q6::Lists::comBMark(), 720);
-  settingRow(page, Label27, "Label27", QStringLiteral("Cut Position Adjustment"), 1200, Label26,
-             "Label26",
+  settingRow(m_settingRows, page, Label27, "Label27", QStringLiteral("Cut Position Adjustment"),
+             1200, Label26, "Label26",
              QStringLiteral("Adjust the cut position (relative to the black mark) by enableing the "
                             "'Adjust Cut Position' check box and clicking on the diagram or "
                             "entering a measurement in mm."),
@@ -413,38 +440,41 @@ void frmMain::buildTicketsTab(QWidget* page) {
   txtCutOffset = place(new QLineEdit(page), "txtCutOffset", pageRect(5760, 2760, 1935, 285));
   txtCutOffset->setEnabled(false);
   txtCutOffset->installEventFilter(this);
-  settingRow(page, Label29, "Label29", QStringLiteral("Top Search"), 3240, labTopSearchInfo,
-             "labTopSearchInfo", QString(), kPageBottom);
+  settingRow(m_settingRows, page, Label29, "Label29", QStringLiteral("Top Search"), 3240,
+             labTopSearchInfo, "labTopSearchInfo", QString(), kPageBottom);
   comTopSearch = list(page, "comTopSearch", Q6::Lists::comTopSearch(), 3480);
 }
 
 void frmMain::buildCharactersTab(QWidget* page) {
-  settingRow(page, Label6, "Label6", QStringLiteral("International Character Set"), 480, Label5,
-             "Label5",
+  settingRow(m_settingRows, page, Label6, "Label6", QStringLiteral("International Character Set"),
+             480, Label5, "Label5",
              QStringLiteral("For Windows driver use this should normally be left set to 'USA'. "
                             "Older applications which communicate with the printer directyl (many "
                             "DOS applications) may require a different setting"),
              1380);
   comCharSet = list(page, "comCharSet", Q6::Lists::comCharSet(), 720);
-  settingRow(page, Label8, "Label8", QStringLiteral("Code Page"), 1380, Label7, "Label7",
+  settingRow(m_settingRows, page, Label8, "Label8", QStringLiteral("Code Page"), 1380, Label7,
+             "Label7",
              QStringLiteral("This should be set to the same code page that your application is "
                             "using, under Western versions of Windows this is 'CP1252 (Windows "
                             "Latin 1)'"),
              2100);
   comCPage = list(page, "comCPage", Q6::Lists::comCPage(), 1560);
-  settingRow(page, Label16, "Label16", QStringLiteral("Zero Style"), 2100, Label15, "Label15",
+  settingRow(m_settingRows, page, Label16, "Label16", QStringLiteral("Zero Style"), 2100, Label15,
+             "Label15",
              QStringLiteral("Select the style of zero character used for resident printer fonts "
                             "(not Windows TrueType's)."),
              2820);
   comZStyle = list(page, "comZStyle", Q6::Lists::comZStyle(), 2280);
-  settingRow(page, Label24, "Label24", QStringLiteral("Line Spacing"), 2820, Label25, "Label25",
+  settingRow(m_settingRows, page, Label24, "Label24", QStringLiteral("Line Spacing"), 2820, Label25,
+             "Label25",
              QStringLiteral("Select the default line spacing for the printer's internal fonts.This "
                             "will not affect the line spacing when printing via the standard "
                             "Windows printer drivers."),
              3720);
   comLFeed = list(page, "comLFeed", Q6::Lists::comLFeed(), 3120);
-  settingRow(page, Label35, "Label35", QStringLiteral("Character Spacing"), 3720, Label34,
-             "Label34",
+  settingRow(m_settingRows, page, Label35, "Label35", QStringLiteral("Character Spacing"), 3720,
+             Label34, "Label34",
              QStringLiteral("Select the character spacing of the printers internal font. The "
                             "default is 12 dot."),
              kPageBottom);
@@ -452,16 +482,17 @@ void frmMain::buildCharactersTab(QWidget* page) {
 }
 
 void frmMain::buildEmulationTab(QWidget* page) {
-  settingRow(page, Label44, "Label44", QStringLiteral("ESC/POS Font Size"), 480, labEPFontSize,
-             "labEPFontSize", QString(), 1440);
+  settingRow(m_settingRows, page, Label44, "Label44", QStringLiteral("ESC/POS Font Size"), 480,
+             labEPFontSize, "labEPFontSize", QString(), 1440);
   cmbBigFont = list(page, "cmbBigFont", Q6::Lists::cmbBigFont(), 720);
   cmbBigFont->setToolTip(QStringLiteral("Enable/Disable ALP mode"));
-  settingRow(page, Label47, "Label47", QStringLiteral("ESC/POS Default Character Spacing"), 1440,
-             labEPSpacing, "labEPSpacing", QString(), 2640);
+  settingRow(m_settingRows, page, Label47, "Label47",
+             QStringLiteral("ESC/POS Default Character Spacing"), 1440, labEPSpacing,
+             "labEPSpacing", QString(), 2640);
   cmbEPSpacing = list(page, "cmbEPSpacing", Q6::Lists::cmbEPSpacing(), 1680);
   cmbEPSpacing->setToolTip(QStringLiteral("Enable/Disable ALP mode"));
-  settingRow(page, labESCPOSColumnsT, "labESCPOSColumnsT", QStringLiteral("ESC/POS Print Columns"),
-             2640, labESCPOSColumns, "labESCPOSColumns",
+  settingRow(m_settingRows, page, labESCPOSColumnsT, "labESCPOSColumnsT",
+             QStringLiteral("ESC/POS Print Columns"), 2640, labESCPOSColumns, "labESCPOSColumns",
              QStringLiteral("In ESC/POS mode the default number of columns printed is reduced for "
                             "compatibility. Selecting 'Maximum' will enable the maximum possible "
                             "number of characters to be printed."),
@@ -493,20 +524,111 @@ void frmMain::buildTestsTab(QWidget* page) {
       label(page, "Label40", QStringLiteral("Pheripheral device test (using default pulse time):"),
             pageRect(240, 1920, 4500, 255));
   butCDrawer1 = testButton("butCDrawer1", QStringLiteral("Cash Drawer 1"), 4860, 1860);
-  butCDrawer2 = testButton("butCDrawer2", QStringLiteral("Cash Drawer 2"), 6240, 1860);
+  butCDrawer2 = testButton("butCDrawer2", QStringLiteral("Cash Drawer 2"), kTestRightColumn, 1860);
   Label41 =
       label(page, "Label41", QStringLiteral("Paper Feed Tests:"), pageRect(240, 2280, 3120, 255));
   butLineFeed = testButton("butLineFeed", QStringLiteral("Line Feed"), 3480, 2220);
   butFormFeed = testButton("butFormFeed", QStringLiteral("Form Feed"), 4860, 2220);
-  butfeedlength = testButton("butfeedlength", QStringLiteral("Feed 5cm"), 6240, 2220);
+  butfeedlength = testButton("butfeedlength", QStringLiteral("Feed 5cm"), kTestRightColumn, 2220);
   Label42 =
       label(page, "Label42", QStringLiteral("Autocutter Tests:"), pageRect(240, 2640, 3120, 255));
   butFullCut = testButton("butFullCut", QStringLiteral("Full Cut"), 4860, 2580);
-  Command3 = testButton("Command3", QStringLiteral("Partial Cut"), 6240, 2580);
+  Command3 = testButton("Command3", QStringLiteral("Partial Cut"), kTestRightColumn, 2580);
   Command8 = testButton("Command8", QStringLiteral("Feed + Full Cut"), 4860, 2880);
-  Command9 = testButton("Command9", QStringLiteral("Feed + Partial Cut"), 6240, 2880);
+  Command9 = testButton("Command9", QStringLiteral("Feed + Partial Cut"), kTestRightColumn, 2880);
   Label43 = label(page, "Label43", QStringLiteral("Print Tests:"), pageRect(240, 3300, 3120, 255));
-  butPrintCharSet = testButton("butPrintCharSet", QStringLiteral("Character Set"), 6240, 3240);
+  butPrintCharSet =
+      testButton("butPrintCharSet", QStringLiteral("Character Set"), kTestRightColumn, 3240);
+
+  // The right-hand column ends level with the ticket test button, or further right when a caption
+  // needs it, up to the edge of the lists on the other tabs.
+  QPushButton* const rightColumn[] = {butCDrawer2, butfeedlength, Command3, Command9,
+                                      butPrintCharSet};
+  const QFontMetrics metrics(page->font());
+  int rightEdge = px(kTestRightEdge);
+  for (const QPushButton* b : rightColumn) {
+    rightEdge =
+        std::max(rightEdge, b->x() + metrics.horizontalAdvance(b->text()) + 2 * kButtonTextMargin);
+  }
+  rightEdge = std::min(rightEdge, px(kListLeft + kListWidth));
+  for (QPushButton* b : rightColumn) {
+    b->resize(rightEdge - b->x(), b->height());
+  }
+  butTicketTest->resize(rightEdge - butTicketTest->x(), butTicketTest->height());
+}
+
+// The help boxes were drawn for a narrow face. A help text that needs another line with the
+// desktop's face gets it by pushing the rows under it down a little; the lists and everything else
+// stay where they are. A text that cannot get the room is drawn smaller by fitText() instead.
+void frmMain::makeRoomForHelpTexts() {
+  using Row = std::pair<QLabel*, QLabel*>;
+  using Placement = std::vector<std::pair<QRect, QRect>>;  // title and help of each row
+  const int pageBottom = pageRect(0, kPageBottom, 0, 0).top();
+  auto first = m_settingRows.begin();
+  while (first != m_settingRows.end()) {
+    QWidget* page = first->first->parentWidget();
+    const auto end = std::find_if(first, m_settingRows.end(), [page](const Row& row) {
+      return row.first->parentWidget() != page;
+    });
+    const std::vector<Row> rows(first, end);
+    first = end;
+
+    std::vector<QWidget*> others;
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (std::none_of(rows.begin(), rows.end(),
+                       [w](const Row& row) { return row.first == w || row.second == w; })) {
+        others.push_back(w);
+      }
+    }
+    const auto runsInto = [&others](const QRect& before, const QRect& after) {
+      return std::any_of(others.begin(), others.end(), [&](const QWidget* w) {
+        return after.intersects(w->geometry()) && !before.intersects(w->geometry());
+      });
+    };
+    std::vector<int> needed;
+    for (const Row& row : rows) {
+      restoreDesignFont(row.second);
+      needed.push_back(row.second->heightForWidth(row.second->width()));
+    }
+
+    // Where the rows go when those marked in `grow` get all the height their text needs; nothing
+    // when that would move a row too far or run into another control or off the page.
+    const auto arrange = [&](const std::vector<bool>& grow) -> std::optional<Placement> {
+      Placement placement;
+      int shift = 0;
+      for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (shift > kMostRowShiftPixels) {
+          return std::nullopt;
+        }
+        const QRect title = rows[i].first->geometry();
+        const QRect help = rows[i].second->geometry();
+        const int top = help.top() + shift;
+        const int height = grow[i] ? needed[i] : std::min(needed[i], help.height());
+        const int bottom = std::max(help.bottom() + 1, top + height);
+        const QRect movedTitle = title.translated(0, shift);
+        const QRect movedHelp(help.left(), top, help.width(), bottom - top);
+        if (runsInto(title, movedTitle) || runsInto(help, movedHelp) ||
+            (bottom > help.bottom() + 1 && bottom > pageBottom)) {
+          return std::nullopt;
+        }
+        placement.emplace_back(movedTitle, movedHelp);
+        shift = bottom - (help.bottom() + 1);
+      }
+      return placement;
+    };
+    std::vector<bool> grow(rows.size(), false);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (needed[i] > rows[i].second->height()) {
+        grow[i] = true;
+        grow[i] = arrange(grow).has_value();
+      }
+    }
+    const Placement placement = *arrange(grow);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      rows[i].first->setGeometry(placement[i].first);
+      rows[i].second->setGeometry(placement[i].second);
+    }
+  }
 }
 
 void frmMain::connectHandlers() {
@@ -602,8 +724,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  // The box's own context menu and a switch to another window take the focus only for a while;
+  // rewriting the text then would change it under the operator's hands.
   if (watched == txtCutOffset && event->type() == QEvent::FocusOut) {
-    txtCutOffset_Validate();
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+      txtCutOffset_Validate();
+    }
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -628,17 +755,30 @@ void frmMain::cmbModel_Click() {
                      static_cast<QWidget*>(labPWidthT)}) {
     w->setVisible(extended);
   }
-  comESCPOSColumns->setCurrentIndex(0);
-  for (QWidget* w :
-       {static_cast<QWidget*>(comESCPOSColumns), static_cast<QWidget*>(labESCPOSColumns),
-        static_cast<QWidget*>(labESCPOSColumnsT)}) {
-    w->setVisible(extended);
-  }
-  comContextCut->setCurrentIndex(0);
-  for (QWidget* w : {static_cast<QWidget*>(comContextCut), static_cast<QWidget*>(labContextCut),
-                     static_cast<QWidget*>(labContextCutT), static_cast<QWidget*>(txtContFeeds),
-                     static_cast<QWidget*>(labContFeeds)}) {
-    w->setVisible(extended);
+  const auto showColumnsGroup = [this, extended] {
+    comESCPOSColumns->setCurrentIndex(0);
+    for (QWidget* w :
+         {static_cast<QWidget*>(comESCPOSColumns), static_cast<QWidget*>(labESCPOSColumns),
+          static_cast<QWidget*>(labESCPOSColumnsT)}) {
+      w->setVisible(extended);
+    }
+  };
+  const auto showContextCutGroup = [this, extended] {
+    comContextCut->setCurrentIndex(0);
+    for (QWidget* w : {static_cast<QWidget*>(comContextCut), static_cast<QWidget*>(labContextCut),
+                       static_cast<QWidget*>(labContextCutT), static_cast<QWidget*>(txtContFeeds),
+                       static_cast<QWidget*>(labContFeeds)}) {
+      w->setVisible(extended);
+    }
+  };
+  // The two profiles reset these groups in opposite orders; the contextual cut's reaction runs
+  // at its own step of each.
+  if (model == Q6::kModelQLX500) {
+    showColumnsGroup();
+    showContextCutGroup();
+  } else {
+    showContextCutGroup();
+    showColumnsGroup();
   }
   labEPFontSize->setText(profile->epFontSizeText);
   labEPSpacing->setText(profile->epSpacingText);

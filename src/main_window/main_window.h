@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 #include "link/printer_link.h"
 #include "settings/use_settings.h"
 
@@ -198,10 +201,13 @@ class frmMain : public QWidget {
   void buildEmulationTab(QWidget* page);
   void buildTestsTab(QWidget* page);
   void connectHandlers();
+  void makeRoomForHelpTexts();
   void loadLinkSettings();
   void send(const Q6::CommandList& commands);
 
   frmPort* m_portWindow = nullptr;
   frmPresets* m_presetsWindow = nullptr;
   bool m_dragging = false;  // a press on the diagram started a drag
+  // Title and help label of every setting row, each tab's rows top down.
+  std::vector<std::pair<QLabel*, QLabel*>> m_settingRows;
 };

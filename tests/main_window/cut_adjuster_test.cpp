@@ -45,6 +45,31 @@ TEST_F(CutAdjuster, TypedTextIsSnappedWhenTheBoxLosesFocus) {
   EXPECT_TRUE(messages.shown.empty()) << "no input is refused";
 }
 
+// Leaving the box for another control snaps the text; its own context menu or another window
+// taking the focus for a while leaves the typing alone.
+TEST_F(CutAdjuster, OnlyAFocusMoveToAnotherControlSnapsTheText) {
+  frmMain& w = open();
+  w.chk_AdjustCutPos->setChecked(true);
+  const struct {
+    Qt::FocusReason reason;
+    const char* shown;
+    float lineY;
+  } cases[] = {
+      {Qt::TabFocusReason, " 3.25mm", 23.75f},   {Qt::BacktabFocusReason, " 3.25mm", 23.75f},
+      {Qt::MouseFocusReason, " 3.25mm", 23.75f}, {Qt::OtherFocusReason, " 3.25mm", 23.75f},
+      {Qt::PopupFocusReason, "3.3", 20.5f},      {Qt::ActiveWindowFocusReason, "3.3", 20.5f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
+    w.AdjustCutPosition(0.0f);
+    w.txtCutOffset->setText(QStringLiteral("3.3"));
+    QFocusEvent out(QEvent::FocusOut, c.reason);
+    QCoreApplication::sendEvent(w.txtCutOffset, &out);
+    EXPECT_EQ(w.txtCutOffset->text(), QLatin1String(c.shown));
+    EXPECT_EQ(w.Picture1->lineY(), c.lineY);
+  }
+}
+
 // "Use Settings" must read the text form, not what was typed, even if the box never lost focus.
 TEST_F(CutAdjuster, UseSettingsSnapsTheTypedTextBeforeReadingIt) {
   frmMain& w = open();

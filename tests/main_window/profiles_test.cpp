@@ -86,6 +86,34 @@ TEST_F(Profiles, SwitchingModelsRebuildsListsAndGroups) {
   }
 }
 
+// Each reset list runs its reaction at its own step, and the two profiles reset the columns and
+// the contextual cut in opposite orders.
+TEST_F(Profiles, EachProfileResetsItsListsInItsOwnOrder) {
+  frmMain& w = open();
+  QStringList order;
+  for (QComboBox* list :
+       {w.comSpeed, w.comDensity, w.comPWidth, w.comESCPOSColumns, w.comContextCut}) {
+    QObject::connect(list, &QComboBox::currentIndexChanged, &w,
+                     [&order, list] { order << list->objectName(); });
+  }
+  const struct {
+    int model;
+    QStringList order;
+  } cases[] = {
+      {0, {"comSpeed", "comDensity", "comPWidth", "comContextCut", "comESCPOSColumns"}},
+      {1, {"comSpeed", "comDensity", "comPWidth", "comESCPOSColumns", "comContextCut"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.model);
+    w.comPWidth->setCurrentIndex(1);
+    w.comESCPOSColumns->setCurrentIndex(1);
+    w.comContextCut->setCurrentIndex(1);
+    order.clear();
+    w.cmbModel->setCurrentIndex(c.model);
+    EXPECT_EQ(order, c.order);
+  }
+}
+
 TEST_F(Profiles, QLX600StartKeepsThePaperWidthListItHadAndHidesIt) {
   writeStore({QStringLiteral("[Printer]"), QStringLiteral("Model=Vorla QLX600")});
   frmMain& w = open();
@@ -122,15 +150,14 @@ const QString kAdvice = QStringLiteral(
 
 TEST_F(Reactions, SpeedAdviceForOptimumDensityOnlyAndEachTimeItIsChosen) {
   frmMain& w = open();
+  // The switch to QLX600 puts the speed list back at "No Change" without advice.
   const struct {
     int model;  // -1: keep
     int speed;
     int advicesSoFar;
   } steps[] = {
-      {-1, 1, 0}, {-1, 2, 0}, {-1, 3, 0}, {-1, 4, 1},
-      {-1, 0, 1}, {-1, 4, 2}, {0, -1, 2},  // to QLX600: the speed list goes back to "No Change"
-                                           // without advice
-      {-1, 3, 2}, {1, -1, 2}, {-1, 4, 3},
+      {-1, 1, 0}, {-1, 2, 0}, {-1, 3, 0}, {-1, 4, 1}, {-1, 0, 1},
+      {-1, 4, 2}, {0, -1, 2}, {-1, 3, 2}, {1, -1, 2}, {-1, 4, 3},
   };
   for (const auto& s : steps) {
     if (s.model >= 0) {
