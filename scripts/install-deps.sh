@@ -11,5 +11,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libcups2-dev cups cups-client cups-bsd socat \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
-  xvfb xauth fonts-dejavu-core imagemagick \
+  xvfb xauth fonts-dejavu-core fonts-liberation2 imagemagick \
   >/dev/null
