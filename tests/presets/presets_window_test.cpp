@@ -407,7 +407,7 @@ TEST_F(PresetsWindow, SpeedAdviceAppearsWhileLoading) {
     return QMessageBox::Ok;
   });
   w->comPUse->click();
-  Q6::setMessageHandler({});
+  Q6Test::installUnexpectedMessageGuard();
 
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, kSpeedAdvice);

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/test_support.h"
+
 // One main for every test executable: a QApplication (headless unless QT_QPA_PLATFORM says
 // otherwise) and a settings store that never touches the real home.
 int main(int argc, char** argv) {
@@ -16,5 +18,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, isolated);
   ::testing::InitGoogleMock(&argc, argv);
+  Q6Test::installUnexpectedMessageGuard();
   return RUN_ALL_TESTS();
 }

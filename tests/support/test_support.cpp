@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -67,8 +69,16 @@ MessageCapture::MessageCapture(QMessageBox::StandardButton a) : answer(a) {
   });
 }
 
+void installUnexpectedMessageGuard() {
+  Q6::setMessageHandler([](const Q6::MessageRequest& r) {
+    ADD_FAILURE() << "unexpected message box \"" << r.title.toStdString()
+                  << "\": " << r.text.toStdString();
+    return QMessageBox::Cancel;
+  });
+}
+
 MessageCapture::~MessageCapture() {
-  Q6::setMessageHandler({});
+  installUnexpectedMessageGuard();
 }
 
 TempConfig::TempConfig() : previousXdg_(qgetenv("XDG_CONFIG_HOME")) {

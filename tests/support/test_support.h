@@ -40,6 +40,10 @@ class RecordingLink : public Orvanel::PrinterLink {
   int failOnSend = 0;
 };
 
+// Outside a MessageCapture, a message box would wait for a human that never comes: this guard
+// fails the test with the box's text instead. The test main installs it.
+void installUnexpectedMessageGuard();
+
 // Captures every message box shown through the seam and answers with `answer`.
 class MessageCapture {
  public:
