@@ -85,6 +85,7 @@ void FileTransport::write(const QByteArray& data) {
         ::write(fd_, data.constData() + done, static_cast<size_t>(data.size() - done));
     if (n > 0) {
       done += n;
+      timer.restart();  // the limit is on the device taking nothing, not on the whole batch
       continue;
     }
     const int error = n < 0 ? errno : EIO;
@@ -110,6 +111,24 @@ void FileTransport::write(const QByteArray& data) {
 void FileTransport::close() {
   if (fd_ < 0) {
     return;
+  }
+  // A printer device node accepts a write and carries it out afterwards; closing it cancels a
+  // transfer still in flight. Wait (bounded) until the device can take more, which is when the
+  // last write has gone out.
+  struct stat info {};
+  if (::fstat(fd_, &info) == 0 && S_ISCHR(info.st_mode)) {
+    pollfd drained{fd_, POLLOUT, 0};
+    int ready = 0;
+    do {
+      ready = ::poll(&drained, 1, timeoutMs_);
+    } while (ready < 0 && errno == EINTR);
+    if (ready == 0) {
+      ::close(std::exchange(fd_, -1));
+      throw LinkError(QStringLiteral("The printer at %1 is not ready: it took no data within %2 "
+                                     "ms (offline, out of paper or not reading?).")
+                          .arg(path_)
+                          .arg(timeoutMs_));
+    }
   }
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0 && errno != EINTR) {

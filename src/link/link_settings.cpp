@@ -147,8 +147,9 @@ QString validateLinkSettings(const LinkSettings& s) {
       }
       break;
   }
-  if (s.timeoutMs <= 0) {
-    return QStringLiteral("The time limit must be a positive number of milliseconds.");
+  if (s.timeoutMs <= 0 || s.timeoutMs > kMaxTimeoutMs) {
+    return QStringLiteral("The time limit must be a number of milliseconds from 1 to %1.")
+        .arg(kMaxTimeoutMs);
   }
   return QString();
 }

@@ -12,6 +12,9 @@ enum class FlowControl { None, Hardware, Software };
 
 inline constexpr int kDefaultPort = 9100;
 inline constexpr int kDefaultTimeoutMs = 5000;
+// Longer than any printer needs to take the next bytes; beyond it a dead printer would hold the
+// window for hours.
+inline constexpr int kMaxTimeoutMs = 600000;
 
 // How the computer reaches the printer. Only the fields of the chosen kind are used.
 struct LinkSettings {

@@ -3,6 +3,11 @@
 #include <QElapsedTimer>
 #include <QHostInfo>
 
+#include <linux/sockios.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -115,10 +120,12 @@ void NetworkTransport::flush() {
     throw LinkError(
         QStringLiteral("Could not send to the printer at %1: %2").arg(target(), reason));
   }
-  QElapsedTimer timer;
-  timer.start();
+  // The limit is on the printer taking nothing: a slow printer that keeps taking bytes is not an
+  // error, however long the whole batch needs.
+  QElapsedTimer idle;
+  idle.start();
   while (socket_.bytesToWrite() > 0) {
-    const int left = timeoutMs_ - static_cast<int>(timer.elapsed());
+    const int left = timeoutMs_ - static_cast<int>(idle.elapsed());
     if (left <= 0 || !socket_.waitForBytesWritten(left)) {
       const QString reason =
           socket_.error() == QAbstractSocket::SocketTimeoutError || left <= 0
@@ -128,6 +135,41 @@ void NetworkTransport::flush() {
       throw LinkError(
           QStringLiteral("Could not send to the printer at %1: %2").arg(target(), reason));
     }
+    idle.restart();
+  }
+}
+
+void NetworkTransport::drainSendQueue() {
+  // Closing while the printer has sent something unread (a status byte) makes the system answer
+  // with a reset, which throws away whatever is still queued for the printer. So: no more sending,
+  // read and drop what arrives, and wait until the printer has acknowledged every byte.
+  const auto fd = static_cast<int>(socket_.socketDescriptor());
+  if (fd < 0 || ::shutdown(fd, SHUT_WR) != 0) {
+    return;
+  }
+  QElapsedTimer idle;
+  idle.start();
+  int lastQueued = -1;
+  char discard[4096];
+  for (;;) {
+    while (::recv(fd, discard, sizeof discard, MSG_DONTWAIT) > 0) {
+    }
+    int queued = 0;
+    if (::ioctl(fd, SIOCOUTQ, &queued) != 0 || queued == 0) {
+      return;
+    }
+    if (queued != lastQueued) {
+      lastQueued = queued;
+      idle.restart();
+    } else if (idle.elapsed() >= timeoutMs_) {
+      socket_.abort();
+      throw LinkError(QStringLiteral("Could not finish sending to the printer at %1: the printer "
+                                     "accepted no data within %2 ms")
+                          .arg(target())
+                          .arg(timeoutMs_));
+    }
+    pollfd readable{fd, POLLIN, 0};
+    ::poll(&readable, 1, 5);
   }
 }
 
@@ -140,6 +182,7 @@ void NetworkTransport::close() {
     return;
   }
   flush();
+  drainSendQueue();
   socket_.disconnectFromHost();
   if (socket_.state() != QAbstractSocket::UnconnectedState &&
       !socket_.waitForDisconnected(timeoutMs_)) {

@@ -19,6 +19,7 @@ class NetworkTransport : public Transport {
   static constexpr qsizetype kFlushThreshold = 64 * 1024;
 
   void flush();
+  void drainSendQueue();
   QString target() const;
   QString host_;
   int port_;

@@ -2,13 +2,19 @@
 
 #include <QSettings>
 #include <QStandardPaths>
+
 #include <QVBoxLayout>
+#include <csignal>
 
 #include "link/link_settings_panel.h"
 
 namespace Orvanel {
 
-Quenlink::Quenlink(QWidget* parent) : QWidget(parent) {}
+Quenlink::Quenlink(QWidget* parent) : QWidget(parent) {
+  // A device or pipe whose reader goes away must give a write error, not end the program.
+  static const bool pipeSignalIgnored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
+  (void)pipeSignalIgnored;
+}
 
 Quenlink::~Quenlink() = default;
 
@@ -23,14 +29,9 @@ std::unique_ptr<QSettings> openSettingsStore() {
 }
 
 void Quenlink::OpenConnection() {
-  if (transport_) {
-    // A connection left open by an earlier failure is dropped; the new one starts clean.
-    auto old = std::move(transport_);
-    try {
-      old->close();
-    } catch (const LinkError&) {
-    }
-  }
+  // A connection left open by an earlier failure is dropped unfinished (nothing it still holds is
+  // sent); the new one starts clean.
+  transport_.reset();
   auto transport = makeTransport(settings_);
   transport->open();
   transport_ = std::move(transport);

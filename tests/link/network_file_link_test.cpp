@@ -155,6 +155,24 @@ TEST(NetworkLink, TwoExchangesAreTwoConnections) {
   EXPECT_EQ(sink.connectionCount(), 2);
 }
 
+// A printer that answers a status byte and reads slowly: closing must not reset the connection
+// while bytes are still on their way, and the slow pace is no time-out while bytes keep moving.
+TEST(NetworkLink, CloseWaitsUntilASlowTalkingPrinterHasEveryByte) {
+  Q6Test::TcpSink sink(Q6Test::TcpSink::Mode::TalkBackSlowReader);
+  Orvanel::Quenlink link;
+  link.setSettings(networkSettings(sink.port(), 1000));
+  Q6Test::MessageCapture boxes;
+  Q6::CommandList commands;
+  for (int i = 0; i < 200; ++i) {
+    commands.push_back(QByteArray(100, static_cast<char>(0x80 + i % 0x80)));
+  }
+  ASSERT_TRUE(Q6::runExchange(link, commands, nullptr));
+  const QByteArray got = sink.received(1, 20000);
+  EXPECT_EQ(got.size(), 20000);
+  EXPECT_EQ(got, Q6Test::concat(commands));
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST(NetworkLink, ClosedPortGivesTheClearErrorWithinTheTimeLimit) {
   const int port = Q6Test::closedPort();
   Orvanel::Quenlink link;

@@ -14,6 +14,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <utility>
 
@@ -113,6 +114,10 @@ TcpSink::TcpSink(Mode mode) : mode_(mode) {
   listenFd_ = ::socket(AF_INET, SOCK_STREAM, 0);
   int one = 1;
   ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  if (mode_ == Mode::TalkBackSlowReader) {
+    int small = 2048;  // inherited by the accepted socket, so the sender's queue stays full
+    ::setsockopt(listenFd_, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+  }
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -147,17 +152,27 @@ void TcpSink::run() {
       continue;
     }
     char buffer[65536];
+    bool answered = false;
     while (!stop_) {
       pollfd q{fd, POLLIN, 0};
       if (::poll(&q, 1, 20) <= 0) {
         continue;
       }
-      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      const bool slow = mode_ == Mode::TalkBackSlowReader;
+      const ssize_t n = ::read(fd, buffer, slow ? 512 : sizeof buffer);
       if (n <= 0) {
         break;
       }
-      std::lock_guard<std::mutex> lock(mutex_);
-      data_.append(buffer, n);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        data_.append(buffer, n);
+      }
+      if (slow && !answered) {
+        answered = ::write(fd, "\x12", 1) == 1;  // a status byte the link never reads
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // busy printing
+      } else if (slow) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
     }
     ::close(fd);
     ++finished_;

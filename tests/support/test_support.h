@@ -71,7 +71,9 @@ class TempConfig {
 // A TCP receiver on 127.0.0.1 that runs on its own thread (the exchange blocks the test thread).
 class TcpSink {
  public:
-  enum class Mode { Read, AcceptNeverRead };
+  // TalkBackSlowReader: answers one status byte after the first bytes and then reads slowly, as a
+  // printer does that reports its state while it prints.
+  enum class Mode { Read, AcceptNeverRead, TalkBackSlowReader };
   explicit TcpSink(Mode mode = Mode::Read);
   ~TcpSink();
   int port() const { return port_; }
