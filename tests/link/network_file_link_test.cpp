@@ -106,6 +106,24 @@ TEST(FileLink, DeviceThatTakesNothingGivesNotReadyWithinTheTimeLimit) {
   }
 }
 
+TEST(FileLink, ReaderGoingAwayIsAWriteErrorNotTheEndOfTheProgram) {
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath(QStringLiteral("lp1"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  Orvanel::Quenlink link;
+  link.setSettings(fileSettings(fifo));
+  link.OpenConnection();
+  ::close(reader);
+  try {
+    link.SendData(hex("1B 3F 0A 00"));
+    FAIL() << "a pipe without a reader must not take data";
+  } catch (const LinkError& e) {
+    EXPECT_TRUE(e.message().contains(QStringLiteral("Broken pipe"))) << e.what();
+  }
+}
+
 TEST(Link, SendAndCloseWithoutAnOpenConnectionRaiseInsteadOfCrashing) {
   Orvanel::Quenlink link;
   link.setSettings(networkSettings(9100));
