@@ -23,12 +23,21 @@ int giveUp(http_t*, void* timedOut) {
   return 0;
 }
 
+// Left to itself the library asks for a password on the terminal the program was started from,
+// and waits for it with no time limit (with no terminal, for ever). This program has no way to ask
+// for one, so a server that wants a password ends the request at once with an error that says so.
+const char* noPassword(const char*, http_t*, const char*, const char*, void*) {
+  return nullptr;
+}
+
 QString noAnswer(int timeoutMs) {
   return QStringLiteral("no answer within %1 ms").arg(timeoutMs);
 }
 
 // Connects within timeoutMs; on failure returns nullptr and says why in *reason.
 http_t* connectToServer(int timeoutMs, bool* timedOut, QString* reason) {
+  // The callback is kept per thread by the library, so it is set wherever a connection is made.
+  cupsSetPasswordCB2(noPassword, nullptr);
   // Made without connecting (time 0), so that the connect's own error is still at hand when it
   // fails; httpConnect2 would close the connection and lose it.
   http_t* http =
@@ -85,7 +94,12 @@ QString QueueTransport::reason() const {
   if (timedOut_) {
     return noAnswer(timeoutMs_);
   }
-  if (cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
+  const ipp_status_t status = cupsLastError();
+  if (status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED ||
+      status == IPP_STATUS_ERROR_NOT_AUTHENTICATED) {
+    return QStringLiteral("the print server asks for a password");
+  }
+  if (status > IPP_STATUS_OK_CONFLICTING) {
     const char* text = cupsLastErrorString();
     if (text && *text) {
       return QString::fromUtf8(text);

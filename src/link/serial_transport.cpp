@@ -92,16 +92,23 @@ void SerialTransport::write(const QByteArray& data) {
   if (port_.write(data) != data.size()) {
     failWith(port_.errorString());
   }
-  const QDeadlineTimer deadline(settings_.timeoutMs);
-  while (port_.bytesToWrite() > 0) {
-    if (deadline.hasExpired()) {
-      failNotReady();
-    }
+  // The limit is for a printer that takes nothing: a slow one that keeps taking bytes may need
+  // longer than that in all (the character-set sheet takes over five seconds at 1200 baud).
+  qint64 pending = port_.bytesToWrite();
+  QDeadlineTimer deadline(settings_.timeoutMs);
+  while (pending > 0) {
     if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
       if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError) {
         failNotReady();
       }
       failWith(port_.errorString());
+    }
+    const qint64 left = port_.bytesToWrite();
+    if (left < pending) {
+      pending = left;
+      deadline.setRemainingTime(settings_.timeoutMs);
+    } else if (deadline.hasExpired()) {
+      failNotReady();
     }
   }
 }
@@ -112,16 +119,21 @@ void SerialTransport::close() {
   }
   // The driver may still hold bytes that the printer has not taken; they must be out before the
   // exchange counts as done.
+  // As in write(), only a printer that took nothing for the whole limit is not ready.
   const int fd = static_cast<int>(port_.handle());
-  const QDeadlineTimer deadline(settings_.timeoutMs);
+  QDeadlineTimer deadline(settings_.timeoutMs);
+  int before = -1;
   for (;;) {
     int pending = 0;
     if (::ioctl(fd, TIOCOUTQ, &pending) != 0 || pending <= 0) {
       break;
     }
-    if (deadline.hasExpired()) {
+    if (before < 0 || pending < before) {
+      deadline.setRemainingTime(settings_.timeoutMs);
+    } else if (deadline.hasExpired()) {
       failNotReady();
     }
+    before = pending;
     QThread::msleep(5);
   }
   port_.close();

@@ -7,9 +7,10 @@
 
 namespace Orvanel {
 
-// A printer on a serial port. Every write and the final drain are bounded by the time limit, so a
-// printer that holds flow control off (switched off, offline, out of paper) ends the exchange with
-// a "not ready" error instead of blocking the program.
+// A printer on a serial port. Every write and the final drain give up when the printer takes no
+// byte for the time limit, so a printer that holds flow control off (switched off, offline, out of
+// paper) ends the exchange with a "not ready" error instead of blocking the program, while a slow
+// printer that keeps taking bytes is not cut off.
 class SerialTransport : public Transport {
  public:
   explicit SerialTransport(const LinkSettings& settings);

@@ -143,12 +143,20 @@ bool PrivateCupsd::start(int timeoutMs) {
                             "  Allow from @LOCAL\n"
                             "</Location>\n"
                             "<Policy default>\n"
+                            "%3"
                             "  <Limit All>\n"
                             "    Order deny,allow\n"
                             "  </Limit>\n"
                             "</Policy>\n")
                             .arg(port_)
-                            .arg(p);
+                            .arg(p)
+                            .arg(jobsNeedPassword_ ? QStringLiteral("  <Limit Create-Job Print-Job "
+                                                                    "Send-Document>\n"
+                                                                    "    AuthType Basic\n"
+                                                                    "    Require user @SYSTEM\n"
+                                                                    "    Order deny,allow\n"
+                                                                    "  </Limit>\n")
+                                                   : QString());
   const QString files = QStringLiteral(
                             "ServerRoot %1/root\n"
                             "RequestRoot %1/spool\n"

@@ -48,6 +48,9 @@ class PrivateCupsd {
   // when it can.
   static QString unavailableReason();
 
+  // Before start(): submitting a job needs a user name and password (other requests do not).
+  void requirePasswordForJobs() { jobsNeedPassword_ = true; }
+
   // Starts cupsd and waits until it answers. False (with failure()) when it did not come up.
   bool start(int timeoutMs = 15000);
   void stop();
@@ -63,6 +66,7 @@ class PrivateCupsd {
   QTemporaryDir dir_;
   QProcess process_;
   int port_ = 0;
+  bool jobsNeedPassword_ = false;
   QString failure_;
 };
 

@@ -109,6 +109,37 @@ TEST_F(QueueLink, QueueThatDoesNotExistIsNamedInTheError) {
   EXPECT_TRUE(sink_.received(1, 500).isEmpty());
 }
 
+TEST(QueueLinkPassword, ServerThatAsksForAPasswordGivesAClearErrorInsteadOfAPrompt) {
+  const QString why = Q6Test::PrivateCupsd::unavailableReason();
+  if (!why.isEmpty()) {
+    GTEST_SKIP() << why.toStdString();
+  }
+  Q6Test::TcpSink sink;
+  Q6Test::PrivateCupsd cupsd;
+  cupsd.requirePasswordForJobs();
+  ASSERT_TRUE(cupsd.start()) << cupsd.failure().toStdString();
+  ASSERT_TRUE(cupsd.addRawQueue(QStringLiteral("q6locked"),
+                                QStringLiteral("socket://127.0.0.1:%1").arg(sink.port())))
+      << cupsd.failure().toStdString();
+  Q6Test::ScopedCupsServer server(cupsd.server());
+  Q6Test::TempConfig config;
+  config.writeLink({"Connection=Queue", "Queue=q6locked", "TimeoutMs=5000"});
+  Orvanel::Quenlink link;
+  link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  Q6Test::MessageCapture boxes;
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_FALSE(Q6::runExchange(link, {hex("1B 40")}, nullptr));
+  EXPECT_LT(timer.elapsed(), 10000);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  const QString text = boxes.shown[0].text;
+  EXPECT_TRUE(text.contains(QStringLiteral("q6locked"))) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(QStringLiteral(": the print server asks for a password")))
+      << text.toStdString();
+  EXPECT_FALSE(link.isConnectionOpen());
+  EXPECT_TRUE(sink.received(1, 500).isEmpty());
+}
+
 TEST_F(QueueLink, PanelOffersTheServersQueuesAndKeepsATypedName) {
   ASSERT_TRUE(cupsd_.addRawQueue(QStringLiteral("q6other"), QStringLiteral("socket://127.0.0.1:9")))
       << cupsd_.failure().toStdString();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,6 +9,10 @@
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <thread>
 
 #include "link/link_exchange.h"
 #include "link/printer_link.h"
@@ -34,6 +39,34 @@ class SerialLink : public ::testing::Test {
     QStringList lines = {"Connection=Serial", "SerialPort=" + pair_.printerSide()};
     config_.writeLink(lines + more);
     link_.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  }
+
+  // Opens the printer's end a second time, before the link takes it (the link then locks it).
+  int openProbe() {
+    return ::open(pair_.printerSide().toLocal8Bit().constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+  }
+
+  // Waits until flow control sent from the test's end has stopped the printer's end: probe bytes
+  // are written through the second opening until one is refused. The XOFF passes through socat
+  // in its own time, so a fixed pause would be too short on a loaded machine. The probes that got
+  // through are read off the test's end, so they are not taken for the link's bytes.
+  bool waitUntilHeld(int probe, int timeoutMs = 3000) {
+    const QDeadlineTimer deadline(timeoutMs);
+    int passed = 0;
+    bool held = false;
+    while (!held && !deadline.hasExpired()) {
+      const char byte = 'P';
+      if (::write(probe, &byte, 1) == 1) {
+        ++passed;
+        QThread::msleep(10);
+      } else {
+        held = errno == EAGAIN;
+        if (!held) {
+          break;
+        }
+      }
+    }
+    return held && pair_.read(passed, 3000).size() == passed;
   }
 
   Q6Test::TempConfig config_;
@@ -127,9 +160,13 @@ TEST_F(SerialLink, PortIsOpenedWithTheStoredParameters) {
 
 TEST_F(SerialLink, PrinterHoldingFlowControlOffGivesNotReadyInsteadOfAHang) {
   useSerial({"FlowControl=Software", "BaudRate=9600", "TimeoutMs=400"});
+  const int probe = openProbe();
+  ASSERT_GE(probe, 0);
   link_.OpenConnection();
   ASSERT_TRUE(pair_.writeTestSide(hex("13")));  // the printer says XOFF and never XON
-  QThread::msleep(200);
+  const bool held = waitUntilHeld(probe);
+  ::close(probe);
+  ASSERT_TRUE(held) << "the XOFF did not stop the port";
   QElapsedTimer timer;
   timer.start();
   QString message;
@@ -145,6 +182,49 @@ TEST_F(SerialLink, PrinterHoldingFlowControlOffGivesNotReadyInsteadOfAHang) {
   // Bytes the printer did not take are dropped, not printed when it comes back.
   ASSERT_TRUE(pair_.writeTestSide(hex("11")));
   EXPECT_EQ(pair_.read(1, 500), QByteArray());
+}
+
+TEST_F(SerialLink, SlowPrinterThatKeepsTakingBytesIsNotCutOff) {
+  // In all the printer needs longer than the time limit, but it never takes nothing for that
+  // long: the test's end takes a chunk, pauses well below the limit, takes the next. The two ends
+  // hold only some ten kilobytes between them, so most of the payload waits for the test.
+  const int limitMs = 2000;
+  useSerial({"FlowControl=None", "BaudRate=1200", QStringLiteral("TimeoutMs=%1").arg(limitMs)});
+  QByteArray payload;
+  for (int i = 0; i < 192 * 1024; ++i) {
+    payload.append(static_cast<char>(i % 251));
+  }
+  const int chunk = 16 * 1024;
+  const int pauseMs = 300;
+  QByteArray received;
+  link_.OpenConnection();
+  std::thread reader([&] {
+    while (received.size() < payload.size()) {
+      QThread::msleep(pauseMs);
+      const QByteArray got = pair_.read(
+          static_cast<int>(std::min<qsizetype>(chunk, payload.size() - received.size())), 5000);
+      if (got.isEmpty()) {
+        break;
+      }
+      received += got;
+    }
+  });
+  QElapsedTimer timer;
+  timer.start();
+  QString message;
+  try {
+    link_.SendData(payload);
+    link_.CloseConnection();
+  } catch (const Orvanel::LinkError& error) {
+    message = error.message();
+  }
+  const qint64 elapsed = timer.elapsed();
+  reader.join();
+  EXPECT_TRUE(message.isEmpty()) << message.toStdString();
+  EXPECT_EQ(received.size(), payload.size());
+  EXPECT_TRUE(received == payload);
+  // Otherwise the ends held everything at once and the test showed nothing.
+  EXPECT_GT(elapsed, limitMs);
 }
 
 TEST(SerialLinkPort, PortThatCannotBeUsedIsNamedInTheError) {

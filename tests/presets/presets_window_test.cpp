@@ -176,6 +176,37 @@ TEST_F(PresetsWindow, MissingFolderGivesAnEmptyList) {
   EXPECT_TRUE(w->isVisible());
 }
 
+// The folder the product really reads: "Presets" beside the program. The file has a name of its
+// own and the folder is removed afterwards only if this test made it.
+TEST_F(PresetsWindow, PresetsBesideTheProgramAreListed) {
+  const QString presets = QCoreApplication::applicationDirPath() + QStringLiteral("/Presets");
+  const bool made = !QDir(presets).exists();
+  ASSERT_TRUE(QDir().mkpath(presets));
+  const QString name =
+      QStringLiteral("beside-the-program-%1.pre").arg(QCoreApplication::applicationPid());
+  const QString path = presets + QLatin1Char('/') + name;
+  struct Cleanup {
+    QString path;
+    QString folder;
+    bool made;
+    ~Cleanup() {
+      QFile::remove(path);
+      if (made) {
+        QDir().rmdir(folder);
+      }
+    }
+  } cleanup{path, presets, made};
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(kWorkedExample);
+  file.close();
+
+  main->comPresets_Click();  // as the button does: no folder given
+  frmPresets* w = main->presetsWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(listed(w).contains(name)) << listed(w).join(' ').toStdString();
+}
+
 TEST_F(PresetsWindow, SelectionShowsTheDescriptionAndSurvivesCancel) {
   write("one.pre", kWorkedExample);
   write("two.pre", lines({"VQ6PREV4", "\"From later, with a comma\""}));
