@@ -12,8 +12,8 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Length of the number at the start of text (after blanks have been skipped), 0 when none. An
-// exponent ("1e9") continues a number, as it does when an operator types one.
+// Length of the number at the start of text (after blanks have been skipped), 0 when none. There
+// is no exponent: "1e9" is the number 1 followed by text.
 std::size_t numberLength(std::string_view text, double* value) {
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -42,21 +42,7 @@ std::size_t numberLength(std::string_view text, double* value) {
   if (digits == 0) {
     return 0;
   }
-  std::size_t length = i;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-      ++j;
-    }
-    const std::size_t exponentStart = j;
-    while (j < text.size() && isDigit(text[j])) {
-      ++j;
-    }
-    if (j > exponentStart) {
-      length = j;
-      end = j;
-    }
-  }
+  const std::size_t length = i;
   if (value != nullptr) {
     // from_chars is locale-independent; it takes no leading '+', so the sign is applied here.
     std::string span(text.substr(mantissaStart, end - mantissaStart));

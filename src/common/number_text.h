@@ -9,7 +9,7 @@ namespace Q6 {
 
 // The number at the start of a text: blanks skipped, optional sign, digits, optional point and
 // digits; it ends at the first character that cannot continue it. No number gives 0. The point is
-// the decimal separator whatever the locale.
+// the decimal separator whatever the locale. No exponent: "1e9" reads as 1.
 double leadingNumber(std::string_view text);
 
 // True when the whole text (after leading blanks) is one number as leadingNumber reads it.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "common/number_text.h"
 
@@ -11,15 +12,20 @@ TEST(LeadingNumber, ReadsTheNumericPrefix) {
     const char* text;
     double value;
   } cases[] = {
-      {"3.3", 3.3},        {"  12mm", 12.0}, {" 3.5mm", 3.5}, {"-.75mm", -0.75}, {"abc", 0.0},
-      {"", 0.0},           {"-", 0.0},       {".", 0.0},      {"+2", 2.0},       {"2.5x", 2.5},
-      {"5.", 5.0},         {".25", 0.25},    {"1e9", 1e9},    {"1e", 1.0},       {"3-4", 3.0},
-      {" -20", -20.0},     {"1.2.3", 1.2},   {"0x10", 0.0},   {"OFF", 0.0},      {"\t7", 7.0},
-      {"1e999", HUGE_VAL},
+      {"3.3", 3.3},    {"  12mm", 12.0}, {" 3.5mm", 3.5}, {"-.75mm", -0.75}, {"abc", 0.0},
+      {"", 0.0},       {"-", 0.0},       {".", 0.0},      {"+2", 2.0},       {"2.5x", 2.5},
+      {"5.", 5.0},     {".25", 0.25},    {"1e9", 1.0},    {"1e", 1.0},       {"3-4", 3.0},
+      {" -20", -20.0}, {"1.2.3", 1.2},   {"0x10", 0.0},   {"OFF", 0.0},      {"\t7", 7.0},
+      {"1e999", 1.0},  {"-2E5", -2.0},
   };
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(Q6::leadingNumber(c.text), c.value) << '"' << c.text << '"';
   }
+}
+
+TEST(LeadingNumber, HundredsOfDigitsReadAsInfinity) {
+  EXPECT_EQ(Q6::leadingNumber(std::string(400, '9')), HUGE_VAL);
+  EXPECT_EQ(Q6::leadingNumber("-" + std::string(400, '9')), -HUGE_VAL);
 }
 
 TEST(WholeNumber, OnlyWhenNothingFollows) {
@@ -29,6 +35,7 @@ TEST(WholeNumber, OnlyWhenNothingFollows) {
   EXPECT_FALSE(Q6::isWholeNumber(""));
   EXPECT_FALSE(Q6::isWholeNumber("OFF"));
   EXPECT_FALSE(Q6::isWholeNumber("2 "));
+  EXPECT_FALSE(Q6::isWholeNumber("2e0"));
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
