@@ -12,6 +12,19 @@ int readInt(QSettings& store, const QString& name, int fallback) {
   return ok ? value : fallback;
 }
 
+// A value that decides where or how bytes go must not be guessed: missing or empty takes the
+// default, but a value that is there and unreadable becomes 0, which the check refuses with a
+// message that says what to fix.
+int readSetting(QSettings& store, const QString& name, int fallback) {
+  const QString text = store.value(name).toString().trimmed();
+  if (text.isEmpty()) {
+    return fallback;
+  }
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  return ok ? value : 0;
+}
+
 QString parityName(Parity parity) {
   switch (parity) {
     case Parity::Even:
@@ -65,7 +78,7 @@ LinkSettings readLinkSettings(QSettings& store, const QString& key) {
     }
   }
   s.host = store.value(Keys::kHost).toString().trimmed();
-  s.port = readInt(store, Keys::kPort, kDefaultPort);
+  s.port = readSetting(store, Keys::kPort, kDefaultPort);
   s.timeoutMs = readInt(store, Keys::kTimeoutMs, kDefaultTimeoutMs);
   if (s.timeoutMs <= 0) {
     s.timeoutMs = kDefaultTimeoutMs;
@@ -73,15 +86,15 @@ LinkSettings readLinkSettings(QSettings& store, const QString& key) {
   s.queue = store.value(Keys::kQueue).toString().trimmed();
   s.path = store.value(Keys::kPath).toString();
   s.serialPort = store.value(Keys::kSerialPort).toString().trimmed();
-  s.baudRate = readInt(store, Keys::kBaudRate, s.baudRate);
-  s.dataBits = readInt(store, Keys::kDataBits, s.dataBits);
+  s.baudRate = readSetting(store, Keys::kBaudRate, s.baudRate);
+  s.dataBits = readSetting(store, Keys::kDataBits, s.dataBits);
   const QString parity = store.value(Keys::kParity).toString().trimmed();
   for (Parity p : {Parity::None, Parity::Even, Parity::Odd}) {
     if (parity.compare(parityName(p), Qt::CaseInsensitive) == 0) {
       s.parity = p;
     }
   }
-  s.stopBits = readInt(store, Keys::kStopBits, s.stopBits);
+  s.stopBits = readSetting(store, Keys::kStopBits, s.stopBits);
   const QString flow = store.value(Keys::kFlowControl).toString().trimmed();
   for (FlowControl f : {FlowControl::None, FlowControl::Hardware, FlowControl::Software}) {
     if (flow.compare(flowControlName(f), Qt::CaseInsensitive) == 0) {

@@ -133,17 +133,25 @@ TEST(HandWrittenIni, WithoutAKnownConnectionNothingIsSetUpAndNothingIsSent) {
   }
 }
 
-TEST(HandWrittenIni, UnreadableNumbersFallBackToTheDefaults) {
+// An unreadable port is not replaced by the default: that would send to a guessed printer.
+TEST(HandWrittenIni, UnreadableNumbersAreRefusedNotGuessed) {
   Q6Test::TempConfig config;
   config.writeLink({"Connection=Network", "Host=127.0.0.1", "Port=ninety", "TimeoutMs=-5",
                     "BaudRate=fast", "DataBits=", "StopBits=x"});
   Orvanel::Quenlink link;
   link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
-  EXPECT_EQ(link.settings().port, 9100);
+  EXPECT_EQ(link.settings().port, 0);
   EXPECT_EQ(link.settings().timeoutMs, 5000);
-  EXPECT_EQ(link.settings().baudRate, 9600);
-  EXPECT_EQ(link.settings().dataBits, 8);
-  EXPECT_EQ(link.settings().stopBits, 1);
+  EXPECT_EQ(link.settings().baudRate, 0);
+  EXPECT_EQ(link.settings().dataBits, 8);  // empty: the default
+  EXPECT_EQ(link.settings().stopBits, 0);
+  try {
+    link.OpenConnection();
+    FAIL() << "an unreadable port must not be opened";
+  } catch (const Orvanel::LinkError& e) {
+    EXPECT_TRUE(e.message().contains(QStringLiteral("1 to 65535"))) << e.what();
+    EXPECT_TRUE(e.message().contains(QStringLiteral("\"Communication\""))) << e.what();
+  }
 }
 
 struct OfferCase {
