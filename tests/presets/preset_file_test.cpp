@@ -334,9 +334,7 @@ class PresetFileRead : public ::testing::Test {
  protected:
   QString write(const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    EXPECT_TRUE(Q6Test::writeFile(path, bytes)) << path.toStdString();
     return path;
   }
   QTemporaryDir dir;

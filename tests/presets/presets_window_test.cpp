@@ -65,9 +65,7 @@ class PresetsWindow : public ::testing::Test {
 
   QString write(const QString& name, const QByteArray& bytes) {
     const QString path = folder.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    EXPECT_TRUE(Q6Test::writeFile(path, bytes)) << path.toStdString();
     return path;
   }
 

@@ -42,6 +42,11 @@ QByteArray concat(const std::vector<QByteArray>& parts) {
   return all;
 }
 
+bool writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
 void RecordingLink::OpenConnection() {
   calls << QStringLiteral("open");
   if (failOnOpen) {

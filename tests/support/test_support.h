@@ -24,6 +24,8 @@ namespace Q6Test {
 // "1B 1D 23" -> bytes. Blanks between pairs are optional.
 QByteArray hex(const char* spaced);
 QByteArray concat(const std::vector<QByteArray>& parts);
+// Writes bytes to path (replacing it); false when the file cannot be written.
+bool writeFile(const QString& path, const QByteArray& bytes);
 
 // A link that records every call. It can be told to fail on open or on the n-th send (1-based).
 class RecordingLink : public Orvanel::PrinterLink {
