@@ -1,7 +1,6 @@
 #include "link/printer_link.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <QVBoxLayout>
 #include <csignal>
@@ -17,16 +16,6 @@ Quenlink::Quenlink(QWidget* parent) : QWidget(parent) {
 }
 
 Quenlink::~Quenlink() = default;
-
-std::unique_ptr<QSettings> openSettingsStore() {
-  // The path is worked out at every opening, not once per process: the per-user folder
-  // ($XDG_CONFIG_HOME, else ~/.config) is the one in force now, which is what a provisioning
-  // script or a harness that switches it expects.
-  return std::make_unique<QSettings>(
-      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-          QStringLiteral("/Q56Config/Q56Config.ini"),
-      QSettings::IniFormat);
-}
 
 void Quenlink::OpenConnection() {
   // A connection left open by an earlier failure is dropped unfinished (nothing it still holds is
@@ -68,8 +57,7 @@ void Quenlink::SaveLinkSettings(const QString& key) {
 }
 
 void Quenlink::LoadLinkSettings(const QString& key) {
-  auto store = openSettingsStore();
-  setSettings(readLinkSettings(*store, key));
+  setSettings(loadStoredLinkSettings(key));
 }
 
 void Quenlink::setSettings(const LinkSettings& settings) {

@@ -8,6 +8,7 @@
 
 #include "link/link_error.h"
 #include "link/link_settings.h"
+#include "link/settings_store.h"
 #include "link/transport.h"
 
 class QSettings;
@@ -71,11 +72,5 @@ class Quenlink : public QWidget, public PrinterLink {
   LinkSettingsPanel* panel_ = nullptr;
   std::unique_ptr<Transport> transport_;
 };
-
-// The per-user settings store shared by the program and the component.
-std::unique_ptr<QSettings> openSettingsStore();
-
-// "Q56Config" followed by "COM".
-inline const QString kLinkSettingsKey = QStringLiteral("Q56Config") + QStringLiteral("COM");
 
 }  // namespace Orvanel
