@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -51,7 +52,8 @@ void FileTransport::open() {
   timer.start();
   // Non-blocking, so that a device or pipe cannot hold the window: waits are bounded below.
   for (;;) {
-    fd_ = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    fd_ = ::open(name.constData(),
+                 O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd_ >= 0) {
       break;
     }
@@ -71,6 +73,13 @@ void FileTransport::open() {
   struct stat info {};
   if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
     fail(QStringLiteral("Could not open the printer file %1: %2"), EISDIR);
+  }
+  // A terminal turns LF into CR LF on output by default; bytes must reach the printer as given.
+  // Speed, parity and the rest stay as the system has them set up for this port.
+  termios tio{};
+  if (::isatty(fd_) && ::tcgetattr(fd_, &tio) == 0 && (tio.c_oflag & OPOST)) {
+    tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    ::tcsetattr(fd_, TCSANOW, &tio);
   }
 }
 

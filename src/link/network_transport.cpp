@@ -13,6 +13,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -71,6 +72,8 @@ QString systemReason(int error) {
 QString noDataWithin(int timeoutMs) {
   return QStringLiteral("the printer accepted no data within %1 ms").arg(timeoutMs);
 }
+
+constexpr qint64 kRoomCheckMs = 50;
 
 const QString kResetReason =
     QStringLiteral("the printer reset the connection before it had taken everything");
@@ -263,9 +266,11 @@ void NetworkTransport::flush() {
       fail(QStringLiteral("Could not send to the printer at"), noDataWithin(timeoutMs_));
     }
     // Waiting for room, but also for the printer resetting or ending the connection: either is
-    // reported at once instead of after the time limit.
+    // reported at once instead of after the time limit. The system reports room only once a third
+    // of the buffer is free, while a printer that trickles takes less; looking again every few
+    // milliseconds keeps the time of the last progress exact.
     pollfd waiting{fd_, POLLOUT | POLLIN | POLLRDHUP, 0};
-    if (::poll(&waiting, 1, static_cast<int>(wait)) > 0 &&
+    if (::poll(&waiting, 1, static_cast<int>(std::min<qint64>(wait, kRoomCheckMs))) > 0 &&
         (waiting.revents & (POLLIN | POLLRDHUP | POLLERR | POLLHUP))) {
       discardIncoming();
       if (peerEnded_) {

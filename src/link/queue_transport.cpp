@@ -107,13 +107,18 @@ QString QueueTransport::reason() const {
       status == IPP_STATUS_ERROR_NOT_AUTHENTICATED) {
     return QStringLiteral("the print server asks for a password");
   }
+  const int code = http_ ? httpError(http_) : 0;
+  if (code == ECONNRESET || code == EPIPE) {
+    return QStringLiteral("the print server reset the connection");
+  }
   if (status > IPP_STATUS_OK_CONFLICTING) {
-    const char* text = cupsLastErrorString();
-    if (text && *text) {
-      return QString::fromUtf8(text);
+    // A connection that broke down leaves the system's "no error" text behind, which would tell
+    // the operator that the failure was a success.
+    const QString text = QString::fromUtf8(cupsLastErrorString());
+    if (!text.isEmpty() && text != QString::fromLocal8Bit(std::strerror(0))) {
+      return text;
     }
   }
-  const int code = http_ ? httpError(http_) : 0;
   return code != 0 ? QString::fromLocal8Bit(std::strerror(code))
                    : QStringLiteral("the print server ended the connection");
 }
