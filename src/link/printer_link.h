@@ -40,6 +40,8 @@ class Quenlink : public QWidget, public PrinterLink {
   // is stored.
   void SaveLinkSettings(const QString& key);
   // Takes over the settings stored under `key` (nothing stored: "not set up") and shows them.
+  // Stored values that cannot be used make the next OpenConnection raise a message naming them; a
+  // settings file that cannot be read raises LinkError here too.
   void LoadLinkSettings(const QString& key);
 
   // The settings the next connection uses (the last loaded or stored ones, not unsaved edits).
@@ -60,6 +62,7 @@ class Quenlink : public QWidget, public PrinterLink {
 
  private:
   LinkSettings settings_;
+  QString loadProblem_;  // what is wrong with the stored settings last loaded
   LinkSettingsPanel* panel_ = nullptr;
   std::unique_ptr<Transport> transport_;
 };
