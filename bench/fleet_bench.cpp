@@ -3,13 +3,13 @@
 // sender has finished and then ends the connection. Prints both times, the speed-up and the fleet
 // run's peak memory, and a PASS/FAIL verdict against the goals (>= 20x, <= 40 MiB).
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -174,8 +174,9 @@ int main(int argc, char** argv) {
               fleetSeconds, fleetRun.status, fleetRun.maxRssKiB / 1024.0);
   std::printf("200 sequential runs:              %8.3f s, %d failed, peak memory %.1f MiB each\n",
               sequentialSeconds, sequentialFailures, sequentialRss / 1024.0);
-  std::printf("speed-up %.1fx (goal >= %.0fx); bytes per printer %zu; printers with wrong bytes: %d\n",
-              speedup, kSpeedupGoal, first.empty() ? 0 : first[0].size(), wrong);
+  std::printf(
+      "speed-up %.1fx (goal >= %.0fx); bytes per printer %zu; printers with wrong bytes: %d\n",
+      speedup, kSpeedupGoal, first.empty() ? 0 : first[0].size(), wrong);
   const bool pass = fleetRun.status == 0 && sequentialFailures == 0 && wrong == 0 &&
                     speedup >= kSpeedupGoal && fleetRun.maxRssKiB <= kMemoryGoalKiB;
   std::printf("%s\n", pass ? "PASS" : "FAIL");

@@ -53,6 +53,10 @@ struct SentRow {
   const char* hex;   // everything the receiver gets
 };
 
+void PrintTo(const SentRow& r, std::ostream* os) {
+  *os << r.args.join(' ').toStdString();
+}
+
 class Sends : public CliProgram, public ::testing::WithParamInterface<SentRow> {};
 
 TEST_P(Sends, ExactlyTheseBytes) {
@@ -158,6 +162,10 @@ struct RefusalRow {
   QStringList args;  // "{tcp}" and "{file}" become the two healthy targets
   const char* named;
 };
+
+void PrintTo(const RefusalRow& r, std::ostream* os) {
+  *os << r.name;
+}
 
 class Refusals : public CliProgram, public ::testing::WithParamInterface<RefusalRow> {};
 

@@ -19,6 +19,10 @@ struct ChoiceRow {
   std::vector<const char*> frames;  // every command before the write command
 };
 
+void PrintTo(const ChoiceRow& r, std::ostream* os) {
+  *os << r.name << "=" << r.entry;
+}
+
 class Choice : public ::testing::TestWithParam<ChoiceRow> {};
 
 TEST_P(Choice, SendsTheMapsCommands) {
@@ -126,6 +130,10 @@ struct RefusalRow {
   const char* entry;
   const char* named;  // the refusal must quote this
 };
+
+void PrintTo(const RefusalRow& r, std::ostream* os) {
+  *os << r.name << "=" << r.entry;
+}
 
 class Refusal : public ::testing::TestWithParam<RefusalRow> {};
 

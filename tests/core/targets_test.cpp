@@ -16,6 +16,10 @@ struct TargetRow {
   int baud;
 };
 
+void PrintTo(const TargetRow& r, std::ostream* os) {
+  *os << r.text;
+}
+
 class GoodTarget : public ::testing::TestWithParam<TargetRow> {};
 
 TEST_P(GoodTarget, Parses) {
@@ -74,6 +78,10 @@ struct BadRow {
   const char* text;
   const char* named;  // the refusal names this
 };
+
+void PrintTo(const BadRow& r, std::ostream* os) {
+  *os << r.text;
+}
 
 class BadTarget : public ::testing::TestWithParam<BadRow> {};
 
