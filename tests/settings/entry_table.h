@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "settings/use_settings.h"
-#include "support/test_support.h"
+#include "support/core_support.h"
 
 // Every position of every setting list and the frames it must put on the wire, ahead of the
 // closing write: ESC GS '#', '+' (2B) or '-' (2D), switch digit, four mask digits, LF, NUL.
