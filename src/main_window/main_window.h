@@ -203,6 +203,9 @@ class frmMain : public QWidget {
   void connectHandlers();
   void makeRoomForHelpTexts();
   void loadLinkSettings();
+  void makeListsDeliberate();
+  void addTabSwitchKeys();
+  void describeForScreenReaders();
   void send(const Q6::CommandList& commands);
 
   frmPort* m_portWindow = nullptr;
