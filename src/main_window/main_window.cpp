@@ -139,6 +139,13 @@ bool textFits(const QWidget* widget) {
       return true;  // a picture is scaled to its frame
     }
     if (label->wordWrap()) {
+      // Most captions take one line; measuring that is far cheaper than laying out the wrap.
+      const QFontMetrics metrics = label->fontMetrics();
+      const QRect room = label->contentsRect();
+      if (metrics.height() <= room.height() &&
+          metrics.horizontalAdvance(label->text()) <= room.width()) {
+        return true;
+      }
       return label->heightForWidth(label->width()) <= label->height();
     }
     const QSize hint = label->sizeHint();
@@ -154,16 +161,20 @@ bool textFits(const QWidget* widget) {
   return button->fontMetrics().horizontalAdvance(button->text()) <= room;
 }
 
-// Puts back the face the widget was built with, remembering it on the first call.
+const char* const kDesignFont = "q6DesignFont";
+
+// Puts back the face the widget was built with. A widget that fitText() never made smaller still
+// has it and is left alone: setting a font costs a round of font and layout events per widget,
+// about half the window's build time when done for every control.
 QFont restoreDesignFont(QWidget* widget) {
-  const char* const kDesignFont = "q6DesignFont";
-  QVariant design = widget->property(kDesignFont);
+  const QVariant design = widget->property(kDesignFont);
   if (!design.isValid()) {
-    design = widget->font();
-    widget->setProperty(kDesignFont, design);
+    return widget->font();
   }
-  QFont font = design.value<QFont>();
-  widget->setFont(font);
+  const QFont font = design.value<QFont>();
+  if (widget->font() != font) {
+    widget->setFont(font);
+  }
   return font;
 }
 
@@ -173,6 +184,12 @@ void fitText(QWidget* widget) {
   constexpr double kSmallestPoints = 6.5;
   constexpr double kStep = 0.25;
   QFont font = restoreDesignFont(widget);
+  if (textFits(widget)) {
+    return;
+  }
+  if (!widget->property(kDesignFont).isValid()) {
+    widget->setProperty(kDesignFont, font);
+  }
   while (!textFits(widget) && font.pointSizeF() - kStep >= kSmallestPoints) {
     font.setPointSizeF(font.pointSizeF() - kStep);
     widget->setFont(font);
@@ -668,14 +685,21 @@ void frmMain::makeRoomForHelpTexts() {
 // has the focus (scrolling over the window changes nothing), and Enter presses the focused button
 // as Space does.
 void frmMain::makeListsDeliberate() {
-  auto* style = new DropDownListStyle(this);
   for (QComboBox* list : findChildren<QComboBox*>()) {
     list->setFocusPolicy(Qt::StrongFocus);
     list->installEventFilter(this);
-    list->setStyle(style);
   }
   for (QPushButton* b : findChildren<QPushButton*>()) {
     b->setAutoDefault(true);
+  }
+}
+
+void frmMain::useDropDownStyle(QComboBox* list) {
+  if (!m_dropDownStyle) {
+    m_dropDownStyle = new DropDownListStyle(this);
+  }
+  if (list->style() != m_dropDownStyle) {
+    list->setStyle(m_dropDownStyle);
   }
 }
 
@@ -861,6 +885,14 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     auto* list = qobject_cast<QComboBox*>(watched);
     if (list && !list->hasFocus()) {
       return true;  // passing over a list with the wheel must not change a printer setting
+    }
+  }
+  // The drop-down style is put on a list when it is first used rather than on all of them at
+  // start-up: making a style costs a noticeable part of the start.
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress ||
+      event->type() == QEvent::FocusIn) {
+    if (auto* list = qobject_cast<QComboBox*>(watched)) {
+      useDropDownStyle(list);
     }
   }
   // The box's own context menu and a switch to another window take the focus only for a while;

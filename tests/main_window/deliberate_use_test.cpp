@@ -96,7 +96,7 @@ TEST_F(DeliberateUse, EnterPressesTheFocusedButton) {
 TEST_F(DeliberateUse, LongListDropsDownAsAScrollingList) {
   frmMain& w = openActive();
   w.SSTab1->setCurrentIndex(4);
-  w.comCPage->showPopup();
+  QTest::mouseClick(w.comCPage, Qt::LeftButton);
   QAbstractItemView* view = w.comCPage->view();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
   const int row = view->sizeHintForRow(0);
