@@ -56,6 +56,6 @@ if(PROJECT_IS_TOP_LEVEL)
   # The window is laid out for a face with Arial's widths.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-      "Q6Config changes the memory switch settings of QLX600 and QLX500 thermal receipt\n printers over the network, a print queue, a serial port or a device file, runs\n hardware tests and restores the factory settings.")
+      "Q6Config changes the memory switch settings of QLX600 and QLX500 thermal receipt\nprinters over the network, a print queue, a serial port or a device file, runs\nhardware tests and restores the factory settings.")
   include(CPack)
 endif()
