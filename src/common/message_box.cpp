@@ -24,8 +24,8 @@ int widestLabel(const QWidget* parent) {
   return std::max(200, screenWidth - kIconAndMargins);
 }
 
-// QMessageBox sizes itself when shown and keeps to 500 to 800 pixels whatever its label asks for;
-// this one takes the width its label needs.
+// QMessageBox sizes itself when shown and on every layout request, and keeps to 500 to 800 pixels
+// whatever its label asks for; this one takes the width its label needs.
 class WrittenLinesBox : public QMessageBox {
  public:
   using QMessageBox::QMessageBox;
@@ -33,10 +33,27 @@ class WrittenLinesBox : public QMessageBox {
  protected:
   void showEvent(QShowEvent* event) override {
     QMessageBox::showEvent(event);
-    if (layout() && width() < layout()->totalMinimumSize().width()) {
-      const int width = layout()->totalMinimumSize().width();
-      setFixedSize(width, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
-                                                        : layout()->totalMinimumSize().height());
+    takeTheLabelsWidth();
+  }
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::LayoutRequest && isVisible()) {
+      // QMessageBox would size itself again here; the layout still does its part.
+      const bool handled = QDialog::event(event);
+      takeTheLabelsWidth();
+      return handled;
+    }
+    return QMessageBox::event(event);
+  }
+
+ private:
+  void takeTheLabelsWidth() {
+    if (!layout()) {
+      return;
+    }
+    const int needed = layout()->totalMinimumSize().width();
+    if (width() < needed) {
+      setFixedSize(needed, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(needed)
+                                                         : layout()->totalMinimumSize().height());
     }
   }
 };

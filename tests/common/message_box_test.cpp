@@ -62,6 +62,11 @@ TEST(MessageBoxSeam, ShowsWrittenLinesWholeAndTextAsPlainText) {
     }
     EXPECT_LT(label->height(), (lines + 1) * metrics.lineSpacing());
     EXPECT_LE(box->width(), screenWidth);
+    // Nothing is cut off: the box is as wide as its label needs.
+    const QRect room = label->contentsRect();
+    const QRect text = metrics.boundingRect(room, Qt::TextWordWrap, label->text());
+    EXPECT_TRUE(room.contains(text))
+        << text.width() << "x" << text.height() << " in " << room.width() << "x" << room.height();
     box->hide();
   }
 }
