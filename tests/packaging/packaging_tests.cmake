@@ -4,3 +4,5 @@ add_test(NAME packaging.installed_layout
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_install.sh ${CMAKE_BINARY_DIR}
                  ${CMAKE_SOURCE_DIR})
 set_tests_properties(packaging.installed_layout PROPERTIES TIMEOUT 120)
+add_test(NAME packaging.scripts
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_scripts.sh ${CMAKE_SOURCE_DIR})
