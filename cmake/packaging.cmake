@@ -13,6 +13,11 @@ install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/presets/
         DESTINATION ${Q6CONFIG_INSTALL_PROGRAMDIR}/Presets
         FILES_MATCHING PATTERN "*.pre")
 
+# The command-line tool has no folder of its own to find.
+if(TARGET q6config-cli)
+  install(TARGETS q6config-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
 file(RELATIVE_PATH Q6CONFIG_PROGRAM_LINK /prefix/${CMAKE_INSTALL_BINDIR}
      /prefix/${Q6CONFIG_INSTALL_PROGRAMDIR}/q6config)
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/packaging)
