@@ -36,6 +36,9 @@ enum PresetList : int {
   kPresetListCount
 };
 
+// The cut value (field 12) is no list; the settings table marks the cut adjuster with this.
+inline constexpr int kPresetCutField = kPresetListCount;
+
 // Number of entries, "No Change" included, that each list holds at the moment of applying. The
 // speed list depends on the model, so the caller takes these from the lists as they stand.
 using PresetListCounts = std::array<int, kPresetListCount>;

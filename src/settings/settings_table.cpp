@@ -1,6 +1,7 @@
 #include "settings/settings_table.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "common/number_text.h"
@@ -65,38 +66,93 @@ std::optional<float> cutMillimetres(const QString& text) {
   return static_cast<float>(leadingNumber(latin));
 }
 
+// Values of the computed fields, from the list position.
+std::string charSetValue(int position) {
+  if (position < 1 || position > kCharSetEntries) {
+    return {};
+  }
+  return "000" + hexUpper(static_cast<std::uint64_t>(position - 1));
+}
+
+std::string codePageValue(int position) {
+  std::string code = GetCodePageHex(position);
+  if (code.empty()) {
+    return {};
+  }
+  code.insert(0, 2 - code.size(), '0');
+  return code + "00";
+}
+
+std::string densityValue(int position) {
+  const std::string digit = GetDensityHex(position);
+  return digit.empty() ? std::string() : "000" + digit;
+}
+
+SwitchStep clear(const char* mask) {
+  return {SwitchStep::Clear, mask};
+}
+SwitchStep set(const char* mask) {
+  return {SwitchStep::Set, mask};
+}
+
 }  // namespace
 
 const std::vector<SettingRow>& settingsTable() {
   using K = SettingKind;
+  using S = Selection;
+  // clang-format off
   static const std::vector<SettingRow> rows{
-      {"form-feed", "comFF", "Action on form feed (<FF>) instruction", K::List, &Selection::comFF,
-       false},
-      {"device-id", "comDeviceID", "Device ID", K::List, &Selection::comDeviceID, false},
-      {"top-search", "comTopSearch", "Top Search", K::List, &Selection::comTopSearch, false},
-      {"near-end-sensor", "comNESensor", "Near End Paper Sensor", K::List, &Selection::comNESensor,
-       false},
-      {"cr-code", "comCRcode", "<CR> Code", K::List, &Selection::comCRcode, false},
-      {"char-set", "comCharSet", "International Character Set", K::List, &Selection::comCharSet,
-       false},
-      {"code-page", "comCPage", "Code Page", K::List, &Selection::comCPage, false},
-      {"zero-style", "comZStyle", "Zero Style", K::List, &Selection::comZStyle, false},
-      {"line-spacing", "comLFeed", "Line Spacing", K::List, &Selection::comLFeed, false},
-      {"density", "comDensity", "Default Print Density", K::List, &Selection::comDensity, false},
-      {"speed", "comSpeed", "Print Speed", K::List, &Selection::comSpeed, false},
-      {"black-mark", "comBMark", "Start Position Detect", K::List, &Selection::comBMark, false},
-      {"cut-offset", "txtCutOffset", "Cut Position Adjustment", K::CutOffset, nullptr, false},
-      {"char-spacing", "comCSpacing", "Character Spacing", K::List, &Selection::comCSpacing, false},
-      {"paper-width", "comPWidth", "Paper Width", K::List, &Selection::comPWidth, true},
-      {"escpos-columns", "comESCPOSColumns", "ESC/POS Print Columns", K::List,
-       &Selection::comESCPOSColumns, true},
-      {"escpos-font", "cmbBigFont", "ESC/POS Font Size", K::List, &Selection::cmbBigFont, false},
-      {"escpos-spacing", "cmbEPSpacing", "ESC/POS Default Character Spacing", K::List,
-       &Selection::cmbEPSpacing, false},
-      {"context-cut", "comContextCut", "Contextual Auto Cut", K::List, &Selection::comContextCut,
-       true},
-      {"context-cut-feeds", "txtContFeeds", "No. of Line Feeds", K::FeedCount, nullptr, true},
+      {"form-feed", "comFF", "Action on form feed (<FF>) instruction", K::List, &S::comFF, false,
+       "0", {{clear("000C")}, {set("000C")}, {clear("0008"), set("0004")}}, kPresetFF},
+      // "Off" clears bit 0 alone: the alternative-ID bit stays as the printer has it.
+      {"device-id", "comDeviceID", "Device ID", K::List, &S::comDeviceID, false,
+       "C", {{clear("0001")}, {clear("0004"), set("0001")}, {set("0005")}}, kPresetDeviceID},
+      {"top-search", "comTopSearch", "Top Search", K::List, &S::comTopSearch, false,
+       "1", {{clear("0600")}, {clear("0400"), set("0200")}, {set("0600")}}, kPresetTopSearch},
+      {"near-end-sensor", "comNESensor", "Near End Paper Sensor", K::List, &S::comNESensor, false,
+       "A", {{clear("0100")}, {set("0100")}}},
+      {"cr-code", "comCRcode", "<CR> Code", K::List, &S::comCRcode, false,
+       "3", {{clear("0002")}, {set("0002")}}},
+      {"char-set", "comCharSet", "International Character Set", K::List, &S::comCharSet, false,
+       "1", {}, kPresetCharSet, "000F", charSetValue},
+      {"code-page", "comCPage", "Code Page", K::List, &S::comCPage, false,
+       "3", {}, kPresetCPage, "FF00", codePageValue},
+      {"zero-style", "comZStyle", "Zero Style", K::List, &S::comZStyle, false,
+       "1", {{clear("0010")}, {set("0010")}}, kPresetZStyle},
+      {"line-spacing", "comLFeed", "Line Spacing", K::List, &S::comLFeed, false,
+       "3", {{clear("0001")}, {set("0001")}}, kPresetLFeed},
+      {"density", "comDensity", "Default Print Density", K::List, &S::comDensity, false,
+       "2", {}, kPresetDensity, "0007", densityValue},
+      // The positions stand for the model's fastest, middle and slowest speed, so the values are
+      // the same for both models; position 4 exists on the QLX500 only.
+      {"speed", "comSpeed", "Print Speed", K::List, &S::comSpeed, false,
+       "2", {{clear("0030")}, {clear("0030"), set("0010")}, {clear("0030"), set("0020")},
+             {clear("0030"), set("0030")}}, kPresetSpeed},
+      {"black-mark", "comBMark", "Start Position Detect", K::List, &S::comBMark, false,
+       "1", {{clear("0100")}, {set("0100")}}, kPresetBMark},
+      // The value is the quarter millimetres of txtCutOffset, sent while chk_AdjustCutPos is on.
+      {"cut-offset", "txtCutOffset", "Cut Position Adjustment", K::CutOffset, nullptr, false,
+       "2", {}, kPresetCutField, "FF00"},
+      {"char-spacing", "comCSpacing", "Character Spacing", K::List, &S::comCSpacing, false,
+       "3", {{clear("0010")}, {set("0010")}}},
+      // 82 mm is value 2, 80 mm value 0, 58 mm value 1.
+      {"paper-width", "comPWidth", "Paper Width", K::List, &S::comPWidth, true,
+       "4", {{clear("0007"), set("0002")}, {clear("0007")}, {clear("0007"), set("0001")}}},
+      {"escpos-columns", "comESCPOSColumns", "ESC/POS Print Columns", K::List, &S::comESCPOSColumns, true,
+       "4", {{clear("0010")}, {set("0010")}}},
+      {"escpos-font", "cmbBigFont", "ESC/POS Font Size", K::List, &S::cmbBigFont, false,
+       "1", {{clear("0080")}, {set("0080")}}},
+      {"escpos-spacing", "cmbEPSpacing", "ESC/POS Default Character Spacing", K::List, &S::cmbEPSpacing, false,
+       "3", {{clear("00C0")}, {clear("00C0"), set("0040")}, {clear("00C0"), set("0080")}, {set("00C0")}}},
+      // Both enabling entries clear the whole count field first, so that a count stored earlier
+      // cannot combine bitwise with the new one.
+      {"context-cut", "comContextCut", "Contextual Auto Cut", K::List, &S::comContextCut, true,
+       "F", {{clear("F800")}, {clear("F000"), set("#800")}, {clear("F900"), set("#000")}}},
+      // Sent by context-cut, in place of its '#'.
+      {"context-cut-feeds", "txtContFeeds", "No. of Line Feeds", K::FeedCount, nullptr, true,
+       nullptr, {}},
   };
+  // clang-format on
   return rows;
 }
 
@@ -194,36 +250,30 @@ std::optional<int> findEntry(const SettingRow& row, int model, const QString& en
 }
 
 PresetListCounts presetListCounts(int model) {
-  const ModelProfile* profile = modelProfile(model);
-  const auto n = [](const QStringList& l) { return static_cast<int>(l.size()); };
-  return {n(Lists::comFF()),      n(Lists::comDeviceID()),
-          n(Lists::comDensity()), profile ? n(profile->speedEntries) : 0,
-          n(Lists::comBMark()),   n(Lists::comCharSet()),
-          n(Lists::comCPage()),   n(Lists::comZStyle()),
-          n(Lists::comLFeed()),   n(Lists::comTopSearch())};
+  PresetListCounts counts{};
+  for (const SettingRow& row : settingsTable()) {
+    if (row.kind == SettingKind::List && row.presetField != kNoPresetField) {
+      // Without a model only the fixed lists have entries.
+      const QStringList entries =
+          modelProfile(model) ? settingEntries(row, model) : fixedEntries(row);
+      counts[row.presetField] = static_cast<int>(entries.size());
+    }
+  }
+  return counts;
 }
 
 void applyPreset(Selection& s, const PresetValues& values) {
-  if (values.lists) {
-    const auto& l = *values.lists;
-    s.comFF = l[kPresetFF];
-    s.comDeviceID = l[kPresetDeviceID];
-    s.comDensity = l[kPresetDensity];
-    s.comSpeed = l[kPresetSpeed];
-    s.comBMark = l[kPresetBMark];
-    s.comCharSet = l[kPresetCharSet];
-    s.comCPage = l[kPresetCPage];
-    s.comZStyle = l[kPresetZStyle];
-    s.comLFeed = l[kPresetLFeed];
-  }
-  if (values.cut) {
-    s.chk_AdjustCutPos = values.cut->on;
-    if (values.cut->on) {
-      s.txtCutOffset = cutOffsetText(snapCutOffset(values.cut->offsetMm));
+  for (const SettingRow& row : settingsTable()) {
+    if (row.presetField == kPresetCutField && values.cut) {
+      s.chk_AdjustCutPos = values.cut->on;
+      if (values.cut->on) {
+        s.txtCutOffset = cutOffsetText(snapCutOffset(values.cut->offsetMm));
+      }
+    } else if (row.presetField == kPresetTopSearch && values.topSearch) {
+      s.*(row.position) = *values.topSearch;
+    } else if (row.presetField >= 0 && row.presetField < kPresetTopSearch && values.lists) {
+      s.*(row.position) = (*values.lists)[row.presetField];
     }
-  }
-  if (values.topSearch) {
-    s.comTopSearch = *values.topSearch;
   }
 }
 
@@ -281,22 +331,11 @@ QString applyChoice(Selection& s, int model, const QString& name, const QString&
 
 std::vector<CommandGroup> explainUseSettings(const Selection& s, int model) {
   std::vector<CommandGroup> groups;
-  const auto commandsOf = [](const Selection& one) {
-    CommandList commands = buildUseSettings(one).commands;
-    if (!commands.empty()) {
-      commands.pop_back();  // the write command, shown once at the end
-    }
-    return commands;
-  };
+  const int feeds = contextCutFeeds(s.txtContFeeds).value_or(0);
   for (const SettingRow& row : settingsTable()) {
-    Selection one;
     QString label;
     if (row.kind == SettingKind::List) {
       const int position = s.*(row.position);
-      if (position == 0) {
-        continue;
-      }
-      one.*(row.position) = position;
       const QStringList entries = settingEntries(row, model);
       const QStringList names = entryNames(entries);
       const bool known = position > 0 && position < entries.size();
@@ -304,41 +343,20 @@ std::vector<CommandGroup> explainUseSettings(const Selection& s, int model) {
                   .arg(QLatin1String(row.name),
                        known ? names[position] : QStringLiteral("position %1").arg(position),
                        known ? entries[position] : QString());
-      if (row.position == &Selection::comContextCut) {
-        one.txtContFeeds = s.txtContFeeds;
-        if (position == 2 || position == 3) {
-          label += QStringLiteral(", context-cut-feeds = %1")
-                       .arg(QString::fromLatin1(s.txtContFeeds).trimmed());
-        }
+      if (row.position == &Selection::comContextCut && (position == 2 || position == 3)) {
+        label += QStringLiteral(", context-cut-feeds = %1")
+                     .arg(QString::fromLatin1(s.txtContFeeds).trimmed());
       }
     } else if (row.kind == SettingKind::CutOffset) {
-      if (!s.chk_AdjustCutPos) {
-        continue;
-      }
-      one.chk_AdjustCutPos = true;
-      one.txtCutOffset = s.txtCutOffset;
       label = QStringLiteral("cut-offset = %1 (\"%2\")")
                   .arg(QString::fromLatin1(s.txtCutOffset).trimmed(), QLatin1String(row.caption));
-    } else {
-      continue;  // the count goes out with context-cut
     }
-    CommandList commands = commandsOf(one);
+    CommandList commands = settingCommands(row, s, feeds);
     if (!commands.empty()) {
       groups.push_back({label, std::move(commands)});
     }
   }
   groups.push_back({QStringLiteral("write"), {writeCommand()}});
-
-  // The grouping must never show anything but what "Use Settings" sends; should the two ever
-  // differ, the plain list is shown instead.
-  CommandList joined;
-  for (const CommandGroup& g : groups) {
-    joined.insert(joined.end(), g.commands.begin(), g.commands.end());
-  }
-  const UseSettingsPlan plan = buildUseSettings(s);
-  if (joined != plan.commands) {
-    return {{QStringLiteral("Use Settings"), plan.commands}};
-  }
   return groups;
 }
 

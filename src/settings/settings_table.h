@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "link/commands.h"
@@ -11,8 +12,10 @@
 #include "settings/use_settings.h"
 
 // One table of the printer settings the main window offers: the name a script uses for each, the
-// window's control and caption, where "Use Settings" reads it, and its entries per model. The
-// entries come from the window's own lists (window_content), so positions always agree with it.
+// window's control and caption, where "Use Settings" reads it, its entries per model, the
+// memory-switch commands of each entry and the place of its value in a preset file. The entries
+// come from the window's own lists (window_content), so positions always agree with it. Adding a
+// setting is one row; the settings map, the preset reader and the command-line tool follow it.
 namespace Q6 {
 
 enum class SettingKind {
@@ -21,6 +24,21 @@ enum class SettingKind {
   FeedCount,  // txtContFeeds, the line feeds of the contextual auto cut
 };
 
+// One memory-switch command of an entry: clear or set the mask's bits of the row's switch. A '#'
+// in a mask stands for the hex digit of the line-feed count (txtContFeeds).
+struct SwitchStep {
+  enum Op { Clear, Set } op;
+  const char* mask;  // four hex digits, as they go out
+};
+using SwitchEntry = std::vector<SwitchStep>;
+
+// A field whose value is worked out from the position: the four mask digits to set for a list
+// position, empty for a position the list does not have.
+using FieldValue = std::string (*)(int position);
+
+// Not stored in preset files.
+inline constexpr int kNoPresetField = -1;
+
 struct SettingRow {
   const char* name;     // "form-feed"
   const char* control;  // "comFF"
@@ -28,6 +46,18 @@ struct SettingRow {
   SettingKind kind;
   int Selection::*position;  // List only
   bool qlx500Only;           // shown on the QLX500 alone; the QLX600 keeps it at "No Change"
+
+  const char* switchNumber;  // "0" to "F"; nullptr for a value sent with another row
+  // Fixed commands per list position: entries[0] belongs to position 1. Positions past the end
+  // (and 0, -1) send nothing.
+  std::vector<SwitchEntry> entries;
+  // Where a preset file holds the value: a PresetList position for a list, kPresetCutField for
+  // the cut adjuster, kNoPresetField when presets leave it alone.
+  int presetField = kNoPresetField;
+  // A computed field (and the cut offset): the whole field is cleared first, even when the new
+  // value is 0, then the value set.
+  const char* fieldMask = nullptr;
+  FieldValue fieldValue = nullptr;
 };
 
 // Every setting, in the order "Use Settings" sends them.
@@ -65,6 +95,10 @@ void applyPreset(Selection& selection, const PresetValues& values);
 // or not offered by the model, the entry is not one of its entries, a cut offset is not a number of
 // millimetres from -10 to 31.75, or a line-feed count is not a whole number from 0 to 15.
 QString applyChoice(Selection& selection, int model, const QString& name, const QString& entry);
+
+// The commands of one row for the selection, in the order they go out (without the write command).
+// `feeds` is the line-feed count the '#' of a mask stands for, already checked.
+CommandList settingCommands(const SettingRow& row, const Selection& selection, int feeds);
 
 // The commands "Use Settings" sends for the selection, grouped by the setting that sends them, with
 // a label such as `form-feed = partial-cut ("Partial Cut")`. The last group is the write command.

@@ -2,56 +2,34 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string_view>
 
 #include "common/number_text.h"
+#include "settings/settings_table.h"
 
 namespace Q6 {
 
 namespace {
 
-enum class Op { Clear, Set };
-
-struct Step {
-  Op op;
-  const char* mask;
-};
-
-Step clear(const char* mask) {
-  return {Op::Clear, mask};
-}
-Step set(const char* mask) {
-  return {Op::Set, mask};
-}
-
-// The commands of one list position, in the order they go out.
-using Entry = std::initializer_list<Step>;
-
-void append(CommandList& out, const char* switchNumber, Op op, std::string_view mask) {
+void append(CommandList& out, const char* switchNumber, SwitchStep::Op op, std::string_view mask) {
   const QByteArrayView maskBytes(mask.data(), static_cast<qsizetype>(mask.size()));
-  out.push_back(op == Op::Clear ? ClearSwitchBits(switchNumber, maskBytes)
-                                : SetSwitchBits(switchNumber, maskBytes));
+  out.push_back(op == SwitchStep::Clear ? ClearSwitchBits(switchNumber, maskBytes)
+                                        : SetSwitchBits(switchNumber, maskBytes));
 }
 
-// A list whose every position has fixed commands. entries[0] belongs to position 1; positions
-// the list does not have (and -1, no selection) send nothing.
-void appendFixed(CommandList& out, const char* switchNumber, int index,
-                 std::initializer_list<Entry> entries) {
-  if (index < 1 || index > static_cast<int>(entries.size())) {
-    return;
+// The fixed commands of a list position, or nothing for a position the list does not have.
+const SwitchEntry* fixedEntry(const SettingRow& row, int position) {
+  if (position < 1 || position > static_cast<int>(row.entries.size())) {
+    return nullptr;
   }
-  for (const Step& step : entries.begin()[index - 1]) {
-    append(out, switchNumber, step.op, step.mask);
-  }
+  return &row.entries[static_cast<std::size_t>(position - 1)];
 }
 
-// A computed field always gets the clear of the whole field first, even when the new value is 0.
-void appendField(CommandList& out, const char* switchNumber, const char* fieldMask,
-                 const std::string& value) {
-  append(out, switchNumber, Op::Clear, fieldMask);
-  append(out, switchNumber, Op::Set, value);
+bool needsFeeds(const SwitchEntry* entry) {
+  return entry && std::any_of(entry->begin(), entry->end(), [](const SwitchStep& step) {
+           return std::string_view(step.mask).find('#') != std::string_view::npos;
+         });
 }
 
 // Quarter millimetres with the sign in bit 7. The adjuster already snaps its text into range, but
@@ -63,15 +41,6 @@ std::string cutOffsetMask(std::string_view text) {
   const std::uint64_t byte =
       steps < 0 ? 0x80u | static_cast<std::uint64_t>(-steps) : static_cast<std::uint64_t>(steps);
   return hexUpper(byte, 2) + "00";
-}
-
-// The count as the operator typed it, or nothing when it does not fit the four-bit field.
-std::optional<int> contextCutFeeds(std::string_view text) {
-  const std::int64_t count = roundHalfEven(leadingNumber(text));
-  if (count < 0 || count > kMaxContextCutFeeds) {
-    return std::nullopt;
-  }
-  return static_cast<int>(count);
 }
 
 QString feedsRefusal(const std::string& typed) {
@@ -89,6 +58,14 @@ QString feedsRefusal(const std::string& typed) {
 }
 
 }  // namespace
+
+std::optional<int> contextCutFeeds(std::string_view text) {
+  const std::int64_t count = roundHalfEven(leadingNumber(text));
+  if (count < 0 || count > kMaxContextCutFeeds) {
+    return std::nullopt;
+  }
+  return static_cast<int>(count);
+}
 
 std::string GetCodePageHex(int index) {
   if (index < 1 || index > kCodePageEntries) {
@@ -115,80 +92,58 @@ std::string GetDensityHex(int index) {
   return hexUpper(static_cast<std::uint64_t>(digit));
 }
 
+CommandList settingCommands(const SettingRow& row, const Selection& s, int feeds) {
+  CommandList out;
+  if (row.kind == SettingKind::CutOffset) {
+    if (s.chk_AdjustCutPos) {
+      append(out, row.switchNumber, SwitchStep::Clear, row.fieldMask);
+      append(out, row.switchNumber, SwitchStep::Set, cutOffsetMask(s.txtCutOffset));
+    }
+    return out;
+  }
+  if (row.kind != SettingKind::List) {
+    return out;
+  }
+  const int position = s.*(row.position);
+  if (row.fieldValue) {
+    const std::string value = row.fieldValue(position);
+    if (!value.empty()) {
+      append(out, row.switchNumber, SwitchStep::Clear, row.fieldMask);
+      append(out, row.switchNumber, SwitchStep::Set, value);
+    }
+    return out;
+  }
+  if (const SwitchEntry* entry = fixedEntry(row, position)) {
+    const std::string digit = hexUpper(static_cast<std::uint64_t>(feeds));
+    for (const SwitchStep& step : *entry) {
+      std::string mask = step.mask;
+      if (const std::size_t hash = mask.find('#'); hash != std::string::npos) {
+        mask.replace(hash, 1, digit);
+      }
+      append(out, row.switchNumber, step.op, mask);
+    }
+  }
+  return out;
+}
+
 UseSettingsPlan buildUseSettings(const Selection& s) {
   // Refuse before anything is built, so that a refusal never leaves half a batch behind.
-  std::optional<int> feeds;
-  if (s.comContextCut == 2 || s.comContextCut == 3) {
-    feeds = contextCutFeeds(s.txtContFeeds);
-    if (!feeds) {
-      return UseSettingsPlan{{}, feedsRefusal(s.txtContFeeds)};
+  int feeds = 0;
+  for (const SettingRow& row : settingsTable()) {
+    if (row.kind == SettingKind::List && needsFeeds(fixedEntry(row, s.*(row.position)))) {
+      const std::optional<int> count = contextCutFeeds(s.txtContFeeds);
+      if (!count) {
+        return UseSettingsPlan{{}, feedsRefusal(s.txtContFeeds)};
+      }
+      feeds = *count;
     }
   }
 
   CommandList out;
-
-  appendFixed(out, "0", s.comFF, {{clear("000C")}, {set("000C")}, {clear("0008"), set("0004")}});
-  // "Off" clears bit 0 alone: the alternative-ID bit stays as the printer has it.
-  appendFixed(out, "C", s.comDeviceID,
-              {{clear("0001")}, {clear("0004"), set("0001")}, {set("0005")}});
-  appendFixed(out, "1", s.comTopSearch,
-              {{clear("0600")}, {clear("0400"), set("0200")}, {set("0600")}});
-  appendFixed(out, "A", s.comNESensor, {{clear("0100")}, {set("0100")}});
-  appendFixed(out, "3", s.comCRcode, {{clear("0002")}, {set("0002")}});
-
-  if (s.comCharSet >= 1 && s.comCharSet <= kCharSetEntries) {
-    appendField(out, "1", "000F", "000" + hexUpper(static_cast<std::uint64_t>(s.comCharSet - 1)));
+  for (const SettingRow& row : settingsTable()) {
+    CommandList commands = settingCommands(row, s, feeds);
+    out.insert(out.end(), commands.begin(), commands.end());
   }
-  if (s.comCPage >= 1 && s.comCPage <= kCodePageEntries) {
-    std::string code = GetCodePageHex(s.comCPage);
-    code.insert(0, 2 - code.size(), '0');
-    appendField(out, "3", "FF00", code + "00");
-  }
-
-  appendFixed(out, "1", s.comZStyle, {{clear("0010")}, {set("0010")}});
-  appendFixed(out, "3", s.comLFeed, {{clear("0001")}, {set("0001")}});
-
-  if (s.comDensity >= 1 && s.comDensity <= kDensityEntries) {
-    appendField(out, "2", "0007", "000" + GetDensityHex(s.comDensity));
-  }
-
-  // The positions stand for the model's fastest, middle and slowest speed, so the values are the
-  // same for both models; position 4 exists on the QLX500 only.
-  appendFixed(out, "2", s.comSpeed,
-              {{clear("0030")},
-               {clear("0030"), set("0010")},
-               {clear("0030"), set("0020")},
-               {clear("0030"), set("0030")}});
-
-  appendFixed(out, "1", s.comBMark, {{clear("0100")}, {set("0100")}});
-
-  if (s.chk_AdjustCutPos) {
-    appendField(out, "2", "FF00", cutOffsetMask(s.txtCutOffset));
-  }
-
-  appendFixed(out, "3", s.comCSpacing, {{clear("0010")}, {set("0010")}});
-  // 82 mm is value 2, 80 mm value 0, 58 mm value 1.
-  appendFixed(out, "4", s.comPWidth,
-              {{clear("0007"), set("0002")}, {clear("0007")}, {clear("0007"), set("0001")}});
-  appendFixed(out, "4", s.comESCPOSColumns, {{clear("0010")}, {set("0010")}});
-  appendFixed(out, "1", s.cmbBigFont, {{clear("0080")}, {set("0080")}});
-  appendFixed(
-      out, "3", s.cmbEPSpacing,
-      {{clear("00C0")}, {clear("00C0"), set("0040")}, {clear("00C0"), set("0080")}, {set("00C0")}});
-
-  // Both enabling entries clear the whole count field first, so that a count stored earlier
-  // cannot combine bitwise with the new one.
-  if (s.comContextCut == 1) {
-    append(out, "F", Op::Clear, "F800");
-  } else if (feeds) {
-    const std::string digit = hexUpper(static_cast<std::uint64_t>(*feeds));
-    if (s.comContextCut == 2) {
-      appendField(out, "F", "F000", digit + "800");
-    } else {
-      appendField(out, "F", "F900", digit + "000");
-    }
-  }
-
   out.push_back(writeCommand());
   return UseSettingsPlan{std::move(out), {}};
 }

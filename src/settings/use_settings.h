@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "link/commands.h"
 
@@ -55,6 +57,9 @@ inline constexpr int kCutStepsMax = 127;
 inline constexpr int kMaxContextCutFeeds = 15;
 
 UseSettingsPlan buildUseSettings(const Selection& selection);
+
+// The line-feed count as the operator typed it, or nothing when it does not fit the four-bit field.
+std::optional<int> contextCutFeeds(std::string_view text);
 
 // Code of the code page at comCPage position `index`, upper-case hex without leading zeros;
 // empty for a position that names no code page.
