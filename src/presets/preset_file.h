@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "settings/use_settings.h"
+
 // Preset files: 8-bit text, one field per line, that hold prepared choices for ten of the main
 // window's lists and for the cut position adjuster. Everything here works on bytes and values
 // only; frmPresets moves the controls.
@@ -91,6 +93,14 @@ PresetCheck checkPreset(QByteArrayView data, const PresetListCounts& counts);
 // The bytes of a preset file, or nothing when it cannot be read as one: it cannot be opened, is not
 // an ordinary file (a pipe would block the window) or is larger than the size limit.
 std::optional<QByteArray> readPresetFile(const QString& path);
+
+// The sizes of the lists a preset fills, for the model, as the window has them (all 0 without a
+// model); taken from the settings table.
+PresetListCounts presetListCounts(int model);
+
+// Puts a checked preset's values into the selection, each where the settings table says the
+// file's field belongs; the cut offset snapped as the adjuster does.
+void applyPreset(Selection& selection, const PresetValues& values);
 
 // Texts of the refusals and of the warning shown on selecting a file that is not a preset.
 QString presetRefusalText(PresetRefusal refusal);

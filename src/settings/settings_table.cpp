@@ -249,34 +249,6 @@ std::optional<int> findEntry(const SettingRow& row, int model, const QString& en
   return std::nullopt;
 }
 
-PresetListCounts presetListCounts(int model) {
-  PresetListCounts counts{};
-  for (const SettingRow& row : settingsTable()) {
-    if (row.kind == SettingKind::List && row.presetField != kNoPresetField) {
-      // Without a model only the fixed lists have entries.
-      const QStringList entries =
-          modelProfile(model) ? settingEntries(row, model) : fixedEntries(row);
-      counts[row.presetField] = static_cast<int>(entries.size());
-    }
-  }
-  return counts;
-}
-
-void applyPreset(Selection& s, const PresetValues& values) {
-  for (const SettingRow& row : settingsTable()) {
-    if (row.presetField == kPresetCutField && values.cut) {
-      s.chk_AdjustCutPos = values.cut->on;
-      if (values.cut->on) {
-        s.txtCutOffset = cutOffsetText(snapCutOffset(values.cut->offsetMm));
-      }
-    } else if (row.presetField == kPresetTopSearch && values.topSearch) {
-      s.*(row.position) = *values.topSearch;
-    } else if (row.presetField >= 0 && row.presetField < kPresetTopSearch && values.lists) {
-      s.*(row.position) = (*values.lists)[row.presetField];
-    }
-  }
-}
-
 QString applyChoice(Selection& s, int model, const QString& name, const QString& entry) {
   const SettingRow* row = findSetting(name);
   if (!row) {

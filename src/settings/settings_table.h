@@ -84,13 +84,6 @@ QStringList entryNames(const QStringList& entries);
 std::optional<int> findEntry(const SettingRow& row, int model, const QString& entry,
                              QString* error);
 
-// The sizes of the lists a preset fills, for the model, as the window has them.
-PresetListCounts presetListCounts(int model);
-
-// Puts a checked preset's values where the presets window puts them: lists, then the cut adjuster
-// (snapped as the adjuster does), then top search.
-void applyPreset(Selection& selection, const PresetValues& values);
-
 // Sets NAME=ENTRY. Returns an error text (naming the setting and entry) when the setting is unknown
 // or not offered by the model, the entry is not one of its entries, a cut offset is not a number of
 // millimetres from -10 to 31.75, or a line-feed count is not a whole number from 0 to 15.
