@@ -342,15 +342,15 @@ std::optional<Payload> buildApply(const Options& o, const Streams& io, QString* 
       *error = QStringLiteral("--set \"%1\" is not NAME=ENTRY.").arg(set);
       return std::nullopt;
     }
-    const QString problem = Q6::applyChoice(selection, *model, set.left(eq), set.mid(eq + 1));
-    if (!problem.isEmpty()) {
-      *error = problem;
+    const Q6::Result<> chosen = Q6::applyChoice(selection, *model, set.left(eq), set.mid(eq + 1));
+    if (!chosen) {
+      *error = chosen.error();
       return std::nullopt;
     }
   }
-  const Q6::UseSettingsPlan plan = Q6::buildUseSettings(selection);
-  if (!plan.error.isEmpty()) {
-    *error = plan.error;
+  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+  if (!plan) {
+    *error = plan.error();
     return std::nullopt;
   }
   if (*model == Q6::kModelQLX500 && selection.comSpeed == Q6::kOptimumDensitySpeed) {

@@ -39,11 +39,11 @@ TargetResult deliver(const Target& target, const Q6::CommandList& commands) {
   timer.start();
   Q6::SettingsLink link(target.settings);
   CountingLink counting(link);
-  const Q6::ExchangeResult exchange = Q6::exchangeCommands(counting, commands);
+  const Q6::Result<> exchange = Q6::exchangeCommands(counting, commands);
   result.ms = timer.elapsed();
-  result.delivered = exchange.delivered;
+  result.delivered = exchange.ok();
   result.bytes = counting.bytes;
-  result.error = exchange.error;
+  result.error = exchange.error();
   if (!result.delivered && result.error.isEmpty()) {
     result.error = QStringLiteral("the link did not open");
   }

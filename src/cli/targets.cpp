@@ -170,7 +170,7 @@ std::optional<Target> parseTarget(const QString& text, int timeoutMs, bool overr
         "stored");
   }
   if (problem.isEmpty()) {
-    problem = Orvanel::validateLinkSettings(s);
+    problem = Orvanel::validateLinkSettings(s).error();
   }
   if (!problem.isEmpty()) {
     *error = QStringLiteral("target %1: %2").arg(text, problem);

@@ -21,20 +21,20 @@ void CloseLink(Orvanel::PrinterLink& link) {
   link.CloseConnection();
 }
 
-ExchangeResult exchangeCommands(Orvanel::PrinterLink& link, const CommandList& commands) {
+Result<> exchangeCommands(Orvanel::PrinterLink& link, const CommandList& commands) {
   bool open = false;
   QString failure;
   try {
     open = OpenLink(link);
     if (!open) {
-      return {};  // nothing sent, nothing to close
+      return Refused{QStringLiteral("the link did not open")};  // nothing sent, nothing to close
     }
     for (const Command& command : commands) {
       SendCommand(link, command);
     }
     open = false;
     CloseLink(link);
-    return {true, {}};
+    return {};
   } catch (const Orvanel::LinkError& error) {
     failure = error.message();
   } catch (const std::exception& error) {
@@ -47,7 +47,7 @@ ExchangeResult exchangeCommands(Orvanel::PrinterLink& link, const CommandList& c
       // The first error is the one the operator needs to see.
     }
   }
-  return {false, failure};
+  return Refused{failure};
 }
 
 SettingsLink::SettingsLink(Orvanel::LinkSettings settings) : settings_(std::move(settings)) {

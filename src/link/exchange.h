@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "common/result.h"
 #include "link/commands.h"
 #include "link/link_settings.h"
 #include "link/printer_link_interface.h"
@@ -17,15 +18,11 @@ bool OpenLink(Orvanel::PrinterLink& link);
 void SendCommand(Orvanel::PrinterLink& link, const Command& command);
 void CloseLink(Orvanel::PrinterLink& link);
 
-struct ExchangeResult {
-  bool delivered = false;  // every command went out and the link closed cleanly
-  QString error;           // the component's message; empty when delivered or never opened
-};
-
 // One exchange with the printer: OpenLink, SendCommand for each command in order, CloseLink. A link
 // error stops the sending (commands already sent stay sent), a link that was opened is closed, and
-// the first error's text is returned. Nothing is shown: the caller decides how to report it.
-ExchangeResult exchangeCommands(Orvanel::PrinterLink& link, const CommandList& commands);
+// the exchange is refused with the first error's text. Done means every command went out and the
+// link closed cleanly. Nothing is shown: the caller decides how to report it.
+Result<> exchangeCommands(Orvanel::PrinterLink& link, const CommandList& commands);
 
 // A link over the transport that given settings choose, without any window: what the command-line
 // tool drives, one per target and thread.

@@ -17,17 +17,17 @@ namespace {
 // every send and the close, also after an error, so a connection never crosses threads and dies
 // with the exchange), and the window's thread waits in a loop that takes no input, so nothing the
 // operator does can start another exchange meanwhile.
-ExchangeResult exchangeBesideTheWindow(Orvanel::PrinterLink& link, const CommandList& commands) {
+Result<> exchangeBesideTheWindow(Orvanel::PrinterLink& link, const CommandList& commands) {
   QCoreApplication* app = QCoreApplication::instance();
   if (!app || QThread::currentThread() != app->thread()) {
     return exchangeCommands(link, commands);
   }
-  ExchangeResult result;
+  Result<> result;
   const std::unique_ptr<QThread> worker(QThread::create([&] {
     try {
       result = exchangeCommands(link, commands);
     } catch (...) {
-      result = {false, QStringLiteral("The printer link failed for an unknown reason.")};
+      result = Refused{QStringLiteral("The printer link failed for an unknown reason.")};
     }
   }));
   QEventLoop loop;
@@ -48,13 +48,13 @@ bool runExchange(Orvanel::PrinterLink& link, const CommandList& commands, QWidge
   }
   exchangeRunning = true;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const ExchangeResult result = exchangeBesideTheWindow(link, commands);
+  const Result<> result = exchangeBesideTheWindow(link, commands);
   QGuiApplication::restoreOverrideCursor();  // before any message
   exchangeRunning = false;
-  if (!result.delivered && !result.error.isEmpty()) {
-    showError(messageParent, result.error);
+  if (!result && !result.error().isEmpty()) {
+    showError(messageParent, result.error());
   }
-  return result.delivered;
+  return result.ok();
 }
 
 }  // namespace Q6

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/result.h"
+
 class QSettings;
 
 namespace Orvanel {
@@ -68,7 +70,7 @@ LinkSettings readLinkSettings(QSettings& store, const QString& key,
 // Every key of the settings with the text or number stored for it.
 std::vector<std::pair<QString, QVariant>> linkSettingsValues(const LinkSettings& settings);
 
-// Empty when the settings can be used; otherwise a sentence for the operator saying what to fix.
-QString validateLinkSettings(const LinkSettings& settings);
+// Refused with a sentence for the operator saying what to fix when the settings cannot be used.
+Q6::Result<> validateLinkSettings(const LinkSettings& settings);
 
 }  // namespace Orvanel

@@ -44,13 +44,12 @@ void Quenlink::CloseConnection() {
 
 void Quenlink::SaveLinkSettings(const QString& key) {
   const LinkSettings edited = panel_ ? panel_->editedSettings() : settings_;
-  const QString problem = validateLinkSettings(edited);
-  if (!problem.isEmpty()) {
-    throw LinkError(problem);
+  // The component's callers expect its refusals as LinkError.
+  if (const Q6::Result<> valid = validateLinkSettings(edited); !valid) {
+    throw LinkError(valid.error());
   }
-  const QString failure = storeLinkSettings(key, edited);
-  if (!failure.isEmpty()) {
-    throw LinkError(failure);
+  if (const Q6::Result<> stored = storeLinkSettings(key, edited); !stored) {
+    throw LinkError(stored.error());
   }
   setSettings(edited);
 }

@@ -118,11 +118,11 @@ std::unique_ptr<QSettings> openSettingsStore() {
   return std::make_unique<QSettings>(settingsFilePath(), QSettings::IniFormat);
 }
 
-QString settingsFileProblem() {
+Q6::Result<> settingsFileReadable() {
   const QString path = settingsFilePath();
   const QFileInfo info(path);
   if (!info.exists()) {
-    return QString();
+    return {};
   }
   QString reason;
   if (info.isDir()) {
@@ -130,20 +130,22 @@ QString settingsFileProblem() {
   } else {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-      return QString();
+      return {};
     }
     reason = file.errorString();
   }
-  return QStringLiteral(
-             "The settings file %1 cannot be read (%2), so the printer connection is not known. "
-             "Fix or remove that file, then press \"Communication\" on the Main tab.")
-      .arg(path, reason);
+  return Q6::Refused{
+      QStringLiteral(
+          "The settings file %1 cannot be read (%2), so the printer connection is not known. "
+          "Fix or remove that file, then press \"Communication\" on the Main tab.")
+          .arg(path, reason)};
 }
 
 StoredLinkSettings readStoredLinkSettings(const QString& key) {
   StoredLinkSettings result;
-  result.problem = settingsFileProblem();
-  if (!result.problem.isEmpty()) {
+  const Q6::Result<> readable = settingsFileReadable();
+  if (!readable) {
+    result.problem = readable.error();
     result.unreadable = true;
     return result;
   }
@@ -163,9 +165,9 @@ StoredLinkSettings readStoredLinkSettings(const QString& key) {
     }
   }
   if (!problems.isEmpty()) {
-    const QString check = validateLinkSettings(result.settings);
-    if (result.settings.kind != ConnectionKind::NotSet && !check.isEmpty()) {
-      problems << check;
+    const Q6::Result<> check = validateLinkSettings(result.settings);
+    if (result.settings.kind != ConnectionKind::NotSet && !check) {
+      problems << check.error();
     }
     result.problem = QStringLiteral(
                          "The printer connection is not set up correctly in [%1] of %2: %3 Press "
@@ -183,10 +185,10 @@ LinkSettings loadStoredLinkSettings(const QString& key) {
   return stored.settings;
 }
 
-QString storeValues(const QString& group, const StoredValues& values) {
+Q6::Result<> storeValues(const QString& group, const StoredValues& values) {
   const QString path = settingsFilePath();
   const auto cannotStore = [&](const QString& reason) {
-    return QStringLiteral("Could not store the settings in %1: %2.").arg(path, reason);
+    return Q6::Refused{QStringLiteral("Could not store the settings in %1: %2.").arg(path, reason)};
   };
   const QFileInfo info(path);
   QByteArray text;
@@ -273,10 +275,10 @@ QString storeValues(const QString& group, const StoredValues& values) {
       return cannotStore(QStringLiteral("%1 in [%2] reads back differently").arg(key, group));
     }
   }
-  return QString();
+  return {};
 }
 
-QString storeLinkSettings(const QString& key, const LinkSettings& settings) {
+Q6::Result<> storeLinkSettings(const QString& key, const LinkSettings& settings) {
   return storeValues(key, linkSettingsValues(settings));
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/result.h"
 #include "link/link_settings.h"
 
 // The per-user settings file shared by the window program, the command-line tool and the
@@ -25,9 +26,9 @@ QString settingsFilePath();
 // The settings file as a QSettings in INI format, for reading.
 std::unique_ptr<QSettings> openSettingsStore();
 
-// Why the settings file cannot be read (a folder in its place, no permission); empty when it can,
-// or when there is none yet.
-QString settingsFileProblem();
+// Refused, saying why, when the settings file cannot be read (a folder in its place, no
+// permission); fine when it can, or when there is none yet.
+Q6::Result<> settingsFileReadable();
 
 struct StoredLinkSettings {
   LinkSettings settings;
@@ -48,9 +49,9 @@ using StoredValues = std::vector<std::pair<QString, QVariant>>;
 // Sets the values in `group`, keeping every other line of the file as it stands; the file is
 // replaced whole or not at all. Returns an empty string, or the reason the values could not be
 // stored (naming the file).
-QString storeValues(const QString& group, const StoredValues& values);
+Q6::Result<> storeValues(const QString& group, const StoredValues& values);
 
 // Stores settings under the group `key` the same way.
-QString storeLinkSettings(const QString& key, const LinkSettings& settings);
+Q6::Result<> storeLinkSettings(const QString& key, const LinkSettings& settings);
 
 }  // namespace Orvanel

@@ -9,16 +9,16 @@
 namespace Orvanel {
 
 std::unique_ptr<Transport> makeTransport(const LinkSettings& settings) {
-  const QString problem = validateLinkSettings(settings);
+  const Q6::Result<> valid = validateLinkSettings(settings);
   if (settings.kind == ConnectionKind::NotSet) {
     throw LinkError(QStringLiteral(
         "No printer connection has been set up yet. Press \"Communication\" on the Main tab first "
         "and choose how this computer reaches the printer."));
   }
-  if (!problem.isEmpty()) {
+  if (!valid) {
     throw LinkError(QStringLiteral("The printer connection is not set up correctly: %1 Press "
                                    "\"Communication\" on the Main tab to fix it.")
-                        .arg(problem));
+                        .arg(valid.error()));
   }
   switch (settings.kind) {
     case ConnectionKind::Network:

@@ -31,6 +31,7 @@
 #include "cut_position/cut_offset.h"
 #include "link/comm_settings_window.h"
 #include "link/link_error.h"
+#include "link/link_exchange.h"
 #include "main_window/window_content.h"
 #include "presets/presets_window.h"
 #include "printer_tests/test_commands.h"
@@ -862,7 +863,7 @@ void frmMain::loadLinkSettings() {
 
 void frmMain::Form_Unload() {
   const QString failure =
-      Orvanel::storeValues(kModelGroup, {{kModelName, cmbModel->currentText()}});
+      Orvanel::storeValues(kModelGroup, {{kModelName, cmbModel->currentText()}}).error();
   if (!failure.isEmpty()) {
     Q6::showError(this,
                   QStringLiteral("Could not store the selected printer model. %1").arg(failure));
@@ -1052,12 +1053,12 @@ void frmMain::send(const Q6::CommandList& commands) {
 void frmMain::comUse_Click() {
   // The typed offset must be in its text form before it is read.
   txtCutOffset_Validate();
-  const Q6::UseSettingsPlan plan = Q6::buildUseSettings(currentSelection());
-  if (!plan.error.isEmpty()) {
-    Q6::showError(this, plan.error);
+  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(currentSelection());
+  if (!plan) {
+    Q6::showError(this, plan.error());
     return;
   }
-  send(plan.commands);
+  send(*plan);
 }
 
 void frmMain::comClearAll_Click() {

@@ -1,5 +1,7 @@
 #include "settings/clear_all.h"
 
+#include "common/message_box.h"
+
 namespace Q6 {
 
 MessageRequest clearAllQuestion() {

@@ -212,8 +212,7 @@ QStringList entryNames(const QStringList& entries) {
   return names;
 }
 
-std::optional<int> findEntry(const SettingRow& row, int model, const QString& entry,
-                             QString* error) {
+Result<int> findEntry(const SettingRow& row, int model, const QString& entry) {
   const QStringList entries = settingEntries(row, model);
   const QStringList names = entryNames(entries);
   const QString wanted = entry.trimmed().toLower();
@@ -239,30 +238,28 @@ std::optional<int> findEntry(const SettingRow& row, int model, const QString& en
     return found;
   }
   if (matches.size() > 1) {
-    *error = QStringLiteral("\"%1\" could be any of these entries of %2: %3.")
-                 .arg(entry, QLatin1String(row.name), matches.join(QStringLiteral(", ")));
-  } else {
-    *error = QStringLiteral("%1 has no entry \"%2\" on the %3; its entries are: %4.")
-                 .arg(QLatin1String(row.name), entry, modelName(model),
-                      names.join(QStringLiteral(", ")));
+    return Refused{QStringLiteral("\"%1\" could be any of these entries of %2: %3.")
+                       .arg(entry, QLatin1String(row.name), matches.join(QStringLiteral(", ")))};
   }
-  return std::nullopt;
+  return Refused{
+      QStringLiteral("%1 has no entry \"%2\" on the %3; its entries are: %4.")
+          .arg(QLatin1String(row.name), entry, modelName(model), names.join(QStringLiteral(", ")))};
 }
 
-QString applyChoice(Selection& s, int model, const QString& name, const QString& entry) {
+Result<> applyChoice(Selection& s, int model, const QString& name, const QString& entry) {
   const SettingRow* row = findSetting(name);
   if (!row) {
-    return QStringLiteral("There is no setting \"%1\" (see --help for the settings).").arg(name);
+    return Refused{
+        QStringLiteral("There is no setting \"%1\" (see --help for the settings).").arg(name)};
   }
   if (!settingAvailable(*row, model)) {
-    return QStringLiteral("The %1 has no setting %2.").arg(modelName(model), name);
+    return Refused{QStringLiteral("The %1 has no setting %2.").arg(modelName(model), name)};
   }
   switch (row->kind) {
     case SettingKind::List: {
-      QString error;
-      const std::optional<int> position = findEntry(*row, model, entry, &error);
+      const Result<int> position = findEntry(*row, model, entry);
       if (!position) {
-        return error;
+        return Refused{position.error()};
       }
       s.*(row->position) = *position;
       return {};
@@ -277,9 +274,10 @@ QString applyChoice(Selection& s, int model, const QString& name, const QString&
       // The adjuster would pull a value beyond its limits back to the nearest one; a script that
       // asks for such a value has a typo, so it is refused instead of quietly changed.
       if (!mm || std::isnan(*mm) || std::fabs(snapCutOffset(*mm) - *mm) > 0.125f) {
-        return QStringLiteral(
-                   "cut-offset \"%1\" is not a number of millimetres from -10 to 31.75 (or off).")
-            .arg(entry);
+        return Refused{
+            QStringLiteral(
+                "cut-offset \"%1\" is not a number of millimetres from -10 to 31.75 (or off).")
+                .arg(entry)};
       }
       s.chk_AdjustCutPos = true;
       s.txtCutOffset = cutOffsetText(snapCutOffset(*mm));
@@ -290,9 +288,9 @@ QString applyChoice(Selection& s, int model, const QString& name, const QString&
       const bool number = !latin.empty() && isWholeNumber(latin);
       const std::int64_t count = number ? roundHalfEven(leadingNumber(latin)) : -1;
       if (count < 0 || count > kMaxContextCutFeeds) {
-        return QStringLiteral("context-cut-feeds \"%1\" is not a number from 0 to %2.")
-            .arg(entry)
-            .arg(kMaxContextCutFeeds);
+        return Refused{QStringLiteral("context-cut-feeds \"%1\" is not a number from 0 to %2.")
+                           .arg(entry)
+                           .arg(kMaxContextCutFeeds)};
       }
       s.txtContFeeds = latin;
       return {};

@@ -79,15 +79,14 @@ QStringList settingEntries(const SettingRow& row, int model);
 QStringList entryNames(const QStringList& entries);
 
 // The list position that `entry` names: its script name, its text exactly (any case), or the first
-// word of exactly one script name ("1252" for "1252-windows-latin-1"). Nothing with error set
-// otherwise.
-std::optional<int> findEntry(const SettingRow& row, int model, const QString& entry,
-                             QString* error);
+// word of exactly one script name ("1252" for "1252-windows-latin-1"). Refused otherwise, naming
+// the entries.
+Result<int> findEntry(const SettingRow& row, int model, const QString& entry);
 
-// Sets NAME=ENTRY. Returns an error text (naming the setting and entry) when the setting is unknown
+// Sets NAME=ENTRY. Refused (naming the setting and entry) when the setting is unknown
 // or not offered by the model, the entry is not one of its entries, a cut offset is not a number of
 // millimetres from -10 to 31.75, or a line-feed count is not a whole number from 0 to 15.
-QString applyChoice(Selection& selection, int model, const QString& name, const QString& entry);
+Result<> applyChoice(Selection& selection, int model, const QString& name, const QString& entry);
 
 // The commands of one row for the selection, in the order they go out (without the write command).
 // `feeds` is the line-feed count the '#' of a mask stands for, already checked.

@@ -126,14 +126,14 @@ CommandList settingCommands(const SettingRow& row, const Selection& s, int feeds
   return out;
 }
 
-UseSettingsPlan buildUseSettings(const Selection& s) {
+Result<CommandList> buildUseSettings(const Selection& s) {
   // Refuse before anything is built, so that a refusal never leaves half a batch behind.
   int feeds = 0;
   for (const SettingRow& row : settingsTable()) {
     if (row.kind == SettingKind::List && needsFeeds(fixedEntry(row, s.*(row.position)))) {
       const std::optional<int> count = contextCutFeeds(s.txtContFeeds);
       if (!count) {
-        return UseSettingsPlan{{}, feedsRefusal(s.txtContFeeds)};
+        return Refused{feedsRefusal(s.txtContFeeds)};
       }
       feeds = *count;
     }
@@ -145,7 +145,7 @@ UseSettingsPlan buildUseSettings(const Selection& s) {
     out.insert(out.end(), commands.begin(), commands.end());
   }
   out.push_back(writeCommand());
-  return UseSettingsPlan{std::move(out), {}};
+  return out;
 }
 
 }  // namespace Q6

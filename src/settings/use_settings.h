@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
 #include "link/commands.h"
 
 namespace Q6 {
@@ -36,13 +37,6 @@ struct Selection {
   std::string txtContFeeds = "2";
 };
 
-// The commands of one "Use Settings" exchange, or a refusal (error set, commands empty) when a
-// value would build a malformed command; a refusal is shown before the link is opened.
-struct UseSettingsPlan {
-  CommandList commands;
-  QString error;
-};
-
 // Entries after "No Change" in the lists whose value is computed from the position.
 inline constexpr int kCharSetEntries = 16;
 inline constexpr int kCodePageEntries = 42;
@@ -56,7 +50,9 @@ inline constexpr int kCutStepsMax = 127;
 // The line-feed count fills the four top bits of switch F.
 inline constexpr int kMaxContextCutFeeds = 15;
 
-UseSettingsPlan buildUseSettings(const Selection& selection);
+// The commands of one "Use Settings" exchange, or a refusal when a value would build a malformed
+// command; a refusal is shown before the link is opened.
+Result<CommandList> buildUseSettings(const Selection& selection);
 
 // The line-feed count as the operator typed it, or nothing when it does not fit the four-bit field.
 std::optional<int> contextCutFeeds(std::string_view text);

@@ -28,11 +28,11 @@ TEST_P(Exchange, StopsAtTheFirstErrorClosesWhatOpenedAndReturnsTheText) {
   link.failOnOpen = row.failOnOpen;
   link.failOnSend = row.failOnSend;
   const Q6::CommandList commands{Q6Test::hex("1B 40"), Q6Test::hex("0D 0A"), Q6Test::hex("0C")};
-  const Q6::ExchangeResult result = Q6::exchangeCommands(link, commands);
-  EXPECT_EQ(result.delivered, row.delivered);
+  const Q6::Result<> result = Q6::exchangeCommands(link, commands);
+  EXPECT_EQ(result.ok(), row.delivered);
   EXPECT_EQ(static_cast<int>(link.sent.size()), row.sent);
   EXPECT_EQ(link.closes, row.closes);
-  EXPECT_TRUE(result.error.contains(row.errorPart)) << result.error.toStdString();
+  EXPECT_TRUE(result.error().contains(row.errorPart)) << result.error().toStdString();
   if (row.delivered) {
     EXPECT_EQ(link.sent, commands);
   }

@@ -28,13 +28,13 @@ class Choice : public ::testing::TestWithParam<ChoiceRow> {};
 TEST_P(Choice, SendsTheMapsCommands) {
   const ChoiceRow& row = GetParam();
   Q6::Selection selection;
-  ASSERT_EQ(Q6::applyChoice(selection, row.model, row.name, row.entry), QString());
+  ASSERT_EQ(Q6::applyChoice(selection, row.model, row.name, row.entry).error(), QString());
   Q6::CommandList expected;
   for (const char* frame : row.frames) {
     expected.push_back(hex(frame));
   }
   expected.push_back(hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
-  EXPECT_EQ(Q6::buildUseSettings(selection).commands, expected);
+  EXPECT_EQ(Q6::buildUseSettings(selection).value_or({}), expected);
 }
 
 const int kQLX500 = Q6::kModelQLX500;
@@ -116,12 +116,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Choice, CountGoesWithTheContextualCut) {
   Q6::Selection s;
-  ASSERT_EQ(Q6::applyChoice(s, kQLX500, "context-cut-feeds", "3"), QString());
-  ASSERT_EQ(Q6::applyChoice(s, kQLX500, "context-cut", "enabled-partial-cut"), QString());
+  ASSERT_EQ(Q6::applyChoice(s, kQLX500, "context-cut-feeds", "3").error(), QString());
+  ASSERT_EQ(Q6::applyChoice(s, kQLX500, "context-cut", "enabled-partial-cut").error(), QString());
   const Q6::CommandList expected{hex("1B 1D 23 2D 46 46 39 30 30 0A 00"),
                                  hex("1B 1D 23 2B 46 33 30 30 30 0A 00"),
                                  hex("1B 1D 23 57 30 30 30 30 30 0A 00")};
-  EXPECT_EQ(Q6::buildUseSettings(s).commands, expected);
+  EXPECT_EQ(Q6::buildUseSettings(s).value_or({}), expected);
 }
 
 struct RefusalRow {
@@ -140,9 +140,10 @@ class Refusal : public ::testing::TestWithParam<RefusalRow> {};
 TEST_P(Refusal, NamesWhatIsWrongAndChangesNothing) {
   const RefusalRow& row = GetParam();
   Q6::Selection s;
-  const QString error = Q6::applyChoice(s, row.model, row.name, row.entry);
+  const QString error = Q6::applyChoice(s, row.model, row.name, row.entry).error();
   EXPECT_TRUE(error.contains(QString::fromLatin1(row.named))) << error.toStdString();
-  EXPECT_EQ(Q6::buildUseSettings(s).commands, Q6::buildUseSettings(Q6::Selection()).commands);
+  EXPECT_EQ(Q6::buildUseSettings(s).value_or({}),
+            Q6::buildUseSettings(Q6::Selection()).value_or({}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,9 +182,9 @@ TEST(EntryNames, EveryEntryOfEveryListHasItsOwnName) {
     for (int model : {kQLX500, kQLX600}) {
       const QStringList names = Q6::entryNames(Q6::settingEntries(row, model));
       for (int i = 0; i < names.size(); ++i) {
-        QString error;
-        EXPECT_EQ(Q6::findEntry(row, model, names[i], &error), i)
-            << row.name << " " << names[i].toStdString() << " " << error.toStdString();
+        const Q6::Result<int> found = Q6::findEntry(row, model, names[i]);
+        EXPECT_EQ(found.value_or(-1), i)
+            << row.name << " " << names[i].toStdString() << " " << found.error().toStdString();
       }
     }
   }

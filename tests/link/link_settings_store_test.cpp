@@ -270,7 +270,7 @@ TEST(HandWrittenIni, StoringKeepsEverythingElseTheAdministratorWrote) {
   EXPECT_NO_THROW(link.SaveLinkSettings(Orvanel::kLinkSettingsKey));
   EXPECT_TRUE(Orvanel::storeValues(QStringLiteral("Printer"),
                                    {{QStringLiteral("Model"), QStringLiteral("Vorla QLX500")}})
-                  .isEmpty());
+                  .ok());
 
   QFile ini(config.iniPath());
   ASSERT_TRUE(ini.open(QIODevice::ReadOnly));

@@ -45,9 +45,9 @@ TEST(CutPositionByte, QuarterMillimetresWithTheSignInBitSeven) {
     Selection selection;
     selection.chk_AdjustCutPos = true;
     selection.txtCutOffset = c.text;
-    const Q6::UseSettingsPlan plan = Q6::buildUseSettings(selection);
-    EXPECT_TRUE(plan.error.isEmpty());
-    EXPECT_EQ(plan.commands, (std::vector<QByteArray>{kClearCutField, c.set, kWrite}));
+    const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+    EXPECT_TRUE(plan.error().isEmpty());
+    EXPECT_EQ(plan.value_or({}), (std::vector<QByteArray>{kClearCutField, c.set, kWrite}));
   }
 }
 
@@ -75,11 +75,11 @@ TEST(CutPositionByte, TextBeyondTheLimitsIsHeldAtTheNearestLimit) {
     Selection selection;
     selection.chk_AdjustCutPos = true;
     selection.txtCutOffset = c.text;
-    const Q6::UseSettingsPlan plan = Q6::buildUseSettings(selection);
-    ASSERT_EQ(plan.commands.size(), 3u);
-    EXPECT_EQ(plan.commands[0], kClearCutField);
-    EXPECT_EQ(plan.commands[1], c.set);
-    EXPECT_EQ(plan.commands[1].size(), 11);
+    const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+    ASSERT_EQ(plan.value_or({}).size(), 3u);
+    EXPECT_EQ(plan.value_or({})[0], kClearCutField);
+    EXPECT_EQ(plan.value_or({})[1], c.set);
+    EXPECT_EQ(plan.value_or({})[1].size(), 11);
   }
 }
 
@@ -88,7 +88,8 @@ TEST(CutPositionByte, UncheckedBoxSendsNothingWhateverTheText) {
     Selection selection;
     selection.chk_AdjustCutPos = false;
     selection.txtCutOffset = text;
-    EXPECT_EQ(Q6::buildUseSettings(selection).commands, std::vector<QByteArray>{kWrite}) << text;
+    EXPECT_EQ(Q6::buildUseSettings(selection).value_or({}), std::vector<QByteArray>{kWrite})
+        << text;
   }
 }
 
@@ -128,10 +129,10 @@ TEST(ContextCutCount, EnablingEntriesClearTheCountFieldThenSetTheCount) {
     Selection selection;
     selection.comContextCut = c.entry;
     selection.txtContFeeds = c.text;
-    const Q6::UseSettingsPlan plan = Q6::buildUseSettings(selection);
-    EXPECT_TRUE(plan.error.isEmpty()) << plan.error.toStdString();
+    const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+    EXPECT_TRUE(plan.error().isEmpty()) << plan.error().toStdString();
     const QByteArray& clear = c.entry == 2 ? kClearFullCutCount : kClearPartialCutCount;
-    EXPECT_EQ(plan.commands, (std::vector<QByteArray>{clear, c.set, kWrite}));
+    EXPECT_EQ(plan.value_or({}), (std::vector<QByteArray>{clear, c.set, kWrite}));
   }
 }
 
@@ -155,10 +156,12 @@ TEST(ContextCutCount, CountOutsideZeroToFifteenIsRefusedWithNothingToSend) {
       selection.comCPage = 23;
       selection.comContextCut = entry;
       selection.txtContFeeds = text;
-      const Q6::UseSettingsPlan plan = Q6::buildUseSettings(selection);
-      EXPECT_TRUE(plan.commands.empty());
-      EXPECT_TRUE(plan.error.contains(QStringLiteral("from 0 to 15"))) << plan.error.toStdString();
-      EXPECT_TRUE(plan.error.contains(QStringLiteral("line feeds"))) << plan.error.toStdString();
+      const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+      EXPECT_TRUE(plan.value_or({}).empty());
+      EXPECT_TRUE(plan.error().contains(QStringLiteral("from 0 to 15")))
+          << plan.error().toStdString();
+      EXPECT_TRUE(plan.error().contains(QStringLiteral("line feeds")))
+          << plan.error().toStdString();
     }
   }
 }
@@ -167,9 +170,9 @@ TEST(ContextCutCount, RefusalQuotesTheTypedTextButNotAPageOfIt) {
   Selection selection;
   selection.comContextCut = 2;
   selection.txtContFeeds = "16";
-  EXPECT_TRUE(Q6::buildUseSettings(selection).error.contains(QStringLiteral("\"16\"")));
+  EXPECT_TRUE(Q6::buildUseSettings(selection).error().contains(QStringLiteral("\"16\"")));
   selection.txtContFeeds = "99" + std::string(5000, '9');
-  EXPECT_LT(Q6::buildUseSettings(selection).error.size(), 300);
+  EXPECT_LT(Q6::buildUseSettings(selection).error().size(), 300);
 }
 
 TEST(ContextCutCount, CountIsNotReadUnlessACutIsBeingEnabled) {
@@ -178,9 +181,10 @@ TEST(ContextCutCount, CountIsNotReadUnlessACutIsBeingEnabled) {
     Selection selection;
     selection.txtContFeeds = text;
     selection.comContextCut = 0;
-    EXPECT_EQ(Q6::buildUseSettings(selection).commands, std::vector<QByteArray>{kWrite}) << text;
+    EXPECT_EQ(Q6::buildUseSettings(selection).value_or({}), std::vector<QByteArray>{kWrite})
+        << text;
     selection.comContextCut = 1;
-    EXPECT_EQ(Q6::buildUseSettings(selection).commands,
+    EXPECT_EQ(Q6::buildUseSettings(selection).value_or({}),
               (std::vector<QByteArray>{hex("1B 1D 23 2D 46 46 38 30 30 0A 00"), kWrite}))
         << text;
   }

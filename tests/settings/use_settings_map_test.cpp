@@ -26,34 +26,34 @@ TEST(UseSettingsMap, EveryEntryOfEveryListSendsItsCommandsThenWrite) {
     SCOPED_TRACE(std::string(c.control) + " " + std::to_string(c.index) + " " + c.item);
     Selection selection;
     selection.*(c.list) = c.index;
-    const Q6::UseSettingsPlan plan = Q6::buildUseSettings(selection);
-    EXPECT_TRUE(plan.error.isEmpty()) << plan.error.toStdString();
-    EXPECT_EQ(plan.commands, thenWrite(c.commands));
+    const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+    EXPECT_TRUE(plan.error().isEmpty()) << plan.error().toStdString();
+    EXPECT_EQ(plan.value_or({}), thenWrite(c.commands));
   }
 }
 
 TEST(UseSettingsMap, AllAtNoChangeSendsTheWriteCommandAlone) {
-  const Q6::UseSettingsPlan plan = Q6::buildUseSettings(Selection{});
-  EXPECT_TRUE(plan.error.isEmpty());
-  ASSERT_EQ(plan.commands.size(), 1u);
-  EXPECT_EQ(plan.commands[0], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(Selection{});
+  EXPECT_TRUE(plan.error().isEmpty());
+  ASSERT_EQ(plan.value_or({}).size(), 1u);
+  EXPECT_EQ(plan.value_or({})[0], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
 }
 
 TEST(UseSettingsMap, PartialCutAloneIsExactlyThreeCommands) {
   Selection selection;
   selection.comFF = 3;
-  const Q6::UseSettingsPlan plan = Q6::buildUseSettings(selection);
-  ASSERT_EQ(plan.commands.size(), 3u);
-  EXPECT_EQ(plan.commands[0], hex("1B 1D 23 2D 30 30 30 30 38 0A 00"));
-  EXPECT_EQ(plan.commands[1], hex("1B 1D 23 2B 30 30 30 30 34 0A 00"));
-  EXPECT_EQ(plan.commands[2], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+  ASSERT_EQ(plan.value_or({}).size(), 3u);
+  EXPECT_EQ(plan.value_or({})[0], hex("1B 1D 23 2D 30 30 30 30 38 0A 00"));
+  EXPECT_EQ(plan.value_or({})[1], hex("1B 1D 23 2B 30 30 30 30 34 0A 00"));
+  EXPECT_EQ(plan.value_or({})[2], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
 }
 
 TEST(UseSettingsMap, PartialCutWithWindowsLatin1CodePage) {
   Selection selection;
   selection.comCPage = 23;  // "1252 (Windows Latin-1)"
   selection.comFF = 3;
-  EXPECT_EQ(Q6::buildUseSettings(selection).commands,
+  EXPECT_EQ(Q6::buildUseSettings(selection).value_or({}),
             (std::vector<QByteArray>{hex("1B 1D 23 2D 30 30 30 30 38 0A 00"),
                                      hex("1B 1D 23 2B 30 30 30 30 34 0A 00"),
                                      hex("1B 1D 23 2D 33 46 46 30 30 0A 00"),
@@ -64,7 +64,7 @@ TEST(UseSettingsMap, CodePageGoesOutBeforeSpeedWhicheverWasChangedFirst) {
   Selection selection;
   selection.comSpeed = 2;
   selection.comCPage = 42;
-  EXPECT_EQ(Q6::buildUseSettings(selection).commands,
+  EXPECT_EQ(Q6::buildUseSettings(selection).value_or({}),
             (std::vector<QByteArray>{hex("1B 1D 23 2D 33 46 46 30 30 0A 00"),  // clear 3 FF00
                                      hex("1B 1D 23 2B 33 46 46 30 30 0A 00"),  // set 3 FF00
                                      hex("1B 1D 23 2D 32 30 30 33 30 0A 00"),  // clear 2 0030
@@ -128,7 +128,7 @@ TEST(UseSettingsMap, AllNineteenRowsComeOutInTheirFixedOrder) {
       hex("1B 1D 23 2B 46 35 30 30 30 0A 00"),  //    set F 5000
       kWrite,
   };
-  EXPECT_EQ(Q6::buildUseSettings(s).commands, expected);
+  EXPECT_EQ(Q6::buildUseSettings(s).value_or({}), expected);
 }
 
 struct ListSize {
@@ -183,9 +183,9 @@ TEST(UseSettingsMap, PositionsAListDoesNotHaveSendNothing) {
       SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(index));
       Selection selection;
       selection.*(c.list) = index;
-      const Q6::UseSettingsPlan plan = Q6::buildUseSettings(selection);
-      EXPECT_TRUE(plan.error.isEmpty());
-      EXPECT_EQ(plan.commands, std::vector<QByteArray>{kWrite});
+      const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+      EXPECT_TRUE(plan.error().isEmpty());
+      EXPECT_EQ(plan.value_or({}), std::vector<QByteArray>{kWrite});
     }
   }
 }
