@@ -17,6 +17,33 @@
 // order) is kept when the program stores its own values.
 namespace Orvanel {
 
+// Storage keys inside the group named by the link settings key. Administrators provision machines
+// by writing these by hand, so they never change.
+namespace Keys {
+inline const QString kConnection = QStringLiteral("Connection");
+inline const QString kHost = QStringLiteral("Host");
+inline const QString kPort = QStringLiteral("Port");
+inline const QString kTimeoutMs = QStringLiteral("TimeoutMs");
+inline const QString kQueue = QStringLiteral("Queue");
+inline const QString kPath = QStringLiteral("Path");
+inline const QString kSerialPort = QStringLiteral("SerialPort");
+inline const QString kBaudRate = QStringLiteral("BaudRate");
+inline const QString kDataBits = QStringLiteral("DataBits");
+inline const QString kParity = QStringLiteral("Parity");
+inline const QString kStopBits = QStringLiteral("StopBits");
+inline const QString kFlowControl = QStringLiteral("FlowControl");
+}  // namespace Keys
+
+// Reads the group `key` of store; a group with no (or an unknown) Connection gives NotSet. A
+// missing or empty value takes its default. A value that is there but cannot be used is never
+// guessed: an unreadable port or serial number reads as 0 (which the check refuses), and an unknown
+// connection kind, parity or flow control or an out-of-range time limit is described in *problems,
+// one sentence each, naming the key and what it allows.
+LinkSettings readLinkSettings(QSettings& store, const QString& key,
+                              QStringList* problems = nullptr);
+// Every key of the settings with the text or number stored for it.
+std::vector<std::pair<QString, QVariant>> linkSettingsValues(const LinkSettings& settings);
+
 // The group that holds the link settings: "Q56Config" followed by "COM".
 inline const QString kLinkSettingsKey = QStringLiteral("Q56Config") + QStringLiteral("COM");
 
