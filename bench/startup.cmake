@@ -2,4 +2,4 @@
 # bench/startup.sh builds and runs it.
 add_executable(startup_bench ${CMAKE_CURRENT_LIST_DIR}/startup_bench.cpp)
 target_link_libraries(startup_bench PRIVATE q6config_lib)
-target_compile_options(startup_bench PRIVATE -Wall -Wextra -Wpedantic)
+target_link_libraries(startup_bench PRIVATE q6config_warnings)
