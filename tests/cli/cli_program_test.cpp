@@ -46,8 +46,6 @@ class CliProgram : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-const char* const kWrite = "1B 1D 23 57 30 30 30 30 30 0A 00";
-
 struct SentRow {
   QStringList args;  // before --to
   const char* hex;   // everything the receiver gets
@@ -82,16 +80,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "0D 0A 20 20 20 20 20 54 69 63 6B 65 74 20 32 1B 64 32 "
                 "20 20 20 20 20 51 6C 78 35 30 30 2F 36 30 30 20 54 69 63 6B 65 74 20 54 65 73 74 "
                 "0D 0A 20 20 20 20 20 54 69 63 6B 65 74 20 33 1B 64 32"},
-        SentRow{{"reset", "--yes"},
-                "1B 1D 23 40 30 30 30 30 30 0A 00 1B 1D 23 57 30 30 30 30 30 0A 00"},
+        SentRow{{"reset", "--yes"}, "1B 1D 23 40 30 30 30 30 30 0A 00 " Q6TEST_WRITE_FRAME_HEX},
         // comFF "Partial Cut" and comCPage "1252 (Windows Latin-1)".
         SentRow{{"apply", "--model", "QLX600", "--set", "form-feed=partial-cut", "code-page=1252"},
                 "1B 1D 23 2D 30 30 30 30 38 0A 00 1B 1D 23 2B 30 30 30 30 34 0A 00 "
-                "1B 1D 23 2D 33 46 46 30 30 0A 00 1B 1D 23 2B 33 32 30 30 30 0A 00 "
-                "1B 1D 23 57 30 30 30 30 30 0A 00"},
+                "1B 1D 23 2D 33 46 46 30 30 0A 00 1B 1D 23 2B 33 32 30 30 30 0A "
+                "00 " Q6TEST_WRITE_FRAME_HEX},
         // A preset of version 0 applies nothing; the write command still goes.
         SentRow{{"apply", "--model", "QLX500", "--preset", Q6CONFIG_TEST_DATA "/version0.pre"},
-                kWrite}));
+                Q6TEST_WRITE_FRAME_HEX}));
 
 TEST_F(CliProgram, ShowDecodesTheWorkedPresetExample) {
   const CliRun run = cli(

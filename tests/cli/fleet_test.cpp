@@ -179,8 +179,7 @@ TEST(Fleet, TwoHundredPrintersSomeFaulty) {
 
   // comFF "Partial Cut", then the write command.
   const QByteArray expected = Q6Test::hex(
-      "1B 1D 23 2D 30 30 30 30 38 0A 00 1B 1D 23 2B 30 30 30 30 34 0A 00 "
-      "1B 1D 23 57 30 30 30 30 30 0A 00");
+      "1B 1D 23 2D 30 30 30 30 38 0A 00 1B 1D 23 2B 30 30 30 30 34 0A 00 " Q6TEST_WRITE_FRAME_HEX);
 
   QFile reportFile(dir.filePath("report.json"));
   ASSERT_TRUE(reportFile.open(QIODevice::ReadOnly));

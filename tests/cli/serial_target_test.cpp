@@ -47,8 +47,7 @@ TEST(SerialTarget, ParametersInTheTargetReachThePort) {
   EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
 
   QByteArray got;
-  const QByteArray expected =
-      Q6Test::hex("1B 1D 23 40 30 30 30 30 30 0A 00 1B 1D 23 57 30 30 30 30 30 0A 00");
+  const QByteArray expected = Q6Test::hex("1B 1D 23 40 30 30 30 30 30 0A 00") + Q6Test::kWriteFrame;
   const QDeadlineTimer readDeadline(5000);
   while (got.size() < expected.size() && !readDeadline.hasExpired()) {
     pollfd p{fd, POLLIN, 0};

@@ -218,7 +218,7 @@ TEST_P(CliWindowAgreement, SameBytesReachThePrinter) {
   const QByteArray window = windowBytes(c);
   const QByteArray cli = cliBytes(c);
   // Every exchange ends with the write command; an empty file would mean nothing was compared.
-  ASSERT_TRUE(window.endsWith(Q6Test::hex("1B 1D 23 57 30 30 30 30 30 0A 00"))) << window.size();
+  ASSERT_TRUE(window.endsWith(Q6Test::kWriteFrame)) << window.size();
   EXPECT_EQ(cli, window);
 }
 

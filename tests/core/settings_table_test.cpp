@@ -33,7 +33,7 @@ TEST_P(Choice, SendsTheMapsCommands) {
   for (const char* frame : row.frames) {
     expected.push_back(hex(frame));
   }
-  expected.push_back(hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+  expected.push_back(Q6Test::kWriteFrame);
   EXPECT_EQ(Q6::buildUseSettings(selection).value_or({}), expected);
 }
 
@@ -119,8 +119,7 @@ TEST(Choice, CountGoesWithTheContextualCut) {
   ASSERT_EQ(Q6::applyChoice(s, kQLX500, "context-cut-feeds", "3").error(), QString());
   ASSERT_EQ(Q6::applyChoice(s, kQLX500, "context-cut", "enabled-partial-cut").error(), QString());
   const Q6::CommandList expected{hex("1B 1D 23 2D 46 46 39 30 30 0A 00"),
-                                 hex("1B 1D 23 2B 46 33 30 30 30 0A 00"),
-                                 hex("1B 1D 23 57 30 30 30 30 30 0A 00")};
+                                 hex("1B 1D 23 2B 46 33 30 30 30 0A 00"), Q6Test::kWriteFrame};
   EXPECT_EQ(Q6::buildUseSettings(s).value_or({}), expected);
 }
 

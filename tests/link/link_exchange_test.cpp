@@ -28,7 +28,7 @@ TEST(MemorySwitchFrame, BytesMatchTheReferenceFrames) {
       {"clear 1 0600", Q6::ClearSwitchBits("1", "0600"), hex("1B 1D 23 2D 31 30 36 30 30 0A 00")},
       {"clear 0 0008", Q6::ClearSwitchBits("0", "0008"), hex("1B 1D 23 2D 30 30 30 30 38 0A 00")},
       {"set F F800", Q6::SetSwitchBits("F", "F800"), hex("1B 1D 23 2B 46 46 38 30 30 0A 00")},
-      {"write", Q6::writeCommand(), hex("1B 1D 23 57 30 30 30 30 30 0A 00")},
+      {"write", Q6::writeCommand(), Q6Test::kWriteFrame},
       {"reset", Q6::resetCommand(), hex("1B 1D 23 40 30 30 30 30 30 0A 00")},
   };
   for (const auto& c : cases) {
@@ -50,7 +50,7 @@ TEST(Exchange, WriteOnlyExchangeOpensAndClosesOnce) {
   EXPECT_TRUE(Q6::runExchange(link, {Q6::writeCommand()}, nullptr));
   EXPECT_EQ(link.calls, QStringList({"open", "send", "close"}));
   ASSERT_EQ(link.sent.size(), 1u);
-  EXPECT_EQ(link.sent[0], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+  EXPECT_EQ(link.sent[0], Q6Test::kWriteFrame);
   EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -56,7 +56,7 @@ TEST(FileLink, DeliversEveryByteAndAppendsOnTheNextExchange) {
   EXPECT_EQ(readFile(path), hex("1B 3F 0A 00"));
 
   ASSERT_TRUE(Q6::runExchange(link, {hex("20 80"), hex("20 FF"), Q6::writeCommand()}, nullptr));
-  EXPECT_EQ(readFile(path), hex("1B 3F 0A 00 20 80 20 FF 1B 1D 23 57 30 30 30 30 30 0A 00"));
+  EXPECT_EQ(readFile(path), hex("1B 3F 0A 00 20 80 20 FF") + Q6Test::kWriteFrame);
   EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -19,7 +19,7 @@ namespace {
 // XON/XOFF, DEL and the top of the 8-bit range.
 Q6::CommandList sheetAndAwkwardBytes() {
   Q6::CommandList commands = Q6::characterSetSheet();
-  commands.push_back(hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+  commands.push_back(Q6Test::kWriteFrame);
   commands.push_back(hex("00 0D 0A 11 13 7F 80 FF 00"));
   return commands;
 }
@@ -32,8 +32,7 @@ void expectSheetLandmarks(const QByteArray& received) {
       received.contains(hex("0D 0A 1B 45 46 1B 46 20 F0 20 F1 20 F2 20 F3 20 F4 20 F5 20 F6"
                             " 20 F7 20 F8 20 F9 20 FA 20 FB 20 FC 20 FD 20 FE 20 FF 0D 0A"
                             " 1B 61 05 1B 1D 61 30")));
-  EXPECT_TRUE(
-      received.endsWith(hex("1B 1D 23 57 30 30 30 30 30 0A 00 00 0D 0A 11 13 7F 80 FF 00")));
+  EXPECT_TRUE(received.endsWith(Q6Test::kWriteFrame + hex("00 0D 0A 11 13 7F 80 FF 00")));
   EXPECT_EQ(received.size(), 621 + 11 + 9);
 }
 

@@ -83,7 +83,7 @@ TEST_F(SerialLink, SheetArrivesUnchangedWithEveryFlowControl) {
   // The sheet, then NUL, CR LF, the XON/XOFF codes, DEL and the top of the 8-bit range: none of
   // them may be translated, eaten as flow control or dropped.
   Q6::CommandList commands = Q6::characterSetSheet();
-  commands.push_back(hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+  commands.push_back(Q6Test::kWriteFrame);
   commands.push_back(hex("00 0D 0A 11 13 7F 80 FF 00"));
   const QByteArray all = Q6Test::concat(commands);
   const FlowCase cases[] = {{"None", "9600"}, {"Software", "115200"}, {"Hardware", "19200"}};
@@ -100,8 +100,7 @@ TEST_F(SerialLink, SheetArrivesUnchangedWithEveryFlowControl) {
     EXPECT_TRUE(
         received.contains(hex("1B 45 38 1B 46 20 80 20 81 20 82 20 83 20 84 20 85 20 86 20 87"
                               " 20 88 20 89 20 8A 20 8B 20 8C 20 8D 20 8E 20 8F 0D 0A")));
-    EXPECT_TRUE(
-        received.endsWith(hex("1B 1D 23 57 30 30 30 30 30 0A 00 00 0D 0A 11 13 7F 80 FF 00")));
+    EXPECT_TRUE(received.endsWith(Q6Test::kWriteFrame + hex("00 0D 0A 11 13 7F 80 FF 00")));
   }
 }
 

@@ -24,11 +24,4 @@ TEST(ClearAll, QuestionIsTheWarningAsWorded) {
   EXPECT_EQ(q.defaultButton, QMessageBox::Yes);
 }
 
-TEST(ClearAll, ResetThenWrite) {
-  const Q6::CommandList commands = Q6::clearAllCommands();
-  ASSERT_EQ(commands.size(), 2u);
-  EXPECT_EQ(commands[0], hex("1B 1D 23 40 30 30 30 30 30 0A 00"));
-  EXPECT_EQ(commands[1], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
-}
-
 }  // namespace

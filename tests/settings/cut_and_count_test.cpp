@@ -14,7 +14,7 @@ using Q6Test::hex;
 
 namespace {
 
-const QByteArray kWrite = hex("1B 1D 23 57 30 30 30 30 30 0A 00");
+const QByteArray& kWrite = Q6Test::kWriteFrame;
 const QByteArray kClearCutField = hex("1B 1D 23 2D 32 46 46 30 30 0A 00");  // clear 2 FF00
 
 struct CutCase {

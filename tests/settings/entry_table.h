@@ -135,6 +135,4 @@ inline const std::vector<EntryCase> kEveryEntry = {
     // clang-format on
 };
 
-inline const QByteArray kWriteFrame = hex("1B 1D 23 57 30 30 30 30 30 0A 00");
-
 }  // namespace Q6Test

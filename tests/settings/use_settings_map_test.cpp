@@ -14,7 +14,7 @@ using Q6Test::hex;
 
 namespace {
 
-const QByteArray kWrite = hex("1B 1D 23 57 30 30 30 30 30 0A 00");
+const QByteArray& kWrite = Q6Test::kWriteFrame;
 
 std::vector<QByteArray> thenWrite(std::vector<QByteArray> commands) {
   commands.push_back(kWrite);
@@ -30,23 +30,6 @@ TEST(UseSettingsMap, EveryEntryOfEveryListSendsItsCommandsThenWrite) {
     EXPECT_TRUE(plan.error().isEmpty()) << plan.error().toStdString();
     EXPECT_EQ(plan.value_or({}), thenWrite(c.commands));
   }
-}
-
-TEST(UseSettingsMap, AllAtNoChangeSendsTheWriteCommandAlone) {
-  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(Selection{});
-  EXPECT_TRUE(plan.error().isEmpty());
-  ASSERT_EQ(plan.value_or({}).size(), 1u);
-  EXPECT_EQ(plan.value_or({})[0], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
-}
-
-TEST(UseSettingsMap, PartialCutAloneIsExactlyThreeCommands) {
-  Selection selection;
-  selection.comFF = 3;
-  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
-  ASSERT_EQ(plan.value_or({}).size(), 3u);
-  EXPECT_EQ(plan.value_or({})[0], hex("1B 1D 23 2D 30 30 30 30 38 0A 00"));
-  EXPECT_EQ(plan.value_or({})[1], hex("1B 1D 23 2B 30 30 30 30 34 0A 00"));
-  EXPECT_EQ(plan.value_or({})[2], hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
 }
 
 TEST(UseSettingsMap, PartialCutWithWindowsLatin1CodePage) {

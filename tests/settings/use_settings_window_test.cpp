@@ -88,7 +88,7 @@ QString shownItem(const Q6Test::EntryCase& c, int model) {
 TEST_F(WindowToFile, NothingChangedSendsTheWriteCommandAlone) {
   Q6Test::MessageCapture boxes;
   press("comUse");
-  EXPECT_EQ(fileBytes(), hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
+  EXPECT_EQ(fileBytes(), Q6Test::kWriteFrame);
   EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -148,7 +148,7 @@ TEST_F(WindowToFile, SeveralSettingsGoOutInTheirFixedOrderWithTheTypedCutOffset)
                 hex("1B 1D 23 2B 32 30 44 30 30 0A 00"),  // set 2 0D00 (13 quarter mm)
                 hex("1B 1D 23 2D 46 46 30 30 30 0A 00"),  // clear F F000
                 hex("1B 1D 23 2B 46 32 38 30 30 0A 00"),  // set F 2800
-                hex("1B 1D 23 57 30 30 30 30 30 0A 00"),  // write
+                Q6Test::kWriteFrame,                      // write
             }));
   EXPECT_EQ(textBox("txtCutOffset")->text(), QStringLiteral(" 3.25mm"));
   EXPECT_TRUE(boxes.shown.empty());
@@ -164,9 +164,9 @@ TEST_F(WindowToFile, NegativeCutOffsetFromTheWindow) {
   window_->findChild<QCheckBox*>(QStringLiteral("chk_AdjustCutPos"))->click();
   textBox("txtCutOffset")->setText(QStringLiteral("-2.5"));
   press("comUse");
-  EXPECT_EQ(fileBytes(), Q6Test::concat({hex("1B 1D 23 2D 32 46 46 30 30 0A 00"),
-                                         hex("1B 1D 23 2B 32 38 41 30 30 0A 00"),
-                                         hex("1B 1D 23 57 30 30 30 30 30 0A 00")}));
+  EXPECT_EQ(fileBytes(),
+            Q6Test::concat({hex("1B 1D 23 2D 32 46 46 30 30 0A 00"),
+                            hex("1B 1D 23 2B 32 38 41 30 30 0A 00"), Q6Test::kWriteFrame}));
 }
 
 TEST_F(WindowToFile, CountOutOfRangeIsRefusedBeforeTheLinkOpens) {
@@ -189,7 +189,7 @@ TEST_F(WindowToFile, CountOutOfRangeIsRefusedBeforeTheLinkOpens) {
   EXPECT_EQ(fileBytes(), Q6Test::concat({hex("1B 1D 23 2B 30 30 30 30 43 0A 00"),  // set 0 000C
                                          hex("1B 1D 23 2D 46 46 39 30 30 0A 00"),  // clear F F900
                                          hex("1B 1D 23 2B 46 46 30 30 30 0A 00"),  // set F F000
-                                         hex("1B 1D 23 57 30 30 30 30 30 0A 00")}));
+                                         Q6Test::kWriteFrame}));
 }
 
 TEST_F(WindowToFile, ClearAllAnsweredNoOpensNothing) {
@@ -206,7 +206,7 @@ TEST_F(WindowToFile, ClearAllAnsweredYesSendsResetThenWrite) {
   pick("comFF", 3);  // the lists play no part in a reset
   press("comClearAll");
   EXPECT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(fileBytes(), hex("1B 1D 23 40 30 30 30 30 30 0A 00 1B 1D 23 57 30 30 30 30 30 0A 00"));
+  EXPECT_EQ(fileBytes(), hex("1B 1D 23 40 30 30 30 30 30 0A 00") + Q6Test::kWriteFrame);
   EXPECT_EQ(list("comFF")->currentIndex(), 3);
 }
 

@@ -25,6 +25,11 @@ namespace Q6Test {
 
 // "1B 1D 23" -> bytes. Blanks between pairs are optional.
 QByteArray hex(const char* spaced);
+
+// The write command that ends every "Use Settings" and reset, ESC GS "#W00000" LF NUL: the one
+// place the tests spell it (the macro joins hex texts written as literals).
+#define Q6TEST_WRITE_FRAME_HEX "1B 1D 23 57 30 30 30 30 30 0A 00"
+inline const QByteArray kWriteFrame = hex(Q6TEST_WRITE_FRAME_HEX);
 QByteArray concat(const std::vector<QByteArray>& parts);
 // Writes bytes to path (replacing it); false when the file cannot be written.
 bool writeFile(const QString& path, const QByteArray& bytes);
