@@ -19,7 +19,7 @@ namespace {
 QString target(const LinkSettings& s) {
   switch (s.kind) {
     case ConnectionKind::Network:
-      return QStringLiteral("the printer at %1:%2").arg(s.host).arg(s.port);
+      return QStringLiteral("the printer at %1 port %2").arg(s.host).arg(s.port);
     case ConnectionKind::File:
       return s.path;
     case ConnectionKind::Serial:
