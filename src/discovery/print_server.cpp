@@ -104,8 +104,7 @@ QList<FoundTarget> findPrinterQueues(int timeoutMs, QString* note) {
     }
     return found;
   }
-  static const char* const wanted[] = {"printer-name", "printer-info", "printer-make-and-model",
-                                       "printer-is-accepting-jobs"};
+  static const char* const wanted[] = {"printer-name", "printer-info", "printer-is-accepting-jobs"};
   ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
   ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                 static_cast<int>(std::size(wanted)), nullptr, wanted);
@@ -140,8 +139,6 @@ QList<FoundTarget> findPrinterQueues(int timeoutMs, QString* note) {
         t.name = QString::fromUtf8(ippGetString(a, 0, nullptr));
       } else if (key == "printer-info") {
         t.description = QString::fromUtf8(ippGetString(a, 0, nullptr));
-      } else if (key == "printer-make-and-model") {
-        t.model = QString::fromUtf8(ippGetString(a, 0, nullptr));
       } else if (key == "printer-is-accepting-jobs") {
         t.acceptingJobs = ippGetBoolean(a, 0) != 0;
       }
