@@ -9,6 +9,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-serialport-dev libgl-dev \
   libcups2-dev cups cups-client cups-bsd socat \
+  libavahi-client-dev avahi-daemon avahi-utils dbus iproute2 util-linux \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   xvfb xauth fonts-dejavu-core fonts-liberation2 imagemagick \
