@@ -6,10 +6,10 @@
 
 namespace Orvanel {
 
-// What a connection test found: whether the target was reached, and one or two sentences for the
-// operator (the target, and the reason when it was not reached).
+// What a connection test found: whether the link can be used as it stands, and one or two sentences
+// for the operator (the target, and the reason when it cannot).
 struct ProbeResult {
-  bool reached = false;
+  bool ok = false;
   QString text;
 };
 

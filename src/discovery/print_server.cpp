@@ -205,7 +205,8 @@ ProbeResult probeQueue(const QString& queue, int timeoutMs) {
     text += QStringLiteral(" (%1)").arg(how.join(QStringLiteral(", ")));
   }
   text += QStringLiteral(". Nothing was sent.");
-  return ProbeResult{true, text};
+  // Reached, but every exchange would fail there until the queue takes jobs again.
+  return ProbeResult{accepts, text};
 }
 
 }  // namespace Orvanel

@@ -555,17 +555,18 @@ void LinkSettingsPanel::testConnection() {
         }
         testing_ = false;
         cmdTest->setEnabled(true);
-        showTestResult(result.reached, result.text);
+        showTestResult(result.ok, result.text);
         emit testFinished();
       });
 }
 
-void LinkSettingsPanel::showTestResult(bool reached, const QString& text) {
+void LinkSettingsPanel::showTestResult(bool ok, const QString& text) {
   labTestResult->setStyleSheet(text.isEmpty() ? QString()
-                               : reached      ? QStringLiteral("color: #006000;")
+                               : ok           ? QStringLiteral("color: #006000;")
                                               : QStringLiteral("color: #a00000;"));
   labTestResult->setText(text);
   labTestResult->setToolTip(text);
+  labTestResult->setProperty("ok", ok);  // what the colour says, for those who cannot see it
 }
 
 void LinkSettingsPanel::showFields(const LinkSettings& settings) {

@@ -97,7 +97,7 @@ class LinkSettingsPanel : public QWidget {
   void takeFound(int search, const QList<FoundTarget>& targets, const QString& note);
   void listFound();
   void chooseFound(QListWidgetItem* item);
-  void showTestResult(bool reached, const QString& text);
+  void showTestResult(bool ok, const QString& text);
 
   QWidget* timeoutRow_ = nullptr;
   bool offerQueue_ = true;

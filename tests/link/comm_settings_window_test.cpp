@@ -452,6 +452,7 @@ struct TestCase {
   QString name;
   ConnectionKind kind;
   std::vector<std::pair<const char*, QString>> fields;
+  bool ok;           // the link can be used as it stands
   QStringList says;  // parts of the result, in any order
 };
 
@@ -468,31 +469,38 @@ TEST(CommSettingsWindow, TestReachesWhatIsTypedSendsNothingAndNamesTheTargetAndR
       {"network printer listening",
        ConnectionKind::Network,
        {{"txtHost", "127.0.0.1"}, {"txtPort", QString::number(printer.port())}},
+       true,
        {QStringLiteral("Reached the printer at 127.0.0.1 port %1.").arg(printer.port()),
         "Nothing was sent"}},
       {"network port refused",
        ConnectionKind::Network,
        {{"txtHost", "127.0.0.1"}, {"txtPort", QString::number(closed)}},
+       false,
        {"Could not connect to the printer at 127.0.0.1", QString::number(closed), "refused"}},
       {"capture file",
        ConnectionKind::File,
        {{"cmbPath", capture}},
+       true,
        {"Reached " + capture, "Nothing was sent"}},
       {"capture file not made yet",
        ConnectionKind::File,
        {{"cmbPath", notYet}},
+       true,
        {notYet + " does not exist yet", "can be created"}},
       {"capture file in a missing folder",
        ConnectionKind::File,
        {{"cmbPath", noFolder}},
+       false,
        {"Could not open the printer file " + noFolder, "No such file or directory"}},
       {"serial port missing",
        ConnectionKind::Serial,
        {{"cmbSerialPort", dir.filePath(QStringLiteral("ttyQ6"))}},
+       false,
        {dir.filePath(QStringLiteral("ttyQ6"))}},
       {"network fields unusable",
        ConnectionKind::Network,
        {{"txtHost", "127.0.0.1"}, {"txtPort", "70000"}},
+       false,
        {"Not tested", "port"}},
   };
 
@@ -503,6 +511,7 @@ TEST(CommSettingsWindow, TestReachesWhatIsTypedSendsNothingAndNamesTheTargetAndR
     cases.push_back({"serial port",
                      ConnectionKind::Serial,
                      {{"cmbSerialPort", pty.printerSide()}},
+                     true,
                      {"Reached the serial port " + pty.printerSide(), "Nothing was sent"}});
   }
   Q6Test::TcpSink queuePrinter;
@@ -521,16 +530,19 @@ TEST(CommSettingsWindow, TestReachesWhatIsTypedSendsNothingAndNamesTheTargetAndR
     cases.push_back({"queue accepting jobs",
                      ConnectionKind::Queue,
                      {{"cmbQueue", "q6raw"}},
+                     true,
                      {"Reached the printer queue q6raw", cupsd.server(), "it accepts jobs",
                       "Nothing was sent"}});
     cases.push_back({"queue refusing jobs",
                      ConnectionKind::Queue,
                      {{"cmbQueue", "q6closed"}},
+                     false,
                      {"Reached the printer queue q6closed", "it does NOT accept jobs"}});
     cases.push_back(
         {"queue missing",
          ConnectionKind::Queue,
          {{"cmbQueue", "q6none"}},
+         false,
          {"Could not reach the printer queue q6none", cupsd.server(), "does not exist"}});
   }
 
@@ -549,6 +561,7 @@ TEST(CommSettingsWindow, TestReachesWhatIsTypedSendsNothingAndNamesTheTargetAndR
         typeInto(window, name, value);
       }
       const QString text = pressTest(window);
+      EXPECT_EQ(field<QLabel>(window, "labTestResult")->property("ok").toBool(), c.ok);
       for (const QString& part : c.says) {
         EXPECT_TRUE(text.contains(part))
             << text.toStdString() << "\n  lacks: " << part.toStdString();
