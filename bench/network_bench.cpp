@@ -1,6 +1,8 @@
 // How much each send costs on the network link: the character-set sheet goes to a receiver on
-// 127.0.0.1 once as its 258 sends and once as the same bytes in one send. The time of a run is
-// everything after the connection is up: the sends and the close, which returns once every byte
+// 127.0.0.1 once as its 258 sends and once as the same bytes in one send, and, as the floor, once
+// through a plain socket in one write (the receiver ends each connection once it has read
+// everything; the run fails when the link takes more than 1.3 times the floor). The time of a run
+// is everything after the connection is up: the sends and the close, which returns once every byte
 // has been handed to the system on its way to the receiver. (Connecting costs the same both ways
 // and would only hide the per-send cost; the whole exchange is printed as well.) Each way runs
 // several repetitions; their medians are compared, and the run fails when the 258 sends take 3
@@ -9,6 +11,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -33,6 +36,7 @@
 namespace {
 
 constexpr double kLimitRatio = 3.0;
+constexpr double kRawLimitRatio = 1.3;
 
 // Accepts one connection at a time on 127.0.0.1, reads it to the end with blocking reads (so that
 // it answers the sender's close at once) and checks the bytes against the expected stream.
@@ -166,6 +170,41 @@ void BM_SheetAsOneSend(benchmark::State& state) {
   sendSheet(state, Q6::CommandList{gWhole});
 }
 
+// The floor: a plain socket that writes the whole sheet in one write, half-closes and waits for the
+// receiver to end the connection, which is what the link's close waits for too.
+void BM_RawSocketOneWrite(benchmark::State& state) {
+  for (auto _ : state) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(static_cast<uint16_t>(gReceiver->port()));
+    if (fd < 0 || ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+      state.SkipWithError("raw connect failed");
+      break;
+    }
+    int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    const auto start = std::chrono::steady_clock::now();
+    bool ok = ::send(fd, gWhole.constData(), static_cast<size_t>(gWhole.size()), MSG_NOSIGNAL) ==
+                  gWhole.size() &&
+              ::shutdown(fd, SHUT_WR) == 0;
+    char buffer[256];
+    ssize_t n = 0;
+    while (ok && (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0) {
+    }
+    ok = ok && n == 0;
+    ::close(fd);
+    const auto end = std::chrono::steady_clock::now();
+    if (!ok) {
+      state.SkipWithError("raw exchange failed");
+      break;
+    }
+    ++gExchanges;
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+  }
+}
+
 // A fixed count of exchanges: left to itself the library would size the count by the timed part
 // alone and open tens of thousands of connections, and the closed ones linger in TIME_WAIT until
 // connecting slows down by whole seconds.
@@ -177,6 +216,11 @@ BENCHMARK(BM_SheetAs258Sends)
     ->Repetitions(kRepetitions)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SheetAsOneSend)
+    ->UseManualTime()
+    ->Iterations(kExchanges)
+    ->Repetitions(kRepetitions)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RawSocketOneWrite)
     ->UseManualTime()
     ->Iterations(kExchanges)
     ->Repetitions(kRepetitions)
@@ -270,6 +314,19 @@ int main(int argc, char** argv) {
                   manyExchange, oneExchange, manyExchange / oneExchange);
     }
     ok = ok && ratio < kLimitRatio;
+  }
+  const auto raw = reporter.microseconds.find("BM_RawSocketOneWrite");
+  if (many != reporter.microseconds.end() && raw != reporter.microseconds.end() &&
+      raw->second > 0.0) {
+    const double ratio = many->second / raw->second;
+    std::printf(
+        "  against a raw socket (one write, half-close, wait for the end): link %8.1f us, raw "
+        "%8.1f us, ratio %5.2f (limit %.1f)\n",
+        many->second, raw->second, ratio, kRawLimitRatio);
+    ok = ok && ratio <= kRawLimitRatio;
+  } else {
+    std::printf("  the raw socket run is missing\n");
+    ok = false;
   }
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   return ok ? 0 : 1;

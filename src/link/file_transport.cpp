@@ -6,7 +6,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -50,7 +52,8 @@ void FileTransport::open() {
   timer.start();
   // Non-blocking, so that a device or pipe cannot hold the window: waits are bounded below.
   for (;;) {
-    fd_ = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    fd_ = ::open(name.constData(),
+                 O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd_ >= 0) {
       break;
     }
@@ -70,6 +73,13 @@ void FileTransport::open() {
   struct stat info {};
   if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
     fail(QStringLiteral("Could not open the printer file %1: %2"), EISDIR);
+  }
+  // A terminal turns LF into CR LF on output by default; bytes must reach the printer as given.
+  // Speed, parity and the rest stay as the system has them set up for this port.
+  termios tio{};
+  if (::isatty(fd_) && ::tcgetattr(fd_, &tio) == 0 && (tio.c_oflag & OPOST)) {
+    tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    ::tcsetattr(fd_, TCSANOW, &tio);
   }
 }
 
@@ -98,12 +108,7 @@ void FileTransport::write(const QByteArray& data) {
     const qint64 left = timeoutMs_ - timer.elapsed();
     pollfd waiting{fd_, POLLOUT, 0};
     if (left <= 0 || ::poll(&waiting, 1, static_cast<int>(left)) <= 0) {
-      ::close(fd_);
-      fd_ = -1;
-      throw LinkError(QStringLiteral("The printer at %1 is not ready: it took no data within %2 "
-                                     "ms (offline, out of paper or not reading?).")
-                          .arg(path_)
-                          .arg(timeoutMs_));
+      failNotReady();
     }
   }
 }
@@ -112,28 +117,74 @@ void FileTransport::close() {
   if (fd_ < 0) {
     return;
   }
-  // A printer device node accepts a write and carries it out afterwards; closing it cancels a
-  // transfer still in flight. Wait (bounded) until the device can take more, which is when the
-  // last write has gone out.
   struct stat info {};
-  if (::fstat(fd_, &info) == 0 && S_ISCHR(info.st_mode)) {
-    pollfd drained{fd_, POLLOUT, 0};
-    int ready = 0;
-    do {
-      ready = ::poll(&drained, 1, timeoutMs_);
-    } while (ready < 0 && errno == EINTR);
-    if (ready == 0) {
-      ::close(std::exchange(fd_, -1));
-      throw LinkError(QStringLiteral("The printer at %1 is not ready: it took no data within %2 "
-                                     "ms (offline, out of paper or not reading?).")
-                          .arg(path_)
-                          .arg(timeoutMs_));
+  if (::fstat(fd_, &info) == 0) {
+    if (S_ISFIFO(info.st_mode) || (S_ISCHR(info.st_mode) && ::isatty(fd_))) {
+      awaitTaken(S_ISFIFO(info.st_mode) ? FIONREAD : TIOCOUTQ);
+    } else if (S_ISCHR(info.st_mode)) {
+      // A printer device node accepts a write and carries it out afterwards; closing it cancels a
+      // transfer still in flight. Wait (bounded) until the device can take more, which is when the
+      // last write has gone out.
+      pollfd drained{fd_, POLLOUT, 0};
+      int ready = 0;
+      do {
+        ready = ::poll(&drained, 1, timeoutMs_);
+      } while (ready < 0 && errno == EINTR);
+      if (ready == 0) {
+        failNotReady();
+      }
     }
   }
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0 && errno != EINTR) {
     throw LinkError(
         QStringLiteral("Could not write to the printer file %1: %2").arg(path_, reasonText(errno)));
+  }
+}
+
+void FileTransport::failNotReady() {
+  ::close(std::exchange(fd_, -1));
+  throw LinkError(QStringLiteral("The printer at %1 is not ready: it took no data within %2 "
+                                 "ms (offline, out of paper or not reading?).")
+                      .arg(path_)
+                      .arg(timeoutMs_));
+}
+
+void FileTransport::awaitTaken(unsigned long request) {
+  // A pipe or terminal holds what was written until its reader takes it. Closing now would report
+  // success for bytes that a reader going away never takes, so wait until the reader has every
+  // byte (the system tells how many are still waiting). Neither kind wakes a waiter when it
+  // empties, so this looks again every few milliseconds; the limit counts from the last progress.
+  QElapsedTimer idle;
+  idle.start();
+  int before = -1;
+  for (;;) {
+    int waiting = 0;
+    if (::ioctl(fd_, request, &waiting) != 0) {
+      return;  // the amount cannot be known here: the writes themselves are all there is
+    }
+    if (waiting <= 0) {
+      return;
+    }
+    pollfd state{fd_, 0, 0};
+    ::poll(&state, 1, 0);
+    if (state.revents & (POLLERR | POLLHUP)) {
+      ::close(std::exchange(fd_, -1));
+      const QString how = request == FIONREAD ? QStringLiteral("its reader went away")
+                                              : QStringLiteral("the other side was closed");
+      throw LinkError(QStringLiteral("The printer at %1 did not take everything: %2 with %3 "
+                                     "bytes not taken.")
+                          .arg(path_, how)
+                          .arg(waiting));
+    }
+    if (before < 0 || waiting < before) {
+      before = waiting;
+      idle.restart();
+    } else if (idle.elapsed() >= timeoutMs_) {
+      failNotReady();
+    }
+    pollfd pause{-1, 0, 0};
+    ::poll(&pause, 1, 2);
   }
 }
 

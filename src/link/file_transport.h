@@ -19,6 +19,8 @@ class FileTransport : public Transport {
 
  private:
   [[noreturn]] void fail(const QString& what, int error);
+  [[noreturn]] void failNotReady();
+  void awaitTaken(unsigned long request);
   QString path_;
   int timeoutMs_;
   int fd_ = -1;

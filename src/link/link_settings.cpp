@@ -6,12 +6,6 @@ namespace Orvanel {
 
 namespace {
 
-int readInt(QSettings& store, const QString& name, int fallback) {
-  bool ok = false;
-  const int value = store.value(name).toString().trimmed().toInt(&ok);
-  return ok ? value : fallback;
-}
-
 // A value that decides where or how bytes go must not be guessed: missing or empty takes the
 // default, but a value that is there and unreadable becomes 0, which the check refuses with a
 // message that says what to fix.
@@ -67,8 +61,15 @@ QString connectionKindName(ConnectionKind kind) {
   return QString();
 }
 
-LinkSettings readLinkSettings(QSettings& store, const QString& key) {
+LinkSettings readLinkSettings(QSettings& store, const QString& key, QStringList* problems) {
   LinkSettings s;
+  QStringList found;
+  // A value that is there but names nothing this program knows is refused, never replaced by a
+  // default: a guessed connection sends to the wrong place or with the wrong parameters.
+  const auto unknown = [&](const QString& name, const QString& value, const QStringList& allowed) {
+    found << QStringLiteral("%1=%2 is not one of %3.")
+                 .arg(name, value, allowed.join(QStringLiteral(", ")));
+  };
   store.beginGroup(key);
   const QString kind = store.value(Keys::kConnection).toString().trimmed();
   for (ConnectionKind k : {ConnectionKind::Network, ConnectionKind::Queue, ConnectionKind::File,
@@ -77,11 +78,24 @@ LinkSettings readLinkSettings(QSettings& store, const QString& key) {
       s.kind = k;
     }
   }
+  if (s.kind == ConnectionKind::NotSet && !kind.isEmpty()) {
+    unknown(Keys::kConnection, kind,
+            {QStringLiteral("Network"), QStringLiteral("Queue"), QStringLiteral("File"),
+             QStringLiteral("Serial")});
+  }
   s.host = store.value(Keys::kHost).toString().trimmed();
   s.port = readSetting(store, Keys::kPort, kDefaultPort);
-  s.timeoutMs = readInt(store, Keys::kTimeoutMs, kDefaultTimeoutMs);
-  if (s.timeoutMs <= 0) {
-    s.timeoutMs = kDefaultTimeoutMs;
+  const QString timeout = store.value(Keys::kTimeoutMs).toString().trimmed();
+  if (!timeout.isEmpty()) {
+    bool ok = false;
+    const int value = timeout.toInt(&ok);
+    if (ok && value >= 1 && value <= kMaxTimeoutMs) {
+      s.timeoutMs = value;
+    } else {
+      found << QStringLiteral("%1=%2 is not a number of milliseconds from 1 to %3.")
+                   .arg(Keys::kTimeoutMs, timeout)
+                   .arg(kMaxTimeoutMs);
+    }
   }
   s.queue = store.value(Keys::kQueue).toString().trimmed();
   s.path = store.value(Keys::kPath).toString();
@@ -89,38 +103,51 @@ LinkSettings readLinkSettings(QSettings& store, const QString& key) {
   s.baudRate = readSetting(store, Keys::kBaudRate, s.baudRate);
   s.dataBits = readSetting(store, Keys::kDataBits, s.dataBits);
   const QString parity = store.value(Keys::kParity).toString().trimmed();
+  bool parityKnown = parity.isEmpty();
   for (Parity p : {Parity::None, Parity::Even, Parity::Odd}) {
     if (parity.compare(parityName(p), Qt::CaseInsensitive) == 0) {
       s.parity = p;
+      parityKnown = true;
     }
   }
   s.stopBits = readSetting(store, Keys::kStopBits, s.stopBits);
   const QString flow = store.value(Keys::kFlowControl).toString().trimmed();
+  bool flowKnown = flow.isEmpty();
   for (FlowControl f : {FlowControl::None, FlowControl::Hardware, FlowControl::Software}) {
     if (flow.compare(flowControlName(f), Qt::CaseInsensitive) == 0) {
       s.flowControl = f;
+      flowKnown = true;
     }
   }
+  // Serial parameters only matter to a serial connection.
+  if (s.kind == ConnectionKind::Serial && !parityKnown) {
+    unknown(Keys::kParity, parity,
+            {QStringLiteral("None"), QStringLiteral("Even"), QStringLiteral("Odd")});
+  }
+  if (s.kind == ConnectionKind::Serial && !flowKnown) {
+    unknown(Keys::kFlowControl, flow,
+            {QStringLiteral("None"), QStringLiteral("Hardware"), QStringLiteral("Software")});
+  }
   store.endGroup();
+  if (problems) {
+    *problems = found;
+  }
   return s;
 }
 
-void writeLinkSettings(QSettings& store, const QString& key, const LinkSettings& s) {
-  store.beginGroup(key);
-  store.setValue(Keys::kConnection, connectionKindName(s.kind));
-  store.setValue(Keys::kHost, s.host);
-  store.setValue(Keys::kPort, s.port);
-  store.setValue(Keys::kTimeoutMs, s.timeoutMs);
-  store.setValue(Keys::kQueue, s.queue);
-  store.setValue(Keys::kPath, s.path);
-  store.setValue(Keys::kSerialPort, s.serialPort);
-  store.setValue(Keys::kBaudRate, s.baudRate);
-  store.setValue(Keys::kDataBits, s.dataBits);
-  store.setValue(Keys::kParity, parityName(s.parity));
-  store.setValue(Keys::kStopBits, s.stopBits);
-  store.setValue(Keys::kFlowControl, flowControlName(s.flowControl));
-  store.endGroup();
-  store.sync();
+std::vector<std::pair<QString, QVariant>> linkSettingsValues(const LinkSettings& s) {
+  return {{Keys::kConnection, connectionKindName(s.kind)},
+          {Keys::kHost, s.host},
+          {Keys::kPort, s.port},
+          {Keys::kTimeoutMs, s.timeoutMs},
+          {Keys::kQueue, s.queue},
+          {Keys::kPath, s.path},
+          {Keys::kSerialPort, s.serialPort},
+          {Keys::kBaudRate, s.baudRate},
+          {Keys::kDataBits, s.dataBits},
+          {Keys::kParity, parityName(s.parity)},
+          {Keys::kStopBits, s.stopBits},
+          {Keys::kFlowControl, flowControlName(s.flowControl)}};
 }
 
 QString validateLinkSettings(const LinkSettings& s) {

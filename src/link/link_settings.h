@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <utility>
+#include <vector>
 
 class QSettings;
 
@@ -53,10 +58,15 @@ inline const QString kFlowControl = QStringLiteral("FlowControl");
 
 QString connectionKindName(ConnectionKind kind);  // "Network", "Queue", "File", "Serial", ""
 
-// Reads the group `key` of store; a group with no (or an unknown) Connection gives NotSet. Numbers
-// that are missing or unreadable fall back to their defaults.
-LinkSettings readLinkSettings(QSettings& store, const QString& key);
-void writeLinkSettings(QSettings& store, const QString& key, const LinkSettings& settings);
+// Reads the group `key` of store; a group with no (or an unknown) Connection gives NotSet. A
+// missing or empty value takes its default. A value that is there but cannot be used is never
+// guessed: an unreadable port or serial number reads as 0 (which the check refuses), and an unknown
+// connection kind, parity or flow control or an out-of-range time limit is described in *problems,
+// one sentence each, naming the key and what it allows.
+LinkSettings readLinkSettings(QSettings& store, const QString& key,
+                              QStringList* problems = nullptr);
+// Every key of the settings with the text or number stored for it.
+std::vector<std::pair<QString, QVariant>> linkSettingsValues(const LinkSettings& settings);
 
 // Empty when the settings can be used; otherwise a sentence for the operator saying what to fix.
 QString validateLinkSettings(const LinkSettings& settings);

@@ -1,31 +1,31 @@
 #include "link/network_transport.h"
 
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QHostInfo>
 
+#include <arpa/inet.h>
 #include <linux/sockios.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <thread>
-
 #include <utility>
 
 #include "link/link_error.h"
 
 namespace Orvanel {
-
-NetworkTransport::NetworkTransport(QString host, int port, int timeoutMs)
-    : host_(std::move(host)), port_(port), timeoutMs_(timeoutMs) {}
-
-QString NetworkTransport::target() const {
-  return QStringLiteral("%1 port %2").arg(host_).arg(port_);
-}
 
 namespace {
 
@@ -65,11 +65,87 @@ QList<QHostAddress> resolveWithin(const QString& host, int timeoutMs, QString* f
   return lookup->info.addresses();
 }
 
+QString systemReason(int error) {
+  return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString noDataWithin(int timeoutMs) {
+  return QStringLiteral("the printer accepted no data within %1 ms").arg(timeoutMs);
+}
+
+constexpr qint64 kRoomCheckMs = 50;
+
+const QString kResetReason =
+    QStringLiteral("the printer reset the connection before it had taken everything");
+const QString kEndedReason =
+    QStringLiteral("the printer ended the connection before it had taken everything");
+
+// Bytes (and the end marker) the printer has not acknowledged yet.
+int unacknowledged(int fd) {
+  int queued = 0;
+  return ::ioctl(fd, SIOCOUTQ, &queued) == 0 ? queued : -1;
+}
+
+// Waits up to timeoutMs for a non-blocking connect; 0 when connected, else the error.
+int finishConnect(int fd, int timeoutMs) {
+  QElapsedTimer timer;
+  timer.start();
+  for (;;) {
+    const qint64 left = timeoutMs - timer.elapsed();
+    if (left <= 0) {
+      return ETIMEDOUT;
+    }
+    pollfd waiting{fd, POLLOUT, 0};
+    const int ready = ::poll(&waiting, 1, static_cast<int>(left));
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    if (ready <= 0) {
+      return ready == 0 ? ETIMEDOUT : errno;
+    }
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0) {
+      return errno;
+    }
+    return error;
+  }
+}
+
 }  // namespace
 
-void NetworkTransport::open() {
-  socket_.abort();
+NetworkTransport::NetworkTransport(QString host, int port, int timeoutMs)
+    : host_(std::move(host)), port_(port), timeoutMs_(timeoutMs) {}
+
+NetworkTransport::~NetworkTransport() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+  }
+}
+
+QString NetworkTransport::target() const {
+  return QStringLiteral("%1 port %2").arg(host_).arg(port_);
+}
+
+void NetworkTransport::fail(const QString& what, const QString& reason) {
   pending_.clear();
+  if (fd_ >= 0) {
+    // Whatever the system still holds for this printer is dropped (the connection is reset), so a
+    // printer that comes back later does not print the rest of an exchange reported as failed.
+    linger drop{1, 0};
+    ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &drop, sizeof drop);
+    ::close(std::exchange(fd_, -1));
+  }
+  throw LinkError(QStringLiteral("%1 %2: %3").arg(what, target(), reason));
+}
+
+void NetworkTransport::open() {
+  if (fd_ >= 0) {
+    ::close(std::exchange(fd_, -1));
+  }
+  pending_.clear();
+  written_ = 0;
+  peerEnded_ = false;
   QElapsedTimer timer;
   timer.start();
   QString failure;
@@ -80,27 +156,53 @@ void NetworkTransport::open() {
       failure = QStringLiteral("no answer within %1 ms").arg(timeoutMs_);
       break;
     }
-    socket_.connectToHost(address, static_cast<quint16>(port_));
-    if (socket_.waitForConnected(left)) {
+    sockaddr_storage storage{};
+    socklen_t size = 0;
+    if (address.protocol() == QAbstractSocket::IPv6Protocol) {
+      auto* in6 = reinterpret_cast<sockaddr_in6*>(&storage);
+      in6->sin6_family = AF_INET6;
+      in6->sin6_port = htons(static_cast<quint16>(port_));
+      const Q_IPV6ADDR bytes = address.toIPv6Address();
+      std::memcpy(&in6->sin6_addr, bytes.c, sizeof bytes.c);
+      in6->sin6_scope_id = static_cast<uint32_t>(address.scopeId().toUInt());
+      size = sizeof *in6;
+    } else {
+      auto* in4 = reinterpret_cast<sockaddr_in*>(&storage);
+      in4->sin_family = AF_INET;
+      in4->sin_port = htons(static_cast<quint16>(port_));
+      in4->sin_addr.s_addr = htonl(address.toIPv4Address());
+      size = sizeof *in4;
+    }
+    const int fd = ::socket(storage.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+      failure = systemReason(errno);
+      continue;
+    }
+    int error = 0;
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&storage), size) != 0) {
+      error = errno == EINPROGRESS ? finishConnect(fd, left) : errno;
+    }
+    if (error == 0) {
       // Small commands must not wait for Nagle's algorithm.
-      socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+      int one = 1;
+      ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+      fd_ = fd;
       return;
     }
-    failure = socket_.error() == QAbstractSocket::SocketTimeoutError
-                  ? QStringLiteral("no answer within %1 ms").arg(timeoutMs_)
-                  : socket_.errorString();
-    socket_.abort();
+    ::close(fd);
+    failure = error == ETIMEDOUT ? QStringLiteral("no answer within %1 ms").arg(timeoutMs_)
+                                 : systemReason(error);
   }
   throw LinkError(
       QStringLiteral("Could not connect to the printer at %1: %2").arg(target(), failure));
 }
 
 void NetworkTransport::write(const QByteArray& data) {
-  if (socket_.state() != QAbstractSocket::ConnectedState) {
+  if (fd_ < 0) {
     throw LinkError(
         QStringLiteral("The connection to the printer at %1 is not open.").arg(target()));
   }
-  // An exchange is hundreds of small commands; handing each to the socket on its own costs a
+  // An exchange is hundreds of small commands; handing each to the system on its own costs a
   // system call and a wait apiece, many times the cost of the bytes. They are collected here and go
   // out together at the close, or as soon as enough have gathered to keep memory bounded.
   pending_ += data;
@@ -109,72 +211,113 @@ void NetworkTransport::write(const QByteArray& data) {
   }
 }
 
+// Reads and drops what the printer sends (status bytes). A reset or an end of the printer's side
+// raises: while bytes are still to go, either means they will never be taken.
+void NetworkTransport::discardIncoming() {
+  char discard[4096];
+  for (;;) {
+    const ssize_t n = ::recv(fd_, discard, sizeof discard, MSG_DONTWAIT);
+    if (n > 0) {
+      continue;
+    }
+    if (n == 0) {
+      peerEnded_ = true;
+      return;
+    }
+    if (errno == EINTR) {
+      continue;
+    }
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      return;
+    }
+    const int error = errno;
+    fail(QStringLiteral("Could not send to the printer at"),
+         error == ECONNRESET || error == EPIPE ? kResetReason : systemReason(error));
+  }
+}
+
 void NetworkTransport::flush() {
-  if (pending_.isEmpty()) {
-    return;
-  }
   const QByteArray data = std::exchange(pending_, QByteArray());
-  if (socket_.write(data) != data.size()) {
-    const QString reason = socket_.errorString();
-    socket_.abort();
-    throw LinkError(
-        QStringLiteral("Could not send to the printer at %1: %2").arg(target(), reason));
-  }
+  const char* next = data.constData();
+  qsizetype left = data.size();
   // The limit is on the printer taking nothing: a slow printer that keeps taking bytes is not an
   // error, however long the whole batch needs.
   QElapsedTimer idle;
   idle.start();
-  while (socket_.bytesToWrite() > 0) {
-    const int left = timeoutMs_ - static_cast<int>(idle.elapsed());
-    if (left <= 0 || !socket_.waitForBytesWritten(left)) {
-      const QString reason =
-          socket_.error() == QAbstractSocket::SocketTimeoutError || left <= 0
-              ? QStringLiteral("the printer accepted no data within %1 ms").arg(timeoutMs_)
-              : socket_.errorString();
-      socket_.abort();
-      throw LinkError(
-          QStringLiteral("Could not send to the printer at %1: %2").arg(target(), reason));
+  while (left > 0) {
+    const ssize_t n = ::send(fd_, next, static_cast<size_t>(left), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n > 0) {
+      next += n;
+      left -= n;
+      written_ += n;
+      idle.restart();
+      continue;
     }
-    idle.restart();
+    const int error = n < 0 ? errno : EIO;
+    if (error == EINTR) {
+      continue;
+    }
+    if (error != EAGAIN && error != EWOULDBLOCK) {
+      fail(QStringLiteral("Could not send to the printer at"),
+           error == ECONNRESET || error == EPIPE ? kResetReason : systemReason(error));
+    }
+    const qint64 wait = timeoutMs_ - idle.elapsed();
+    if (wait <= 0) {
+      fail(QStringLiteral("Could not send to the printer at"), noDataWithin(timeoutMs_));
+    }
+    // Waiting for room, but also for the printer resetting or ending the connection: either is
+    // reported at once instead of after the time limit. The system reports room only once a third
+    // of the buffer is free, while a printer that trickles takes less; looking again every few
+    // milliseconds keeps the time of the last progress exact.
+    pollfd waiting{fd_, POLLOUT | POLLIN | POLLRDHUP, 0};
+    if (::poll(&waiting, 1, static_cast<int>(std::min<qint64>(wait, kRoomCheckMs))) > 0 &&
+        (waiting.revents & (POLLIN | POLLRDHUP | POLLERR | POLLHUP))) {
+      discardIncoming();
+      if (peerEnded_) {
+        fail(QStringLiteral("Could not send to the printer at"), kEndedReason);
+      }
+    }
   }
 }
 
-void NetworkTransport::drainSendQueue() {
-  // Closing while the printer has sent something unread (a status byte) makes the system answer
-  // with a reset, which throws away whatever is still queued for the printer. So: no more sending,
-  // read and drop what arrives, and wait until the printer has acknowledged every byte.
-  const auto fd = static_cast<int>(socket_.socketDescriptor());
-  if (fd < 0 || ::shutdown(fd, SHUT_WR) != 0) {
-    return;
-  }
+void NetworkTransport::awaitPrinterEnd() {
+  // After our end marker a printer ends the connection once it has read everything. Some hold
+  // the connection open instead: one that has acknowledged every byte by the time limit has them.
+  const QString what = QStringLiteral("Could not finish sending to the printer at");
   QElapsedTimer idle;
   idle.start();
-  int lastQueued = -1;
-  char discard[4096];
+  int lastQueued = unacknowledged(fd_);
   for (;;) {
-    while (::recv(fd, discard, sizeof discard, MSG_DONTWAIT) > 0) {
+    if (peerEnded_) {
+      // The printer's end comes after its acknowledgement of everything it read, so anything
+      // still unacknowledged (beyond our own end marker) was never taken.
+      if (unacknowledged(fd_) <= 1) {
+        return;
+      }
+      fail(what, kEndedReason);
     }
-    int queued = 0;
-    if (::ioctl(fd, SIOCOUTQ, &queued) != 0 || queued == 0) {
-      return;
+    const qint64 wait = timeoutMs_ - idle.elapsed();
+    if (wait <= 0) {
+      const int queued = unacknowledged(fd_);
+      if (queued == 0) {
+        return;
+      }
+      if (queued > 0 && queued < lastQueued) {
+        lastQueued = queued;  // slow but still taking bytes
+        idle.restart();
+        continue;
+      }
+      fail(what, noDataWithin(timeoutMs_));
     }
-    if (queued != lastQueued) {
-      lastQueued = queued;
-      idle.restart();
-    } else if (idle.elapsed() >= timeoutMs_) {
-      socket_.abort();
-      throw LinkError(QStringLiteral("Could not finish sending to the printer at %1: the printer "
-                                     "accepted no data within %2 ms")
-                          .arg(target())
-                          .arg(timeoutMs_));
+    pollfd readable{fd_, POLLIN | POLLRDHUP, 0};
+    if (::poll(&readable, 1, static_cast<int>(wait)) > 0) {
+      discardIncoming();
     }
-    pollfd readable{fd, POLLIN, 0};
-    ::poll(&readable, 1, 5);
   }
 }
 
 void NetworkTransport::close() {
-  if (socket_.state() == QAbstractSocket::UnconnectedState) {
+  if (fd_ < 0) {
     if (!std::exchange(pending_, QByteArray()).isEmpty()) {
       throw LinkError(QStringLiteral("Could not send to the printer at %1: the connection was lost")
                           .arg(target()));
@@ -182,14 +325,18 @@ void NetworkTransport::close() {
     return;
   }
   flush();
-  drainSendQueue();
-  socket_.disconnectFromHost();
-  if (socket_.state() != QAbstractSocket::UnconnectedState &&
-      !socket_.waitForDisconnected(timeoutMs_)) {
-    socket_.abort();
-    throw LinkError(QStringLiteral("Could not finish sending to the printer at %1: %2")
-                        .arg(target(), QStringLiteral("no answer within %1 ms").arg(timeoutMs_)));
+  if (written_ > 0) {
+    // No more sending: the printer sees the end of the exchange and ends the connection.
+    if (::shutdown(fd_, SHUT_WR) != 0) {
+      int error = 0;
+      socklen_t size = sizeof error;
+      ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &size);
+      fail(QStringLiteral("Could not finish sending to the printer at"),
+           error == ECONNRESET || error == 0 ? kResetReason : systemReason(error));
+    }
+    awaitPrinterEnd();
   }
+  ::close(std::exchange(fd_, -1));
 }
 
 }  // namespace Orvanel

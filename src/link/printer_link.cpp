@@ -1,7 +1,5 @@
 #include "link/printer_link.h"
 
-#include <QSettings>
-
 #include <QVBoxLayout>
 #include <csignal>
 
@@ -21,6 +19,9 @@ void Quenlink::OpenConnection() {
   // A connection left open by an earlier failure is dropped unfinished (nothing it still holds is
   // sent); the new one starts clean.
   transport_.reset();
+  if (!loadProblem_.isEmpty()) {
+    throw LinkError(loadProblem_);
+  }
   auto transport = makeTransport(settings_);
   transport->open();
   transport_ = std::move(transport);
@@ -47,21 +48,27 @@ void Quenlink::SaveLinkSettings(const QString& key) {
   if (!problem.isEmpty()) {
     throw LinkError(problem);
   }
-  auto store = openSettingsStore();
-  writeLinkSettings(*store, key, edited);
-  if (store->status() != QSettings::NoError) {
-    throw LinkError(QStringLiteral("Could not store the printer connection settings in %1.")
-                        .arg(store->fileName()));
+  const QString failure = storeLinkSettings(key, edited);
+  if (!failure.isEmpty()) {
+    throw LinkError(failure);
   }
-  settings_ = edited;
+  setSettings(edited);
 }
 
 void Quenlink::LoadLinkSettings(const QString& key) {
-  setSettings(loadStoredLinkSettings(key));
+  StoredLinkSettings stored = readStoredLinkSettings(key);
+  setSettings(stored.settings);
+  // Kept for the first action, so the operator is told what is wrong with the file instead of
+  // "not set up"; an unreadable file is also reported now.
+  loadProblem_ = stored.problem;
+  if (stored.unreadable) {
+    throw LinkError(loadProblem_);
+  }
 }
 
 void Quenlink::setSettings(const LinkSettings& settings) {
   settings_ = settings;
+  loadProblem_.clear();
   if (panel_) {
     panel_->setOfferedKinds(showspooler, showtcpip, showfile);
     panel_->showSettings(settings_);

@@ -8,6 +8,7 @@
 
 #include "link/link_error.h"
 #include "link/link_settings.h"
+#include "link/printer_link_interface.h"
 #include "link/settings_store.h"
 #include "link/transport.h"
 
@@ -17,16 +18,6 @@ class QShowEvent;
 namespace Orvanel {
 
 class LinkSettingsPanel;
-
-// The three operations an exchange uses; the real component and the recording fake of the tests
-// both implement them.
-class PrinterLink {
- public:
-  virtual ~PrinterLink() = default;
-  virtual void OpenConnection() = 0;
-  virtual void SendData(const QByteArray& data) = 0;
-  virtual void CloseConnection() = 0;
-};
 
 // The printer-link component. It owns the link settings and the transport of the open connection.
 // As a widget it is the settings panel of the communication settings window (scm_interface); on the
@@ -49,6 +40,8 @@ class Quenlink : public QWidget, public PrinterLink {
   // is stored.
   void SaveLinkSettings(const QString& key);
   // Takes over the settings stored under `key` (nothing stored: "not set up") and shows them.
+  // Stored values that cannot be used make the next OpenConnection raise a message naming them; a
+  // settings file that cannot be read raises LinkError here too.
   void LoadLinkSettings(const QString& key);
 
   // The settings the next connection uses (the last loaded or stored ones, not unsaved edits).
@@ -69,6 +62,7 @@ class Quenlink : public QWidget, public PrinterLink {
 
  private:
   LinkSettings settings_;
+  QString loadProblem_;  // what is wrong with the stored settings last loaded
   LinkSettingsPanel* panel_ = nullptr;
   std::unique_ptr<Transport> transport_;
 };

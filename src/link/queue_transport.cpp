@@ -15,11 +15,17 @@ namespace Orvanel {
 
 namespace {
 
-// Every blocking request gives up when the time limit runs out instead of asking to wait again.
-int giveUp(http_t*, void* timedOut) {
-  if (timedOut) {
-    *static_cast<bool*>(timedOut) = true;
+// The whole conversation of an exchange shares one time limit. The library waits in short slices
+// and asks after each whether to go on; it stops at the deadline.
+constexpr double kWaitSliceSeconds = 0.05;
+constexpr int kCancelMinimumMs = 300;
+
+int keepWaiting(http_t*, void* data) {
+  auto* budget = static_cast<QueueBudget*>(data);
+  if (!budget->deadline.hasExpired()) {
+    return 1;
   }
+  budget->timedOut = true;
   return 0;
 }
 
@@ -34,8 +40,9 @@ QString noAnswer(int timeoutMs) {
   return QStringLiteral("no answer within %1 ms").arg(timeoutMs);
 }
 
-// Connects within timeoutMs; on failure returns nullptr and says why in *reason.
-http_t* connectToServer(int timeoutMs, bool* timedOut, QString* reason) {
+// Connects before budget's deadline; on failure returns nullptr and says why in *reason.
+http_t* connectToServer(QueueBudget* budget, QString* reason) {
+  const int timeoutMs = budget->timeoutMs;
   // The callback is kept per thread by the library, so it is set wherever a connection is made.
   cupsSetPasswordCB2(noPassword, nullptr);
   // Made without connecting (time 0), so that the connect's own error is still at hand when it
@@ -48,8 +55,9 @@ http_t* connectToServer(int timeoutMs, bool* timedOut, QString* reason) {
     }
     return nullptr;
   }
-  httpSetTimeout(http, std::max(timeoutMs, 1) / 1000.0, giveUp, timedOut);
-  if (httpReconnect2(http, std::max(timeoutMs, 1), nullptr) != 0) {
+  httpSetTimeout(http, kWaitSliceSeconds, keepWaiting, budget);
+  const auto left = static_cast<int>(std::max<qint64>(budget->deadline.remainingTime(), 1));
+  if (httpReconnect2(http, left, nullptr) != 0) {
     const int code = httpError(http);
     httpClose(http);
     if (reason) {
@@ -91,7 +99,7 @@ QueueTransport::~QueueTransport() {
 }
 
 QString QueueTransport::reason() const {
-  if (timedOut_) {
+  if (budget_.timedOut) {
     return noAnswer(timeoutMs_);
   }
   const ipp_status_t status = cupsLastError();
@@ -99,13 +107,18 @@ QString QueueTransport::reason() const {
       status == IPP_STATUS_ERROR_NOT_AUTHENTICATED) {
     return QStringLiteral("the print server asks for a password");
   }
+  const int code = http_ ? httpError(http_) : 0;
+  if (code == ECONNRESET || code == EPIPE) {
+    return QStringLiteral("the print server reset the connection");
+  }
   if (status > IPP_STATUS_OK_CONFLICTING) {
-    const char* text = cupsLastErrorString();
-    if (text && *text) {
-      return QString::fromUtf8(text);
+    // A connection that broke down leaves the system's "no error" text behind, which would tell
+    // the operator that the failure was a success.
+    const QString text = QString::fromUtf8(cupsLastErrorString());
+    if (!text.isEmpty() && text != QString::fromLocal8Bit(std::strerror(0))) {
+      return text;
     }
   }
-  const int code = http_ ? httpError(http_) : 0;
   return code != 0 ? QString::fromLocal8Bit(std::strerror(code))
                    : QStringLiteral("the print server ended the connection");
 }
@@ -124,8 +137,12 @@ void QueueTransport::release() {
   if (job_ != 0) {
     // An unfinished job must neither print half an exchange later nor stay in the queue. The old
     // connection may be in the middle of a request, so the cancel goes over a fresh one.
-    bool ignored = false;
-    if (http_t* http = connectToServer(timeoutMs_, &ignored, nullptr)) {
+    // It gets what is left of the exchange's time, but at least a short moment: a server that is
+    // merely slow should still drop the half job; one that stopped answering costs little more.
+    const qint64 left =
+        std::max<qint64>(budget_.deadline.remainingTime(), std::min(timeoutMs_, kCancelMinimumMs));
+    QueueBudget cancel{timeoutMs_, QDeadlineTimer(left)};
+    if (http_t* http = connectToServer(&cancel, nullptr)) {
       cupsCancelJob2(http, destination_.constData(), job_, 0);
       httpClose(http);
     }
@@ -158,9 +175,9 @@ int QueueTransport::createJob() {
 
 void QueueTransport::open() {
   release();
-  timedOut_ = false;
+  budget_ = QueueBudget{timeoutMs_, QDeadlineTimer(timeoutMs_)};
   QString why;
-  http_ = connectToServer(timeoutMs_, &timedOut_, &why);
+  http_ = connectToServer(&budget_, &why);
   if (!http_) {
     fail(QStringLiteral("Could not reach the print server for the printer queue"), why);
   }
@@ -200,8 +217,8 @@ void QueueTransport::close() {
 
 QStringList listPrinterQueues(int timeoutMs) {
   QStringList names;
-  bool timedOut = false;
-  http_t* http = connectToServer(timeoutMs, &timedOut, nullptr);
+  QueueBudget budget{timeoutMs, QDeadlineTimer(timeoutMs)};
+  http_t* http = connectToServer(&budget, nullptr);
   if (!http) {
     return names;
   }

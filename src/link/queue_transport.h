@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 
@@ -9,10 +10,17 @@ typedef struct _http_s http_t;
 
 namespace Orvanel {
 
+// The time an exchange with the print server may take, all requests together.
+struct QueueBudget {
+  int timeoutMs = 0;
+  QDeadlineTimer deadline;
+  bool timedOut = false;
+};
+
 // A CUPS printer queue. Each exchange becomes one raw job (no filtering on the server): the job is
 // created on open, the bytes stream into its one document, and close submits it. The server is the
 // one the CUPS client library is configured for (CUPS_SERVER, client.conf or the local default).
-// Every request is bounded by the time limit.
+// The whole conversation of one exchange is bounded by the time limit.
 class QueueTransport : public Transport {
  public:
   QueueTransport(QString queue, int timeoutMs);
@@ -35,7 +43,7 @@ class QueueTransport : public Transport {
   int timeoutMs_;
   http_t* http_ = nullptr;
   int job_ = 0;
-  bool timedOut_ = false;
+  QueueBudget budget_;
 };
 
 // The queues the CUPS server knows, sorted; empty when the server cannot be reached within

@@ -79,7 +79,9 @@ constexpr int kTestRightEdge = 6240 + 1395;
 const QColor kApplicationWorkspaceGrey(0xAB, 0xAB, 0xAB);
 const QColor kBlack(0, 0, 0);
 
-const QString kModelKey = QStringLiteral("Printer/Model");
+const QString kModelGroup = QStringLiteral("Printer");
+const QString kModelName = QStringLiteral("Model");
+const QString kModelKey = kModelGroup + QLatin1Char('/') + kModelName;
 
 int px(int twips) {
   return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
@@ -702,13 +704,11 @@ void frmMain::loadLinkSettings() {
 }
 
 void frmMain::Form_Unload() {
-  auto store = Orvanel::openSettingsStore();
-  store->setValue(kModelKey, cmbModel->currentText());
-  store->sync();
-  if (store->status() != QSettings::NoError) {
-    Q6::showError(
-        this,
-        QStringLiteral("Could not store the selected printer model in %1.").arg(store->fileName()));
+  const QString failure =
+      Orvanel::storeValues(kModelGroup, {{kModelName, cmbModel->currentText()}});
+  if (!failure.isEmpty()) {
+    Q6::showError(this,
+                  QStringLiteral("Could not store the selected printer model. %1").arg(failure));
   }
   if (m_portWindow) {
     m_portWindow->close();

@@ -15,7 +15,9 @@
 
 #include "common/message_box.h"
 #include "main_window/main_window.h"
+#include "main_window/window_content.h"
 #include "presets/preset_file.h"
+#include "settings/settings_table.h"
 
 namespace {
 
@@ -125,9 +127,14 @@ void frmPresets::comPUse_Click() {
     return;
   }
   const auto lists = presetLists(*main_);
-  Q6::PresetListCounts counts{};
-  for (int i = 0; i < Q6::kPresetListCount; ++i) {
-    counts[i] = lists[i]->count();
+  // The list sizes come from the settings table for the selected model, as the command-line tool
+  // takes them; only a window without a model (never after start-up) counts its lists.
+  const int model = main_->cmbModel->currentIndex();
+  Q6::PresetListCounts counts = Q6::presetListCounts(model);
+  if (Q6::modelProfile(model) == nullptr) {
+    for (int i = 0; i < Q6::kPresetListCount; ++i) {
+      counts[i] = lists[i]->count();
+    }
   }
   // The whole file is checked before the first control moves, so a refused file changes nothing.
   const std::optional<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));

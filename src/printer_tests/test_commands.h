@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/link_exchange.h"
+#include "link/commands.h"
 
 namespace Q6 {
 

@@ -17,8 +17,4 @@ MessageRequest clearAllQuestion() {
   return r;
 }
 
-CommandList clearAllCommands() {
-  return {resetCommand(), writeCommand()};
-}
-
 }  // namespace Q6

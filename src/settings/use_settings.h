@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "link/link_exchange.h"
+#include "link/commands.h"
 
 namespace Q6 {
 

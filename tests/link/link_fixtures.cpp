@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -14,10 +15,14 @@
 #include <poll.h>
 #include <pwd.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <utility>
 
 #include "support/test_support.h"
 
@@ -338,6 +343,106 @@ QByteArray PtyPair::read(int count, int idleMs) {
 
 bool PtyPair::writeTestSide(const QByteArray& bytes) {
   return ::write(fd_, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
+}
+
+void PtyPair::stopRelay() {
+  stopProcess(process_);
+}
+
+DeviceReader::DeviceReader(Kind kind, Mode mode) : kind_(kind), mode_(mode) {
+  if (kind_ == Kind::Fifo) {
+    path_ = dir_.filePath(QStringLiteral("lp0"));
+    if (::mkfifo(QFile::encodeName(path_).constData(), 0600) != 0) {
+      failure_ = QStringLiteral("mkfifo failed");
+      return;
+    }
+    fd_ = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  } else {
+    fd_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd_ >= 0 && (::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0)) {
+      ::close(std::exchange(fd_, -1));
+    }
+    if (fd_ >= 0) {
+      path_ = QString::fromLocal8Bit(::ptsname(fd_));
+      ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
+    }
+  }
+  if (fd_ < 0) {
+    failure_ = QStringLiteral("could not open the reading end: %1").arg(errno);
+    return;
+  }
+  thread_ = std::thread([this] { run(); });
+}
+
+DeviceReader::~DeviceReader() {
+  stop_ = true;
+  if (thread_.joinable()) {
+    thread_.join();
+  }
+  if (fd_ >= 0) {
+    ::close(fd_);
+  }
+}
+
+void DeviceReader::run() {
+  if (mode_ == Mode::NeverRead) {
+    return;
+  }
+  char buffer[65536];
+  qsizetype taken = 0;
+  while (!stop_) {
+    pollfd p{fd_, POLLIN, 0};
+    if (::poll(&p, 1, 10) <= 0 || !(p.revents & POLLIN)) {
+      // A pipe without a writer, or a terminal whose other side is not open, reports a hang-up
+      // until the link opens it; that is no end.
+      if (p.revents & (POLLHUP | POLLERR)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      }
+      continue;
+    }
+    size_t want = sizeof buffer;
+    if (mode_ == Mode::Slow) {
+      want = 512;
+    } else if (mode_ == Mode::PartThenGone) {
+      want = static_cast<size_t>(100 - taken);
+    }
+    const ssize_t n = ::read(fd_, buffer, want);
+    if (n <= 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      continue;
+    }
+    taken += n;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      data_.append(buffer, n);
+    }
+    if (mode_ == Mode::PartThenGone && taken >= 100) {
+      ::close(std::exchange(fd_, -1));
+      return;
+    }
+    if (mode_ == Mode::Slow) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+}
+
+QByteArray DeviceReader::received(qsizetype count, int idleMs) {
+  QElapsedTimer idle;
+  idle.start();
+  qsizetype last = -1;
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (data_.size() >= count || (data_.size() == last && idle.elapsed() >= idleMs)) {
+        return data_;
+      }
+      if (data_.size() != last) {
+        last = data_.size();
+        idle.restart();
+      }
+    }
+    QThread::msleep(5);
+  }
 }
 
 }  // namespace Q6Test

@@ -5,6 +5,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <mutex>
+#include <thread>
+
 // Real receivers for the end-to-end link tests. Each one is started by the test that needs it and
 // stopped by its destructor, also when the test fails; the child processes also die with the test
 // process if it crashes.
@@ -75,6 +79,37 @@ class PrivateCupsd {
   QString failure_;
 };
 
+// The reading end of a named pipe or of a pseudo-terminal, read on a thread of its own, standing
+// for a printer device: ReadAll takes everything, Slow takes 512 bytes a millisecond, NeverRead
+// opens and takes nothing, PartThenGone takes 100 bytes and closes its end.
+class DeviceReader {
+ public:
+  enum class Kind { Fifo, Pty };
+  enum class Mode { ReadAll, Slow, NeverRead, PartThenGone };
+  DeviceReader(Kind kind, Mode mode);
+  ~DeviceReader();
+  DeviceReader(const DeviceReader&) = delete;
+  DeviceReader& operator=(const DeviceReader&) = delete;
+
+  QString failure() const { return failure_; }
+  QString path() const { return path_; }  // what the File link opens
+  // Waits until `count` bytes arrived or none came for idleMs, then returns all bytes so far.
+  QByteArray received(qsizetype count, int idleMs = 500);
+
+ private:
+  void run();
+  Kind kind_;
+  Mode mode_;
+  QTemporaryDir dir_;
+  QString path_;
+  QString failure_;
+  int fd_ = -1;
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  QByteArray data_;
+  std::thread thread_;
+};
+
 // Two pseudo-terminals joined by socat: what is written to one end arrives at the other.
 class PtyPair {
  public:
@@ -94,6 +129,8 @@ class PtyPair {
   // Reads from the test's end until `count` bytes arrived or no byte came for idleMs.
   QByteArray read(int count, int idleMs = 2000);
   bool writeTestSide(const QByteArray& bytes);
+  // Ends the relay: the printer's side loses its far end, as when a cable is pulled.
+  void stopRelay();
 
  private:
   QTemporaryDir dir_;

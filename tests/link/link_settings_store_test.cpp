@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 
 #include "link/link_settings.h"
@@ -141,7 +143,6 @@ TEST(HandWrittenIni, UnreadableNumbersAreRefusedNotGuessed) {
   Orvanel::Quenlink link;
   link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
   EXPECT_EQ(link.settings().port, 0);
-  EXPECT_EQ(link.settings().timeoutMs, 5000);
   EXPECT_EQ(link.settings().baudRate, 0);
   EXPECT_EQ(link.settings().dataBits, 8);  // empty: the default
   EXPECT_EQ(link.settings().stopBits, 0);
@@ -150,8 +151,141 @@ TEST(HandWrittenIni, UnreadableNumbersAreRefusedNotGuessed) {
     FAIL() << "an unreadable port must not be opened";
   } catch (const Orvanel::LinkError& e) {
     EXPECT_TRUE(e.message().contains(QStringLiteral("1 to 65535"))) << e.what();
+    EXPECT_TRUE(e.message().contains(QStringLiteral("TimeoutMs=-5"))) << e.what();
     EXPECT_TRUE(e.message().contains(QStringLiteral("\"Communication\""))) << e.what();
   }
+}
+
+// A stored value that cannot be used is named with its key and what it allows, at the first action,
+// instead of being replaced by a default or reported as "not set up".
+TEST(HandWrittenIni, ValuesThatCannotBeUsedAreNamedWithWhatTheyAllow) {
+  struct Case {
+    QStringList lines;
+    QByteArray rawLine;  // written as bytes, after the lines
+    QStringList named;
+  };
+  const Case cases[] = {
+      {{"Connection=Bogus", "Host=127.0.0.1"},
+       {},
+       {"Connection=Bogus", "Network, Queue, File, Serial"}},
+      {{"Connection=Network", "Host=127.0.0.1", "TimeoutMs=-5"},
+       {},
+       {"TimeoutMs=-5", "1 to 600000"}},
+      {{"Connection=Network", "Host=127.0.0.1", "TimeoutMs=0"}, {}, {"TimeoutMs=0", "1 to 600000"}},
+      {{"Connection=Network", "Host=127.0.0.1", "TimeoutMs=700000"},
+       {},
+       {"TimeoutMs=700000", "1 to 600000"}},
+      {{"Connection=Network", "Host=127.0.0.1", "TimeoutMs=99999999999"},
+       {},
+       {"TimeoutMs=99999999999", "1 to 600000"}},
+      {{"Connection=Serial", "SerialPort=/dev/ttyS0", "Parity=Mark"},
+       {},
+       {"Parity=Mark", "None, Even, Odd"}},
+      {{"Connection=Serial", "SerialPort=/dev/ttyS0", "FlowControl=RTS"},
+       {},
+       {"FlowControl=RTS", "None, Hardware, Software"}},
+      // Latin-1 "café": read as UTF-8 it would name another file.
+      {{"Connection=File"}, QByteArray("Path=/tmp/caf\xe9.prn"), {"Path", "UTF-8"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines.join(' ').toStdString());
+    Q6Test::TempConfig config;
+    config.writeLink(c.lines);
+    if (!c.rawLine.isEmpty()) {
+      QFile ini(config.iniPath());
+      ASSERT_TRUE(ini.open(QIODevice::Append));
+      ini.write(c.rawLine + "\n");
+    }
+    Orvanel::Quenlink link;
+    link.LoadLinkSettings(Orvanel::kLinkSettingsKey);  // no box at start-up for a value
+    try {
+      link.OpenConnection();
+      ADD_FAILURE() << "a link with an unusable value opened";
+    } catch (const Orvanel::LinkError& e) {
+      for (const QString& part : c.named) {
+        EXPECT_TRUE(e.message().contains(part)) << e.what();
+      }
+      EXPECT_TRUE(e.message().contains(config.iniPath())) << e.what();
+      EXPECT_FALSE(e.message().contains(QStringLiteral("has been set up yet"))) << e.what();
+    }
+    EXPECT_FALSE(link.isConnectionOpen());
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/caf\u00e9.prn")));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/caf\ufffd.prn")));
+  }
+}
+
+// A settings file that cannot be read is said to be unreadable, with its path, when it is loaded
+// (start-up) and again at the first action; it is not "not set up yet".
+TEST(HandWrittenIni, UnreadableFileIsReportedAsSuchAtLoadAndAtTheFirstAction) {
+  Q6Test::TempConfig config;
+  ASSERT_TRUE(QDir().mkpath(config.iniPath()));  // a folder where the file should be
+  Orvanel::Quenlink link;
+  for (int step = 0; step < 2; ++step) {
+    try {
+      if (step == 0) {
+        link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+      } else {
+        link.OpenConnection();
+      }
+      ADD_FAILURE() << "step " << step << " did not report the unreadable file";
+    } catch (const Orvanel::LinkError& e) {
+      EXPECT_TRUE(e.message().contains(config.iniPath())) << e.what();
+      EXPECT_TRUE(e.message().contains(QStringLiteral("cannot be read"))) << e.what();
+      EXPECT_TRUE(e.message().contains(QStringLiteral("it is a folder"))) << e.what();
+    }
+  }
+  // Storing into it is a real failure and says so.
+  LinkSettings s;
+  s.kind = ConnectionKind::File;
+  s.path = QStringLiteral("/tmp/q6.prn");
+  link.setSettings(s);
+  EXPECT_THROW(link.SaveLinkSettings(Orvanel::kLinkSettingsKey), Orvanel::LinkError);
+}
+
+// Storing changes only our own keys: comments, unknown keys and other groups of a provisioned file
+// stay byte for byte, and a line QSettings cannot parse is no reason to report a failure.
+TEST(HandWrittenIni, StoringKeepsEverythingElseTheAdministratorWrote) {
+  Q6Test::TempConfig config;
+  const QByteArray provisioned =
+      "# provisioned by the shop's rollout, do not edit by hand\n"
+      "[Q56ConfigCOM]\n"
+      "# front till\n"
+      "Connection=File\n"
+      "Path=/tmp/old.prn\n"
+      "AssetTag=FT-0042\n"
+      "\n"
+      "[Printer]\n"
+      "Model=Vorla QLX600\n"
+      "\n"
+      "[Rollout]\n"
+      "Wave=3\n";
+  ASSERT_TRUE(QDir().mkpath(config.dir() + QStringLiteral("/Q56Config")));
+  ASSERT_TRUE(Q6Test::writeFile(config.iniPath(), provisioned));
+
+  Orvanel::Quenlink link;
+  link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  LinkSettings s = link.settings();
+  s.path = QStringLiteral("/tmp/new, till;\"quoted\" \u00e9.prn");
+  link.setSettings(s);
+  EXPECT_NO_THROW(link.SaveLinkSettings(Orvanel::kLinkSettingsKey));
+  EXPECT_TRUE(Orvanel::storeValues(QStringLiteral("Printer"),
+                                   {{QStringLiteral("Model"), QStringLiteral("Vorla QLX500")}})
+                  .isEmpty());
+
+  QFile ini(config.iniPath());
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  const QByteArray text = ini.readAll();
+  for (const char* kept :
+       {"# provisioned by the shop's rollout, do not edit by hand\n[Q56ConfigCOM]\n"
+        "# front till\nConnection=File\n",
+        "AssetTag=FT-0042\n", "[Rollout]\nWave=3\n", "[Printer]\nModel=Vorla QLX500\n"}) {
+    EXPECT_TRUE(text.contains(kept)) << kept << "\n---\n" << text.toStdString();
+  }
+  EXPECT_FALSE(text.contains("old.prn")) << text.toStdString();
+
+  Orvanel::Quenlink reader;
+  reader.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  EXPECT_EQ(reader.settings(), s);
 }
 
 struct OfferCase {

@@ -74,56 +74,6 @@ TEST(FileLink, UnwritablePathGivesAClearErrorNamingThePath) {
   EXPECT_FALSE(QFile::exists(path));
 }
 
-// A pipe nobody reads stands for a printer device that is offline: the exchange must end with a
-// clear error once the time limit is up, never freeze the window.
-TEST(FileLink, DeviceThatTakesNothingGivesNotReadyWithinTheTimeLimit) {
-  QTemporaryDir dir;
-  const QString fifo = dir.filePath(QStringLiteral("lp0"));
-  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-  LinkSettings s = fileSettings(fifo);
-  s.timeoutMs = 300;
-  Orvanel::Quenlink link;
-  link.setSettings(s);
-  Q6Test::MessageCapture boxes;
-
-  QElapsedTimer timer;
-  timer.start();
-  EXPECT_FALSE(Q6::runExchange(link, {Q6::writeCommand()}, nullptr));  // nobody opened the pipe
-  EXPECT_LT(timer.elapsed(), 3000);
-
-  // A reader that never reads: the pipe fills, and the writes must give up.
-  const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
-  ASSERT_GE(reader, 0);
-  timer.restart();
-  EXPECT_FALSE(Q6::runExchange(link, {QByteArray(1024 * 1024, '\x20')}, nullptr));
-  EXPECT_LT(timer.elapsed(), 3000);
-  ::close(reader);
-
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  for (const auto& shown : boxes.shown) {
-    EXPECT_TRUE(shown.text.contains(QStringLiteral("is not ready"))) << shown.text.toStdString();
-    EXPECT_TRUE(shown.text.contains(fifo)) << shown.text.toStdString();
-  }
-}
-
-TEST(FileLink, ReaderGoingAwayIsAWriteErrorNotTheEndOfTheProgram) {
-  QTemporaryDir dir;
-  const QString fifo = dir.filePath(QStringLiteral("lp1"));
-  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-  const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
-  ASSERT_GE(reader, 0);
-  Orvanel::Quenlink link;
-  link.setSettings(fileSettings(fifo));
-  link.OpenConnection();
-  ::close(reader);
-  try {
-    link.SendData(hex("1B 3F 0A 00"));
-    FAIL() << "a pipe without a reader must not take data";
-  } catch (const LinkError& e) {
-    EXPECT_TRUE(e.message().contains(QStringLiteral("Broken pipe"))) << e.what();
-  }
-}
-
 TEST(Link, SendAndCloseWithoutAnOpenConnectionRaiseInsteadOfCrashing) {
   Orvanel::Quenlink link;
   link.setSettings(networkSettings(9100));
@@ -206,23 +156,6 @@ TEST(NetworkLink, ClosedPortGivesTheClearErrorWithinTheTimeLimit) {
       QStringLiteral("Could not connect to the printer at 127.0.0.1 port %1: Connection refused")
           .arg(port));
   EXPECT_EQ(boxes.shown[0].title, QStringLiteral("Q6Config"));
-}
-
-TEST(NetworkLink, PrinterThatStopsReadingGivesATimeOutNotAHang) {
-  Q6Test::TcpSink sink(Q6Test::TcpSink::Mode::AcceptNeverRead);
-  Orvanel::Quenlink link;
-  link.setSettings(networkSettings(sink.port(), 300));
-  Q6Test::MessageCapture boxes;
-  // Far more than the socket buffers hold, so the writes must stall.
-  const QByteArray big(64 * 1024 * 1024, '\x20');
-  QElapsedTimer timer;
-  timer.start();
-  EXPECT_FALSE(Q6::runExchange(link, {big}, nullptr));
-  EXPECT_LT(timer.elapsed(), 5000);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("within 300 ms")))
-      << boxes.shown[0].text.toStdString();
-  EXPECT_FALSE(link.isConnectionOpen());
 }
 
 TEST(LinkSettingsStore, SaveAndLoadRoundTripThroughTheIniFile) {

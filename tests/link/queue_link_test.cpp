@@ -123,21 +123,6 @@ TEST_F(QueueLink, NothingPrintsBeforeTheLinkCloses) {
   EXPECT_EQ(sink_.received(1, 20000), hex("1B 40 1B 64 32"));
 }
 
-TEST_F(QueueLink, QueueThatDoesNotExistIsNamedInTheError) {
-  Q6Test::ScopedCupsServer server(cupsd_.server());
-  useQueue(QStringLiteral("q6none"));
-  Q6Test::MessageCapture boxes;
-  EXPECT_FALSE(Q6::runExchange(link_, Q6::characterSetSheet(), nullptr));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  const QString text = boxes.shown[0].text;
-  EXPECT_TRUE(text.contains(QStringLiteral("q6none"))) << text.toStdString();
-  EXPECT_TRUE(text.contains(cupsd_.server())) << text.toStdString();
-  EXPECT_TRUE(text.contains(QStringLiteral("does not exist"))) << text.toStdString();
-  EXPECT_EQ(boxes.shown[0].icon, QMessageBox::Warning);
-  EXPECT_FALSE(link_.isConnectionOpen());
-  EXPECT_TRUE(sink_.received(1, 500).isEmpty());
-}
-
 TEST(QueueLinkPassword, ServerThatAsksForAPasswordGivesAClearErrorInsteadOfAPrompt) {
   const QString why = Q6Test::PrivateCupsd::unavailableReason();
   if (!why.isEmpty()) {
@@ -181,35 +166,6 @@ TEST_F(QueueLink, PanelOffersTheServersQueuesAndKeepsATypedName) {
   EXPECT_EQ(offered, QStringList({"q6other", "q6raw"}));
   EXPECT_EQ(panel.cmbQueue->currentText(), QStringLiteral("typed-by-hand"));
   EXPECT_EQ(panel.editedSettings().queue, QStringLiteral("typed-by-hand"));
-}
-
-// No cupsd needed: the server is missing or mute.
-struct DeadServerCase {
-  const char* name;
-  Q6Test::TcpSink::Mode mode;
-  bool listening;
-  const char* reason;
-};
-
-TEST(QueueLinkServer, ServerThatDoesNotAnswerGivesAClearErrorWithinTheTimeLimit) {
-  const DeadServerCase cases[] = {
-      {"nothing listens", Q6Test::TcpSink::Mode::Read, false, "nothing accepts connections"},
-      {"accepts but never answers", Q6Test::TcpSink::Mode::AcceptNeverRead, true,
-       "no answer within 700 ms"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Q6Test::TcpSink mute(c.mode);
-    const int port = c.listening ? mute.port() : Q6Test::closedPort();
-    Q6Test::ScopedCupsServer server(QStringLiteral("127.0.0.1:%1").arg(port));
-    const QueueFailure failure = failedQueueExchange(QStringLiteral("q6raw"), 700);
-    EXPECT_LT(failure.elapsedMs, 6000);
-    const QString& text = failure.text;
-    EXPECT_TRUE(text.contains(QStringLiteral("q6raw"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("127.0.0.1:%1").arg(port))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QString::fromLatin1(c.reason))) << text.toStdString();
-    EXPECT_TRUE(failure.closed);
-  }
 }
 
 }  // namespace

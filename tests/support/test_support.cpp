@@ -142,7 +142,12 @@ TcpSink::~TcpSink() {
 }
 
 void TcpSink::run() {
-  std::vector<int> held;  // connections accepted but never read
+  std::vector<int> held;  // connections accepted but never read, or never ended
+  const auto reset = [](int fd) {
+    linger drop{1, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &drop, sizeof drop);
+    ::close(fd);
+  };
   while (!stop_) {
     pollfd p{listenFd_, POLLIN, 0};
     if (::poll(&p, 1, 20) <= 0) {
@@ -156,21 +161,34 @@ void TcpSink::run() {
       held.push_back(fd);
       continue;
     }
+    if (mode_ == Mode::CloseAtOnce) {
+      ::close(fd);
+      ++finished_;
+      continue;
+    }
+    const bool partial = mode_ == Mode::PartThenReset || mode_ == Mode::PartThenResetAtOnce ||
+                         mode_ == Mode::PartThenClose;
     char buffer[65536];
     bool answered = false;
+    qsizetype taken = 0;
     while (!stop_) {
       pollfd q{fd, POLLIN, 0};
       if (::poll(&q, 1, 20) <= 0) {
         continue;
       }
       const bool slow = mode_ == Mode::TalkBackSlowReader;
-      const ssize_t n = ::read(fd, buffer, slow ? 512 : sizeof buffer);
+      const size_t want = partial ? static_cast<size_t>(100 - taken) : slow ? 512 : sizeof buffer;
+      const ssize_t n = ::read(fd, buffer, want);
       if (n <= 0) {
         break;
       }
+      taken += n;
       {
         std::lock_guard<std::mutex> lock(mutex_);
         data_.append(buffer, n);
+      }
+      if (partial && taken >= 100) {
+        break;
       }
       if (slow && !answered) {
         answered = ::write(fd, "\x12", 1) == 1;  // a status byte the link never reads
@@ -179,7 +197,16 @@ void TcpSink::run() {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
       }
     }
-    ::close(fd);
+    if (mode_ == Mode::PartThenReset) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    if (mode_ == Mode::PartThenReset || mode_ == Mode::PartThenResetAtOnce) {
+      reset(fd);
+    } else if (mode_ == Mode::HoldOpen) {
+      held.push_back(fd);
+    } else {
+      ::close(fd);
+    }
     ++finished_;
   }
   for (int fd : held) {

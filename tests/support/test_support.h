@@ -75,7 +75,19 @@ class TcpSink {
  public:
   // TalkBackSlowReader: answers one status byte after the first bytes and then reads slowly, as a
   // printer does that reports its state while it prints.
-  enum class Mode { Read, AcceptNeverRead, TalkBackSlowReader };
+  // The faulty printers: PartThenReset* read 100 bytes and then reset the connection (after 0.3 s,
+  // or at once); PartThenClose reads 100 bytes and closes; CloseAtOnce accepts and closes without
+  // reading (busy); HoldOpen reads everything but never ends the connection.
+  enum class Mode {
+    Read,
+    AcceptNeverRead,
+    TalkBackSlowReader,
+    PartThenReset,
+    PartThenResetAtOnce,
+    PartThenClose,
+    CloseAtOnce,
+    HoldOpen
+  };
   explicit TcpSink(Mode mode = Mode::Read);
   ~TcpSink();
   int port() const { return port_; }
