@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "cli/list_targets.h"
+#include "cli/targets.h"
 #include "discovery/discovery.h"
 #include "link/link_fixtures.h"
 #include "support/test_support.h"
@@ -168,6 +170,67 @@ TEST(Discovery, AMissingServiceGivesOneNoteWithinTheTimeLimit) {
     const QString expected = c.says.contains(QLatin1String("%1")) ? c.says.arg(port) : c.says;
     EXPECT_TRUE(found.notes[0].startsWith(expected)) << found.notes[0].toStdString();
     EXPECT_FALSE(found.notes[0].contains(QLatin1Char('\n')));
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// list-targets prints each finding in the form --to takes: read back, it must name the very
+// connection that choosing the finding in the window fills in.
+TEST(ListTargets, EachFindingReadsBackAsTheConnectionTheWindowWouldFillIn) {
+  auto make = [](TargetSource source, const char* name) {
+    FoundTarget t;
+    t.source = source;
+    t.name = QString::fromLatin1(name);
+    return t;
+  };
+  FoundTarget v4 = make(TargetSource::Network, "Front desk");
+  v4.hostName = QStringLiteral("frontdesk.local");
+  v4.address = QStringLiteral("192.0.2.7");
+  v4.port = 9100;
+  FoundTarget v6 = make(TargetSource::Network, "Bar");
+  v6.address = QStringLiteral("2001:db8::7");
+  v6.port = 9101;
+  FoundTarget queue = make(TargetSource::Queue, "front-counter");
+  queue.description = QStringLiteral("Front counter");
+  queue.acceptingJobs = true;
+  FoundTarget node = make(TargetSource::DeviceNode, "/dev/usb/lp0");
+  node.manufacturer = QStringLiteral("ACME");
+  node.model = QStringLiteral("QLX600");
+  const FoundTarget serial = make(TargetSource::Serial, "/dev/ttyUSB0");
+
+  const struct {
+    FoundTarget found;
+    const char* text;
+    const char* about;
+  } rows[] = {
+      {v4, "tcp://192.0.2.7:9100", "Front desk, frontdesk.local"},
+      {v6, "tcp://[2001:db8::7]:9101", "Bar"},
+      {queue, "queue:front-counter", "Front counter, accepts jobs"},
+      {node, "file:/dev/usb/lp0", "ACME QLX600"},
+      {serial, "serial:/dev/ttyUSB0", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    const std::vector<Q6Cli::FoundTarget> listed = Q6Cli::targetsFrom({row.found});
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].target, QString::fromLatin1(row.text));
+    EXPECT_EQ(listed[0].about, QString::fromLatin1(row.about));
+    QString error;
+    const std::optional<Q6Cli::Target> parsed =
+        Q6Cli::parseTarget(listed[0].target, Orvanel::kDefaultTimeoutMs, false, &error);
+    ASSERT_TRUE(parsed.has_value()) << error.toStdString();
+    Orvanel::LinkSettings chosen;
+    chosen.kind = parsed->settings.kind;
+    row.found.fill(chosen);
+    EXPECT_EQ(parsed->settings.kind, chosen.kind);
+    EXPECT_EQ(parsed->settings.host, chosen.host);
+    EXPECT_EQ(parsed->settings.port, chosen.port);
+    EXPECT_EQ(parsed->settings.queue, chosen.queue);
+    EXPECT_EQ(parsed->settings.path, chosen.path);
+    EXPECT_EQ(parsed->settings.serialPort, chosen.serialPort);
   }
 }
 

@@ -31,6 +31,7 @@
 #include <memory>
 #include <vector>
 
+#include "cli/list_targets.h"
 #include "link/comm_settings_window.h"
 #include "link/link_exchange.h"
 #include "link/link_fixtures.h"
@@ -163,6 +164,15 @@ void publishFindChooseAndPrint() {
       << address.output().toStdString();
   ASSERT_TRUE(service.waitFor(QStringLiteral("Established"), 10000))
       << service.output().toStdString();
+
+  // The command-line tool finds it too, in the form its --to takes.
+  QStringList notes;
+  const std::vector<Q6Cli::FoundTarget> listed = Q6Cli::findLocalTargets(3000, &notes);
+  EXPECT_TRUE(std::any_of(listed.cbegin(), listed.cend(), [&](const Q6Cli::FoundTarget& t) {
+    return t.target == "tcp://127.0.0.1:" + port &&
+           t.about == QStringLiteral("Test printer, fakeprinter.local");
+  }));
+  EXPECT_TRUE(notes.filter(QStringLiteral("DNS-SD")).isEmpty()) << notes.join('\n').toStdString();
 
   Q6Test::TempConfig config;
   Q6Test::MessageCapture boxes;
