@@ -3,6 +3,8 @@
 
 #include <cups/cups.h>
 
+#include <QElapsedTimer>
+
 #include <sys/socket.h>
 
 #include <algorithm>
@@ -32,8 +34,11 @@ QString noAnswer(int timeoutMs) {
   return QStringLiteral("no answer within %1 ms").arg(timeoutMs);
 }
 
-// The same server, encryption and time limit as the printer queue link uses.
+// The same server, encryption and time limit as the printer queue link uses. The time limit covers
+// the connect and the request together: what the connect used up is taken from the request's share.
 http_t* connectWithin(int timeoutMs, bool* timedOut, QString* reason) {
+  QElapsedTimer timer;
+  timer.start();
   cupsSetPasswordCB2(noPassword, nullptr);
   http_t* http =
       httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr);
@@ -54,6 +59,8 @@ http_t* connectWithin(int timeoutMs, bool* timedOut, QString* reason) {
     }
     return nullptr;
   }
+  const qint64 left = std::max<qint64>(timeoutMs - timer.elapsed(), 1);
+  httpSetTimeout(http, static_cast<double>(left) / 1000.0, giveUp, timedOut);
   return http;
 }
 

@@ -545,7 +545,9 @@ void LinkSettingsPanel::testConnection() {
   testing_ = true;
   cmdTest->setEnabled(false);
   labTestResult->setStyleSheet(QString());
-  labTestResult->setText(QStringLiteral("Testing (at most %1 ms)...").arg(settings.timeoutMs));
+  labTestResult->setText(settings.timeoutMs > 0
+                             ? QStringLiteral("Testing (at most %1 ms)...").arg(settings.timeoutMs)
+                             : QStringLiteral("Testing..."));
   // The transport is made, used and destroyed on the test's own thread.
   runInBackground<ProbeResult>(
       this, [settings] { return probeLink(settings); },

@@ -641,7 +641,7 @@ TEST(CommSettingsWindow, StaysResponsiveWhileSearchingAndTesting) {
     ASSERT_TRUE(searched.wait(10000));
     const qint64 searchMs = clock.elapsed();
     EXPECT_GE(searchMs, 1000);  // it did wait for the server
-    EXPECT_LT(searchMs, 6000);
+    EXPECT_LT(searchMs, 2700);  // the time limit, not twice it
     EXPECT_LT(longestGap, 500) << "search took " << searchMs << " ms";
     EXPECT_TRUE(field<QPushButton>(window, "cmdFind")->isEnabled());
     QStringList items;
@@ -658,7 +658,7 @@ TEST(CommSettingsWindow, StaysResponsiveWhileSearchingAndTesting) {
     const QString text = pressTest(window);
     const qint64 testMs = clock.elapsed();
     EXPECT_GE(testMs, 1000);
-    EXPECT_LT(testMs, 6000);
+    EXPECT_LT(testMs, 2700);
     EXPECT_LT(longestGap, 500) << "test took " << testMs << " ms";
     EXPECT_TRUE(text.contains(QStringLiteral("q6raw"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("no answer within 1500 ms"))) << text.toStdString();
