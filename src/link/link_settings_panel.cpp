@@ -272,8 +272,9 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   connect(lstFound, &QListWidget::currentItemChanged, this,
           [this](QListWidgetItem* item) { chooseFound(item); });
   connect(lstFound, &QListWidget::itemClicked, this, &LinkSettingsPanel::chooseFound);
-  // The lists of queues, devices and ports are filled when settings are shown, not here: asking
-  // the print server twice for one opening of the window would only slow it down.
+  // The lists of devices and ports are filled when settings are shown, and the queues when the
+  // panel is shown (by the search), not here: asking twice for one opening would only slow it down.
+  discovery_.timeoutMs = kFindTimeoutMs;
   showFields(LinkSettings());
 }
 
