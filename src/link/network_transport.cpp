@@ -331,8 +331,10 @@ void NetworkTransport::close() {
       int error = 0;
       socklen_t size = sizeof error;
       ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &size);
+      // The connection is already gone: the printer reset it while the bytes were on their way.
       fail(QStringLiteral("Could not finish sending to the printer at"),
-           error == ECONNRESET || error == 0 ? kResetReason : systemReason(error));
+           error == ECONNRESET || error == EPIPE || error == 0 ? kResetReason
+                                                               : systemReason(error));
     }
     awaitPrinterEnd();
   }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "presets/preset_file.h"
-#include "support/test_support.h"
+#include "support/core_support.h"
 
 using Q6::PresetListCounts;
 using Q6::PresetRefusal;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "printer_tests/test_commands.h"
-#include "support/test_support.h"
+#include "support/core_support.h"
 
 using Q6::TestCommand;
 using Q6Test::hex;

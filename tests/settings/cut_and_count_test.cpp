@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "settings/use_settings.h"
-#include "support/test_support.h"
+#include "support/core_support.h"
 
 // The two values "Use Settings" computes from typed text: the cut offset byte on switch 2 and the
 // contextual-cut line-feed count on switch F.

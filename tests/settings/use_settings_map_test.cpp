@@ -5,7 +5,7 @@
 
 #include "entry_table.h"
 #include "settings/use_settings.h"
-#include "support/test_support.h"
+#include "support/core_support.h"
 
 // The memory-switch map, entry by entry; expected frames as they appear on the wire.
 
