@@ -2,6 +2,9 @@
 // process (a second window in the same process would find Qt warmed up); bench/startup.sh runs it
 // several times and reports the median.
 //
+// With --baseline it shows, instead of the main window, an empty window of the same size holding a
+// QTabWidget of seven pages: what any Qt program pays before the first frame, for comparison.
+//
 // Prints "startup_ms <since launch> <since main>". The launch time comes from the launching
 // script (Q6_BENCH_LAUNCH_NS, CLOCK_REALTIME nanoseconds), so that loading the program and its
 // libraries is counted too; without it the first figure equals the second.
@@ -10,11 +13,14 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <memory>
 
 #include "main_window/main_window.h"
 
@@ -63,10 +69,23 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, store.path());
-  frmMain window;
-  QApplication::setWindowIcon(window.windowIcon());
-  window.installEventFilter(&watch);
-  window.show();
+  const bool baseline = argc > 1 && std::strcmp(argv[1], "--baseline") == 0;
+  std::unique_ptr<QWidget> window;
+  if (baseline) {
+    window = std::make_unique<QWidget>();
+    window->setFixedSize(525, 362);
+    auto* tabs = new QTabWidget(window.get());
+    tabs->setGeometry(0, 0, 525, 361);
+    for (const char* caption :
+         {"Main", "General", "Quality", "Tickets", "Characters", "Emulation", "Tests"}) {
+      tabs->addTab(new QWidget, QString::fromLatin1(caption));
+    }
+  } else {
+    window = std::make_unique<frmMain>();
+    QApplication::setWindowIcon(window->windowIcon());
+  }
+  window->installEventFilter(&watch);
+  window->show();
   QTimer::singleShot(10000, &app, &QCoreApplication::quit);  // never hang a benchmark run
   QApplication::exec();
 

@@ -3,6 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
+"$root/scripts/install-test-deps.sh"
 "$root/scripts/build.sh" -DQ6CONFIG_BUILD_TESTS=ON
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${BUILD_DIR:-$root/build}" --output-on-failure -j "$(nproc)" --timeout 300

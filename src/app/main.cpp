@@ -1,8 +1,12 @@
 #include <QApplication>
 
+#include "launch/launch.h"
 #include "main_window/main_window.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> ended = Q6::startWithoutWindow(argc, argv)) {
+    return *ended;
+  }
   QApplication app(argc, argv);
   frmMain window;
   // The other windows take the program icon from the application.

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -23,6 +24,10 @@ struct MessageRequest {
 };
 
 using MessageHandler = std::function<QMessageBox::StandardButton(const MessageRequest&)>;
+
+// The box that showMessage shows, built but not shown: the text as plain text (never markup),
+// wide enough that the lines written into it are not wrapped again.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageRequest& request);
 
 // Shows the box modally over parent and returns the button pressed.
 QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& request);

@@ -1,11 +1,10 @@
 #include "link/network_transport.h"
 
 #include <QElapsedTimer>
-#include <QHostAddress>
-#include <QHostInfo>
 
 #include <arpa/inet.h>
 #include <linux/sockios.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -22,6 +21,7 @@
 #include <mutex>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "link/link_error.h"
 
@@ -31,24 +31,40 @@ namespace {
 
 // Name lookup is a blocking resolver call that no socket time limit covers; a dead name server
 // would freeze the window for the resolver's own time-out. It runs on a thread of its own and is
-// abandoned (left to finish in the background) when the time limit is up.
+// abandoned (left to finish in the background) when the time limit is up. That thread uses the C
+// library alone, so one still running when the program ends touches nothing already torn down.
 struct Lookup {
   std::mutex mutex;
   std::condition_variable done;
   bool finished = false;
-  QHostInfo info;
+  int error = 0;
+  std::vector<sockaddr_storage> addresses;
 };
 
-QList<QHostAddress> resolveWithin(const QString& host, int timeoutMs, QString* failure) {
-  QHostAddress literal;
-  if (literal.setAddress(host)) {
-    return {literal};
-  }
+std::vector<sockaddr_storage> resolveWithin(const QString& host, int port, int timeoutMs,
+                                            QString* failure) {
   auto lookup = std::make_shared<Lookup>();
-  std::thread([lookup, host] {
-    QHostInfo info = QHostInfo::fromName(host);
+  const QByteArray name = host.toUtf8();
+  const QByteArray service = QByteArray::number(port);
+  std::thread([lookup, name, service] {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_ADDRCONFIG | AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    const int error = ::getaddrinfo(name.constData(), service.constData(), &hints, &found);
+    std::vector<sockaddr_storage> addresses;
+    for (addrinfo* a = found; error == 0 && a; a = a->ai_next) {
+      sockaddr_storage address{};
+      std::memcpy(&address, a->ai_addr, std::min<size_t>(a->ai_addrlen, sizeof address));
+      addresses.push_back(address);
+    }
+    if (found) {
+      ::freeaddrinfo(found);
+    }
     std::lock_guard<std::mutex> lock(lookup->mutex);
-    lookup->info = std::move(info);
+    lookup->error = error;
+    lookup->addresses = std::move(addresses);
     lookup->finished = true;
     lookup->done.notify_all();
   }).detach();
@@ -58,11 +74,13 @@ QList<QHostAddress> resolveWithin(const QString& host, int timeoutMs, QString* f
     *failure = QStringLiteral("the name could not be looked up within %1 ms").arg(timeoutMs);
     return {};
   }
-  if (lookup->info.error() != QHostInfo::NoError || lookup->info.addresses().isEmpty()) {
-    *failure = lookup->info.errorString();
+  if (lookup->error != 0 || lookup->addresses.empty()) {
+    *failure = lookup->error == EAI_NONAME || lookup->error == EAI_NODATA
+                   ? QStringLiteral("Host not found")
+                   : QString::fromLocal8Bit(::gai_strerror(lookup->error));
     return {};
   }
-  return lookup->info.addresses();
+  return lookup->addresses;
 }
 
 QString systemReason(int error) {
@@ -149,30 +167,15 @@ void NetworkTransport::open() {
   QElapsedTimer timer;
   timer.start();
   QString failure;
-  const QList<QHostAddress> addresses = resolveWithin(host_, timeoutMs_, &failure);
-  for (const QHostAddress& address : addresses) {
+  const std::vector<sockaddr_storage> addresses = resolveWithin(host_, port_, timeoutMs_, &failure);
+  for (sockaddr_storage storage : addresses) {
     const int left = timeoutMs_ - static_cast<int>(timer.elapsed());
     if (left <= 0) {
       failure = QStringLiteral("no answer within %1 ms").arg(timeoutMs_);
       break;
     }
-    sockaddr_storage storage{};
-    socklen_t size = 0;
-    if (address.protocol() == QAbstractSocket::IPv6Protocol) {
-      auto* in6 = reinterpret_cast<sockaddr_in6*>(&storage);
-      in6->sin6_family = AF_INET6;
-      in6->sin6_port = htons(static_cast<quint16>(port_));
-      const Q_IPV6ADDR bytes = address.toIPv6Address();
-      std::memcpy(&in6->sin6_addr, bytes.c, sizeof bytes.c);
-      in6->sin6_scope_id = static_cast<uint32_t>(address.scopeId().toUInt());
-      size = sizeof *in6;
-    } else {
-      auto* in4 = reinterpret_cast<sockaddr_in*>(&storage);
-      in4->sin_family = AF_INET;
-      in4->sin_port = htons(static_cast<quint16>(port_));
-      in4->sin_addr.s_addr = htonl(address.toIPv4Address());
-      size = sizeof *in4;
-    }
+    const socklen_t size =
+        storage.ss_family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in);
     const int fd = ::socket(storage.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
       failure = systemReason(errno);
@@ -332,9 +335,9 @@ void NetworkTransport::close() {
       socklen_t size = sizeof error;
       ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &size);
       // The connection is already gone: the printer reset it while the bytes were on their way.
-      fail(QStringLiteral("Could not finish sending to the printer at"),
-           error == ECONNRESET || error == EPIPE || error == 0 ? kResetReason
-                                                               : systemReason(error));
+      fail(
+          QStringLiteral("Could not finish sending to the printer at"),
+          error == ECONNRESET || error == EPIPE || error == 0 ? kResetReason : systemReason(error));
     }
     awaitPrinterEnd();
   }

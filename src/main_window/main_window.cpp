@@ -1,6 +1,7 @@
 #include "main_window/main_window.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -10,11 +11,15 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QStyleFactory>
 #include <QTabWidget>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <exception>
@@ -136,6 +141,13 @@ bool textFits(const QWidget* widget) {
       return true;  // a picture is scaled to its frame
     }
     if (label->wordWrap()) {
+      // Most captions take one line; measuring that is far cheaper than laying out the wrap.
+      const QFontMetrics metrics = label->fontMetrics();
+      const QRect room = label->contentsRect();
+      if (metrics.height() <= room.height() &&
+          metrics.horizontalAdvance(label->text()) <= room.width()) {
+        return true;
+      }
       return label->heightForWidth(label->width()) <= label->height();
     }
     const QSize hint = label->sizeHint();
@@ -151,16 +163,20 @@ bool textFits(const QWidget* widget) {
   return button->fontMetrics().horizontalAdvance(button->text()) <= room;
 }
 
-// Puts back the face the widget was built with, remembering it on the first call.
+const char* const kDesignFont = "q6DesignFont";
+
+// Puts back the face the widget was built with. A widget that fitText() never made smaller still
+// has it and is left alone: setting a font costs a round of font and layout events per widget,
+// about half the window's build time when done for every control.
 QFont restoreDesignFont(QWidget* widget) {
-  const char* const kDesignFont = "q6DesignFont";
-  QVariant design = widget->property(kDesignFont);
+  const QVariant design = widget->property(kDesignFont);
   if (!design.isValid()) {
-    design = widget->font();
-    widget->setProperty(kDesignFont, design);
+    return widget->font();
   }
-  QFont font = design.value<QFont>();
-  widget->setFont(font);
+  const QFont font = design.value<QFont>();
+  if (widget->font() != font) {
+    widget->setFont(font);
+  }
   return font;
 }
 
@@ -170,6 +186,12 @@ void fitText(QWidget* widget) {
   constexpr double kSmallestPoints = 6.5;
   constexpr double kStep = 0.25;
   QFont font = restoreDesignFont(widget);
+  if (textFits(widget)) {
+    return;
+  }
+  if (!widget->property(kDesignFont).isValid()) {
+    widget->setProperty(kDesignFont, font);
+  }
   while (!textFits(widget) && font.pointSizeF() - kStep >= kSmallestPoints) {
     font.setPointSizeF(font.pointSizeF() - kStep);
     widget->setFont(font);
@@ -233,6 +255,31 @@ void settingRow(std::vector<std::pair<QLabel*, QLabel*>>& rows, QWidget* page, Q
   rows.emplace_back(title, help);
 }
 
+// Most styles open a list over its current entry and as tall as all its entries, which puts the
+// 43 code pages over the whole screen. As a drop-down under the list it keeps to maxVisibleItems
+// and scrolls.
+class DropDownListStyle : public QProxyStyle {
+ public:
+  explicit DropDownListStyle(QObject* owner)
+      : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+    setParent(owner);
+  }
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_ComboBox_Popup) {
+      return 0;
+    }
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+QString withoutColon(QString text) {
+  if (text.endsWith(QLatin1Char(':'))) {
+    text.chop(1);
+  }
+  return text;
+}
+
 void setTextColour(QLabel* label, const QColor& colour) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, colour);
@@ -272,11 +319,14 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   SSTab1->setCurrentIndex(0);
 
   connectHandlers();
+  makeListsDeliberate();
+  addTabSwitchKeys();
   Form_Load();
   makeRoomForHelpTexts();
   for (QWidget* w : findChildren<QWidget*>()) {
     fitText(w);
   }
+  describeForScreenReaders();
 
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -633,6 +683,113 @@ void frmMain::makeRoomForHelpTexts() {
   }
 }
 
+// A setting changes only when the operator means it: the wheel turns a list only once the list
+// has the focus (scrolling over the window changes nothing), and Enter presses the focused button
+// as Space does.
+void frmMain::makeListsDeliberate() {
+  for (QComboBox* list : findChildren<QComboBox*>()) {
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(this);
+  }
+  for (QPushButton* b : findChildren<QPushButton*>()) {
+    b->setAutoDefault(true);
+  }
+}
+
+void frmMain::useDropDownStyle(QComboBox* list) {
+  if (!m_dropDownStyle) {
+    m_dropDownStyle = new DropDownListStyle(this);
+  }
+  if (list->style() != m_dropDownStyle) {
+    list->setStyle(m_dropDownStyle);
+  }
+}
+
+// The usual keys for the next and previous tab, wherever the focus is in the window; a focused
+// list would otherwise take Ctrl+PageDown as a change of its own setting.
+void frmMain::addTabSwitchKeys() {
+  const struct {
+    QKeyCombination keys;
+    int step;
+  } bindings[] = {
+      {Qt::CTRL | Qt::Key_PageDown, 1},
+      {Qt::CTRL | Qt::Key_PageUp, -1},
+      {Qt::CTRL | Qt::Key_Tab, 1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+  };
+  for (const auto& binding : bindings) {
+    auto* shortcut = new QShortcut(QKeySequence(binding.keys), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    const int step = binding.step;
+    connect(shortcut, &QShortcut::activated, this, [this, step] {
+      const int count = SSTab1->count();
+      SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + count) % count);
+    });
+  }
+}
+
+// A screen reader announces each list by its title and reads its help text as the description;
+// buttons carry their caption and the note beside them.
+void frmMain::describeForScreenReaders() {
+  const std::pair<QComboBox*, std::pair<QLabel*, QLabel*>> lists[] = {
+      {comFF, {Label2, Label1}},
+      {comDeviceID, {Label4, Label3}},
+      {comCRcode, {Label31, Label30}},
+      {comNESensor, {Label37, Label36}},
+      {comPWidth, {labPWidthT, labPWidth}},
+      {comContextCut, {labContextCutT, labContextCut}},
+      {comDensity, {Label10, Label9}},
+      {comSpeed, {Label12, Label11}},
+      {comBMark, {Label14, Label13}},
+      {comTopSearch, {Label29, labTopSearchInfo}},
+      {comCharSet, {Label6, Label5}},
+      {comCPage, {Label8, Label7}},
+      {comZStyle, {Label16, Label15}},
+      {comLFeed, {Label24, Label25}},
+      {comCSpacing, {Label35, Label34}},
+      {cmbBigFont, {Label44, labEPFontSize}},
+      {cmbEPSpacing, {Label47, labEPSpacing}},
+      {comESCPOSColumns, {labESCPOSColumnsT, labESCPOSColumns}},
+  };
+  // On Linux a list's own accessible name is its current entry; readers announce the title
+  // through the label relation, which the buddy gives. Elsewhere the name is the title.
+  for (const auto& [list, labels] : lists) {
+    labels.first->setBuddy(list);
+    list->setAccessibleName(labels.first->text());
+    list->setAccessibleDescription(labels.second->text());
+  }
+  Label38->setBuddy(cmbModel);
+  cmbModel->setAccessibleName(withoutColon(Label38->text()));
+  cmbModel->setAccessibleDescription(QStringLiteral("The printer model the lists are offered for"));
+
+  const std::pair<QPushButton*, QLabel*> buttons[] = {
+      {comConfPort, Label19},     {Command4, Label21},      {comUse, Label22},
+      {comClearAll, Label17},     {comPresets, Label20},    {butTicketTest, Label32},
+      {butCDrawer1, Label40},     {butCDrawer2, Label40},   {butLineFeed, Label41},
+      {butFormFeed, Label41},     {butfeedlength, Label41}, {butFullCut, Label42},
+      {Command3, Label42},        {Command8, Label42},      {Command9, Label42},
+      {butPrintCharSet, Label43},
+  };
+  for (const auto& [b, note] : buttons) {
+    b->setAccessibleName(b->text());
+    b->setAccessibleDescription(withoutColon(note->text()));
+  }
+
+  chk_AdjustCutPos->setAccessibleName(chk_AdjustCutPos->text());
+  chk_AdjustCutPos->setAccessibleDescription(Label26->text());
+  Picture1->setAccessibleName(QStringLiteral("Cut position diagram"));
+  Picture1->setAccessibleDescription(
+      QStringLiteral("Click or drag on the ticket to move the cut position; the offset from the "
+                     "black mark is shown in the box below."));
+  txtCutOffset->setAccessibleName(QStringLiteral("Cut position offset in mm"));
+  txtCutOffset->setAccessibleDescription(QStringLiteral(
+      "Type the offset from the black mark in millimetres, then press Enter or leave the box."));
+  txtContFeeds->setAccessibleName(labContFeeds->text());
+  txtContFeeds->setAccessibleDescription(
+      QStringLiteral("How many line feeds in a row make the printer cut by itself"));
+}
+
 void frmMain::connectHandlers() {
   const auto onSelect = [this](QComboBox* list, void (frmMain::*handler)()) {
     connect(list, &QComboBox::currentIndexChanged, this, handler);
@@ -724,6 +881,20 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel) {
+    auto* list = qobject_cast<QComboBox*>(watched);
+    if (list && !list->hasFocus()) {
+      return true;  // passing over a list with the wheel must not change a printer setting
+    }
+  }
+  // The drop-down style is put on a list when it is first used rather than on all of them at
+  // start-up: making a style costs a noticeable part of the start.
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress ||
+      event->type() == QEvent::FocusIn) {
+    if (auto* list = qobject_cast<QComboBox*>(watched)) {
+      useDropDownStyle(list);
+    }
+  }
   // The box's own context menu and a switch to another window take the focus only for a while;
   // rewriting the text then would change it under the operator's hands.
   if (watched == txtCutOffset && event->type() == QEvent::FocusOut) {
@@ -784,6 +955,8 @@ void frmMain::cmbModel_Click() {
   labEPSpacing->setText(profile->epSpacingText);
   fitText(labEPFontSize);
   fitText(labEPSpacing);
+  cmbBigFont->setAccessibleDescription(profile->epFontSizeText);
+  cmbEPSpacing->setAccessibleDescription(profile->epSpacingText);
 }
 
 void frmMain::comSpeed_Click() {

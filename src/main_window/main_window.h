@@ -14,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStyle;
 class QTabWidget;
 class frmPort;
 class frmPresets;
@@ -203,11 +204,16 @@ class frmMain : public QWidget {
   void connectHandlers();
   void makeRoomForHelpTexts();
   void loadLinkSettings();
+  void makeListsDeliberate();
+  void useDropDownStyle(QComboBox* list);
+  void addTabSwitchKeys();
+  void describeForScreenReaders();
   void send(const Q6::CommandList& commands);
 
   frmPort* m_portWindow = nullptr;
   frmPresets* m_presetsWindow = nullptr;
-  bool m_dragging = false;  // a press on the diagram started a drag
+  QStyle* m_dropDownStyle = nullptr;  // made on first use of a list
+  bool m_dragging = false;            // a press on the diagram started a drag
   // Title and help label of every setting row, each tab's rows top down.
   std::vector<std::pair<QLabel*, QLabel*>> m_settingRows;
 };

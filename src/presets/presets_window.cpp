@@ -34,6 +34,20 @@ std::array<QComboBox*, Q6::kPresetListCount> presetLists(const frmMain& main) {
 
 }  // namespace
 
+namespace Q6 {
+
+QString presetsFolderBesideProgram() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/Presets");
+}
+
+QStringList presetFilesIn(const QString& folder) {
+  // Without QDir::Hidden and QDir::System, hidden files, pipes, sockets and devices stay out.
+  return QDir(folder).entryList({QStringLiteral("*.pre")}, QDir::Files,
+                                QDir::Name | QDir::IgnoreCase);
+}
+
+}  // namespace Q6
+
 frmPresets::frmPresets(frmMain* mainWindow) : QWidget(nullptr, Qt::Dialog), main_(mainWindow) {
   setObjectName(QStringLiteral("frmPresets"));
   setWindowTitle(QStringLiteral("Preset Settings"));
@@ -66,6 +80,11 @@ frmPresets::frmPresets(frmMain* mainWindow) : QWidget(nullptr, Qt::Dialog), main
   // A description is whatever the file holds; it must never be taken for markup.
   labPDesc->setTextFormat(Qt::PlainText);
 
+  // Enter presses the focused button, as Space does.
+  for (QPushButton* b : {comPUse, comPSave, comPCancel}) {
+    b->setAutoDefault(true);
+  }
+
   setTabOrder(filePresets, comPUse);
   setTabOrder(comPUse, comPSave);
   setTabOrder(comPSave, comPCancel);
@@ -85,7 +104,7 @@ frmPresets::frmPresets(frmMain* mainWindow) : QWidget(nullptr, Qt::Dialog), main
 
 void frmPresets::Form_Load() {
   // Read once: files added or removed later are seen at the next start.
-  folder_ = QCoreApplication::applicationDirPath() + QStringLiteral("/Presets");
+  folder_ = Q6::presetsFolderBesideProgram();
   readFolder();
 }
 
@@ -96,9 +115,7 @@ void frmPresets::setPresetsFolder(const QString& folder) {
 
 void frmPresets::readFolder() {
   filePresets->clear();
-  // Without QDir::Hidden and QDir::System, hidden files, pipes, sockets and devices stay out.
-  filePresets->addItems(QDir(folder_).entryList({QStringLiteral("*.pre")}, QDir::Files,
-                                                QDir::Name | QDir::IgnoreCase));
+  filePresets->addItems(Q6::presetFilesIn(folder_));
 }
 
 QString frmPresets::selectedFileName() const {

@@ -3,11 +3,20 @@
 #include <QString>
 #include <QWidget>
 
+#include <QStringList>
+
 class frmMain;
 class QCloseEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
+
+namespace Q6 {
+// The folder "Presets" beside the program file (an installed program keeps its presets there).
+QString presetsFolderBesideProgram();
+// The preset files the presets window lists for folder, in its order.
+QStringList presetFilesIn(const QString& folder);
+}  // namespace Q6
 
 // "Preset Settings": pick a preset file and apply it to the main window, which it replaces on the
 // screen while it is open. Hidden, never closed, between uses, so it keeps its list, selection and

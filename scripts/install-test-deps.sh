@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what the tests, CI, benchmarks and screenshots need on top of install-deps.sh: GoogleTest
+# and Google Benchmark, a CUPS server and socat for the end-to-end links, Avahi for discovery,
+# clang for fuzzing and sanitizers, the desktop file validators and dpkg-dev for the Debian package,
+# and Xvfb, a window manager and ImageMagick for screenshots.
+set -euo pipefail
+"$(dirname "$0")/apt-install.sh" \
+  libgtest-dev libgmock-dev libbenchmark-dev \
+  cups cups-client cups-bsd socat \
+  avahi-daemon avahi-utils dbus iproute2 \
+  clang libclang-rt-14-dev \
+  appstream desktop-file-utils dpkg-dev groff-base \
+  xvfb xauth openbox imagemagick
