@@ -92,7 +92,7 @@ bool usesTimeLimit(ConnectionKind kind) {
 // Runs work on a thread of its own and hands its result to deliver on receiver's thread. The
 // thread owns everything work uses; if receiver is gone by then, the result is dropped.
 template <typename Result, typename Work, typename Deliver>
-void runInBackground(QObject* receiver, Work work, Deliver deliver) {
+QThread* runInBackground(QObject* receiver, Work work, Deliver deliver) {
   auto result = std::make_shared<Result>();
   QThread* thread =
       QThread::create([result, work = std::move(work)]() mutable { *result = work(); });
@@ -100,6 +100,7 @@ void runInBackground(QObject* receiver, Work work, Deliver deliver) {
                    [result, deliver = std::move(deliver)] { deliver(*result); });
   QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
   thread->start();
+  return thread;
 }
 
 struct FoundPart {
@@ -278,6 +279,14 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   showFields(LinkSettings());
 }
 
+LinkSettingsPanel::~LinkSettingsPanel() {
+  for (const QPointer<QThread>& search : std::as_const(searches_)) {
+    if (search) {
+      search->wait(discovery_.timeoutMs + 2000);
+    }
+  }
+}
+
 void LinkSettingsPanel::setOfferedKinds(bool queue, bool network, bool file) {
   offerQueue_ = queue;
   offerNetwork_ = network;
@@ -408,13 +417,14 @@ void LinkSettingsPanel::findPrinters() {
   const DiscoveryOptions options = discovery_;
   // Three searches side by side, so that what is found at once is listed at once.
   searchesRunning_ = 0;
+  searches_.removeAll(nullptr);
   for (const int part : {int(FindNetwork), int(FindQueues), FindDeviceNodes | FindSerialPorts}) {
     const int sources = options.sources & part;
     if (sources == 0) {
       continue;
     }
     ++searchesRunning_;
-    runInBackground<FoundPart>(
+    searches_ << runInBackground<FoundPart>(
         this,
         [options, sources] {
           FoundPart found;

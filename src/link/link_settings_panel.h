@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -14,6 +15,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QStackedWidget;
+class QThread;
 
 namespace Orvanel {
 
@@ -24,6 +26,9 @@ class LinkSettingsPanel : public QWidget {
 
  public:
   explicit LinkSettingsPanel(QWidget* parent = nullptr);
+  // Waits for searches still running (they end within their time limit), so that none outlives
+  // the program's shut-down. A running test is left to finish on its own.
+  ~LinkSettingsPanel() override;
 
   // Which of the optional kinds the connection list offers (serial is always offered). A kind that
   // is not offered still appears while the shown settings use it, so "Use" never loses them.
@@ -108,6 +113,7 @@ class LinkSettingsPanel : public QWidget {
   DiscoveryOptions discovery_;
   int search_ = 0;  // which search the answers belong to; older answers are dropped
   int searchesRunning_ = 0;
+  QList<QPointer<QThread>> searches_;
   QList<FoundTarget> found_;
   QStringList notes_;
   int test_ = 0;  // likewise for tests
