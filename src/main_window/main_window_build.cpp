@@ -57,13 +57,6 @@ constexpr int kTestButtonHeight = 300;
 constexpr int kTestRightColumn = 6240;
 constexpr int kTestRightEdge = 6240 + 1395;
 
-const Q6::SettingRow& settingFor(const char* control) {
-  const auto& table = Q6::settingsTable();
-  return *std::find_if(table.begin(), table.end(), [control](const Q6::SettingRow& row) {
-    return std::strcmp(row.control, control) == 0;
-  });
-}
-
 QComboBox* list(QWidget* page, const char* name, const QStringList& entries, int top) {
   auto* l = place(new QComboBox(page), name, pageRect(kListLeft, top, kListWidth, kListHeight));
   l->setEditable(false);
@@ -123,7 +116,7 @@ void frmMain::buildTabs() {
 
 // A bold title with its help text under it, and the setting's list in the right-hand column.
 void frmMain::buildSettingRow(QWidget* page, const Q6::SettingPlace& where) {
-  const Q6::SettingRow& setting = settingFor(where.control);
+  const Q6::SettingRow& setting = Q6::settingOf(where);
   QLabel* title = label(page, where.titleName, QString::fromUtf8(setting.caption),
                         pageRect(kRowLeft, where.top, kTitleWidth, kTitleHeight), Face::Bold975);
   const int helpTop = where.top + kTitleToHelp;
@@ -171,8 +164,9 @@ void frmMain::buildLineFeedCount(QWidget* page) {
   txtContFeeds = place(new QLineEdit(QStringLiteral("2"), page), "txtContFeeds",
                        pageRect(5640, 4500, 495, 315));
   txtContFeeds->setEnabled(false);
-  labContFeeds = label(page, "labContFeeds", QString::fromUtf8(settingFor("txtContFeeds").caption),
-                       pageRect(6240, 4560, 1515, 480));
+  labContFeeds =
+      label(page, "labContFeeds", QString::fromUtf8(Q6::settingWithControl("txtContFeeds").caption),
+            pageRect(6240, 4560, 1515, 480));
   setTextColour(labContFeeds, Q6::kDisabledCaptionColour);
 }
 

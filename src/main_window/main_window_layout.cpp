@@ -1,8 +1,10 @@
 #include "main_window/main_window_layout.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "main_window/main_window.h"
+#include "settings/settings_table.h"
 
 namespace Q6 {
 
@@ -107,6 +109,17 @@ QComboBox* settingList(const frmMain& window, const char* control) {
     }
   }
   return nullptr;
+}
+
+const SettingRow& settingWithControl(const char* control) {
+  const auto& table = settingsTable();
+  return *std::find_if(table.begin(), table.end(), [control](const SettingRow& row) {
+    return std::strcmp(row.control, control) == 0;
+  });
+}
+
+const SettingRow& settingOf(const SettingPlace& where) {
+  return settingWithControl(where.control);
 }
 
 }  // namespace Q6

@@ -14,6 +14,8 @@ class frmMain;
 // control (tab row included).
 namespace Q6 {
 
+struct SettingRow;
+
 // Tops are measured from the top of the tab control; a Qt page starts below its tab row.
 inline constexpr int kTabRowTwips = 360;
 // Where the last help text of a tab may end.
@@ -54,5 +56,9 @@ const std::vector<SettingPlace>& settingPlaces();
 
 // The list of the setting with that control name; nullptr for a control that is no setting list.
 QComboBox* settingList(const frmMain& window, const char* control);
+
+// The settings table's row of a control, of a place.
+const SettingRow& settingWithControl(const char* control);
+const SettingRow& settingOf(const SettingPlace& where);
 
 }  // namespace Q6
