@@ -1,5 +1,7 @@
 #include "main_window/main_window_layout.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cstring>
 
@@ -113,9 +115,15 @@ QComboBox* settingList(const frmMain& window, const char* control) {
 
 const SettingRow& settingWithControl(const char* control) {
   const auto& table = settingsTable();
-  return *std::find_if(table.begin(), table.end(), [control](const SettingRow& row) {
-    return std::strcmp(row.control, control) == 0;
+  const auto row = std::find_if(table.begin(), table.end(), [control](const SettingRow& r) {
+    return std::strcmp(r.control, control) == 0;
   });
+  if (row == table.end()) {
+    // The window's table names a control the settings table does not have: a build mistake that
+    // the first start shows at once.
+    qFatal("The settings table has no control %s", control);
+  }
+  return *row;
 }
 
 const SettingRow& settingOf(const SettingPlace& where) {
