@@ -3,7 +3,7 @@
 
 #include <cups/cups.h>
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 
 #include <sys/socket.h>
 
@@ -19,69 +19,12 @@ namespace Orvanel {
 
 namespace {
 
-int giveUp(http_t*, void* timedOut) {
-  *static_cast<bool*>(timedOut) = true;
-  return 0;
-}
-
-// A server that wants a password for a question is answered "no" at once: there is no terminal
-// to ask on, and the library would wait there for ever.
-const char* noPassword(const char*, http_t*, const char*, const char*, void*) {
-  return nullptr;
-}
-
-QString noAnswer(int timeoutMs) {
-  return QStringLiteral("no answer within %1 ms").arg(timeoutMs);
-}
-
-// The same server, encryption and time limit as the printer queue link uses. The time limit covers
-// the connect and the request together: what the connect used up is taken from the request's share.
-http_t* connectWithin(int timeoutMs, bool* timedOut, QString* reason) {
-  QElapsedTimer timer;
-  timer.start();
-  cupsSetPasswordCB2(noPassword, nullptr);
-  http_t* http =
-      httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr);
-  if (!http) {
-    *reason = QStringLiteral("the server's address cannot be resolved");
-    return nullptr;
-  }
-  httpSetTimeout(http, std::max(timeoutMs, 1) / 1000.0, giveUp, timedOut);
-  if (httpReconnect2(http, std::max(timeoutMs, 1), nullptr) != 0) {
-    const int code = httpError(http);
-    httpClose(http);
-    if (code == ETIMEDOUT || code == 0) {
-      *reason = noAnswer(timeoutMs);
-    } else if (code == ECONNREFUSED || code == EHOSTDOWN || code == ENOENT) {
-      *reason = QStringLiteral("nothing accepts connections there (is the print service running?)");
-    } else {
-      *reason = QString::fromLocal8Bit(std::strerror(code));
-    }
-    return nullptr;
-  }
-  const qint64 left = std::max<qint64>(timeoutMs - timer.elapsed(), 1);
-  httpSetTimeout(http, static_cast<double>(left) / 1000.0, giveUp, timedOut);
-  return http;
-}
-
-QString requestFailure(http_t* http, bool timedOut, int timeoutMs) {
-  if (timedOut) {
-    return noAnswer(timeoutMs);
-  }
-  const ipp_status_t status = cupsLastError();
-  if (status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED ||
-      status == IPP_STATUS_ERROR_NOT_AUTHENTICATED || status == IPP_STATUS_ERROR_FORBIDDEN) {
+// Asked for a question that needs no rights, "forbidden" means the server wants someone logged in.
+QString requestFailure(http_t* http, const QueueBudget& budget) {
+  if (cupsLastError() == IPP_STATUS_ERROR_FORBIDDEN) {
     return QStringLiteral("the print server asks for a password");
   }
-  if (status > IPP_STATUS_OK_CONFLICTING) {
-    const char* text = cupsLastErrorString();
-    if (text && *text) {
-      return QString::fromUtf8(text);
-    }
-  }
-  const int code = httpError(http);
-  return code != 0 ? QString::fromLocal8Bit(std::strerror(code))
-                   : QStringLiteral("the print server ended the connection");
+  return printServerFailure(http, budget);
 }
 
 QString stateName(int state) {
@@ -101,9 +44,9 @@ QString stateName(int state) {
 
 QList<FoundTarget> findPrinterQueues(int timeoutMs, QString* note) {
   QList<FoundTarget> found;
-  bool timedOut = false;
+  QueueBudget budget{timeoutMs, QDeadlineTimer(timeoutMs)};
   QString reason;
-  http_t* http = connectWithin(timeoutMs, &timedOut, &reason);
+  http_t* http = connectToPrintServer(&budget, &reason);
   if (!http) {
     if (note) {
       *note = QStringLiteral("Printer queues: no print server at %1: %2.")
@@ -121,7 +64,7 @@ QList<FoundTarget> findPrinterQueues(int timeoutMs, QString* note) {
                     cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)) {
     if (note) {
       *note = QStringLiteral("Printer queues: the print server at %1 did not answer: %2.")
-                  .arg(printServerName(), requestFailure(http, timedOut, timeoutMs));
+                  .arg(printServerName(), requestFailure(http, budget));
     }
   }
   if (response) {
@@ -165,9 +108,9 @@ ProbeResult probeQueue(const QString& queue, int timeoutMs) {
                                              "%2): %3")
                                   .arg(queue, printServerName(), why)};
   };
-  bool timedOut = false;
+  QueueBudget budget{timeoutMs, QDeadlineTimer(timeoutMs)};
   QString reason;
-  http_t* http = connectWithin(timeoutMs, &timedOut, &reason);
+  http_t* http = connectToPrintServer(&budget, &reason);
   if (!http) {
     return failed(reason);
   }
@@ -185,7 +128,7 @@ ProbeResult probeQueue(const QString& queue, int timeoutMs) {
   const QByteArray resource = "/printers/" + destination;
   ipp_t* response = cupsDoRequest(http, request, resource.constData());
   if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
-    const QString why = requestFailure(http, timedOut, timeoutMs);
+    const QString why = requestFailure(http, budget);
     ippDelete(response);
     httpClose(http);
     return failed(why);

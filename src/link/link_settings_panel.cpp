@@ -1,7 +1,9 @@
 #include "link/link_settings_panel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -32,8 +34,33 @@ constexpr int kTestResultLines = 3;
 
 constexpr int kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
-QComboBox* typedCombo(QWidget* parent, const char* name) {
+// Passing over a list with the wheel must not change how the printer is reached: the wheel turns a
+// list only once the operator has put the focus there.
+class DeliberateWheel : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Wheel) {
+      auto* list = qobject_cast<QComboBox*>(watched);
+      if (list && !list->hasFocus()) {
+        event->ignore();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+QComboBox* newCombo(QWidget* parent) {
+  static DeliberateWheel* guard = new DeliberateWheel(qApp);
   auto* combo = new QComboBox(parent);
+  combo->setFocusPolicy(Qt::StrongFocus);
+  combo->installEventFilter(guard);
+  return combo;
+}
+
+QComboBox* typedCombo(QWidget* parent, const char* name) {
+  auto* combo = newCombo(parent);
   combo->setObjectName(QString::fromLatin1(name));
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
@@ -44,7 +71,7 @@ QComboBox* typedCombo(QWidget* parent, const char* name) {
 
 QComboBox* listCombo(QWidget* parent, const char* name,
                      std::initializer_list<std::pair<const char*, int>> entries) {
-  auto* combo = new QComboBox(parent);
+  auto* combo = newCombo(parent);
   combo->setObjectName(QString::fromLatin1(name));
   for (const auto& [text, value] : entries) {
     combo->addItem(QString::fromLatin1(text), value);
@@ -134,7 +161,7 @@ QStringList printerDeviceNodes() {
 LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("LinkSettingsPanel"));
 
-  cmbConnection = new QComboBox(this);
+  cmbConnection = newCombo(this);
   cmbConnection->setObjectName(QStringLiteral("cmbConnection"));
 
   stkKind = new QStackedWidget(this);

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <functional>
 #include <iostream>
@@ -206,6 +207,29 @@ TEST(CommSettingsWindow, EscapeDoesNotCloseTheWindow) {
     window.Command2->click();
   });
   EXPECT_EQ(result, QDialog::Rejected);
+}
+
+// Passing over a list with the wheel changes nothing; the focused list takes the wheel.
+TEST(CommSettingsWindow, WheelChangesOnlyAFocusedList) {
+  Q6Test::TempConfig config;
+  config.writeLink(kNetwork);
+  Orvanel::Quenlink link;
+  link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  Orvanel::LinkSettingsPanel* panel = link.settingsPanel();
+  link.show();
+  const auto wheelDown = [](QWidget* list) {
+    const QPointF at(list->width() / 2.0, list->height() / 2.0);
+    QWheelEvent wheel(at, list->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+  };
+  const int kind = panel->cmbConnection->currentIndex();
+  const int parity = panel->cmbParity->currentIndex();
+  wheelDown(panel->cmbConnection);
+  wheelDown(panel->cmbParity);
+  EXPECT_EQ(panel->cmbConnection->currentIndex(), kind);
+  EXPECT_EQ(panel->cmbParity->currentIndex(), parity);
+  EXPECT_EQ(panel->cmbConnection->focusPolicy(), Qt::StrongFocus);
 }
 
 TEST(CommSettingsWindow, UseWithoutChangesStoresWhatWasLoaded) {
