@@ -142,4 +142,39 @@ void setTextColour(QLabel* label, const QColor& colour) {
   label->setPalette(palette);
 }
 
+namespace {
+
+constexpr int kRowLeft = 240;
+constexpr int kTitleWidth = 4575;
+constexpr int kTitleHeight = 315;
+constexpr int kTitleToHelp = 240;
+// A few pixels short of the list column, so that a full line of help never touches the list.
+constexpr int kHelpWidth = 5340;
+constexpr int kListHeight = 315;
+
+}  // namespace
+
+LabelledRow labelledRow(QWidget* page, int originTwips, int top, int helpBottom,
+                        const char* titleName, const QString& title, const char* helpName,
+                        const QString& help) {
+  LabelledRow row;
+  row.title =
+      label(page, titleName, title,
+            twipsRect(kRowLeft, top - originTwips, kTitleWidth, kTitleHeight), Face::Bold975);
+  const int helpTop = top + kTitleToHelp;
+  row.help = label(page, helpName, help,
+                   twipsRect(kRowLeft, helpTop - originTwips, kHelpWidth, helpBottom - helpTop));
+  return row;
+}
+
+QComboBox* rowList(QWidget* page, int originTwips, int top, const char* name,
+                   const QStringList& entries) {
+  auto* list = place(new QComboBox(page), name,
+                     twipsRect(kRowListLeft, top - originTwips, kRowListWidth, kListHeight));
+  list->setEditable(false);
+  list->setMaxVisibleItems(16);
+  refill(list, entries);
+  return list;
+}
+
 }  // namespace Q6::Layout

@@ -63,4 +63,21 @@ void refill(QComboBox* list, const QStringList& entries);
 
 void setTextColour(QLabel* label, const QColor& colour);
 
+// Labelled rows: a bold title with its help text under it on the left, a list in a column on the
+// right. Tops are in twips from the top of the area the rows were drawn in, which starts
+// `originTwips` above the page (a tab page starts below its tab row).
+inline constexpr int kRowListLeft = 5640;
+inline constexpr int kRowListWidth = 2112;
+
+struct LabelledRow {
+  QLabel* title = nullptr;
+  QLabel* help = nullptr;
+};
+// The help text may run down to helpBottom.
+LabelledRow labelledRow(QWidget* page, int originTwips, int top, int helpBottom,
+                        const char* titleName, const QString& title, const char* helpName,
+                        const QString& help);
+QComboBox* rowList(QWidget* page, int originTwips, int top, const char* name,
+                   const QStringList& entries);
+
 }  // namespace Q6::Layout

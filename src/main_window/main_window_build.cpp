@@ -32,16 +32,6 @@ QRect pageRect(int left, int top, int width, int height) {
   return twipsRect(left, top - Q6::kTabRowTwips, width, height);
 }
 
-// Setting rows: title and help text on the left, the list in a right-hand column.
-constexpr int kRowLeft = 240;
-constexpr int kTitleWidth = 4575;
-constexpr int kTitleHeight = 315;
-constexpr int kTitleToHelp = 240;
-// A few pixels short of the list column, so that a full line of help never touches the list.
-constexpr int kHelpWidth = 5340;
-constexpr int kListLeft = 5640;
-constexpr int kListWidth = 2112;
-constexpr int kListHeight = 315;
 // A help text that needs another line may push the rows under it down by this much; further, a
 // title would no longer stand level with its list.
 constexpr int kMostRowShiftPixels = 5;
@@ -56,14 +46,6 @@ constexpr int kTestButtonWidth = 1335;
 constexpr int kTestButtonHeight = 300;
 constexpr int kTestRightColumn = 6240;
 constexpr int kTestRightEdge = 6240 + 1395;
-
-QComboBox* list(QWidget* page, const char* name, const QStringList& entries, int top) {
-  auto* l = place(new QComboBox(page), name, pageRect(kListLeft, top, kListWidth, kListHeight));
-  l->setEditable(false);
-  l->setMaxVisibleItems(16);
-  refill(l, entries);
-  return l;
-}
 
 // Most styles open a list over its current entry and as tall as all its entries, which puts the
 // 43 code pages over the whole screen. As a drop-down under the list it keeps to maxVisibleItems
@@ -117,11 +99,9 @@ void frmMain::buildTabs() {
 // A bold title with its help text under it, and the setting's list in the right-hand column.
 void frmMain::buildSettingRow(QWidget* page, const Q6::SettingPlace& where) {
   const Q6::SettingRow& setting = Q6::settingOf(where);
-  QLabel* title = label(page, where.titleName, QString::fromUtf8(setting.caption),
-                        pageRect(kRowLeft, where.top, kTitleWidth, kTitleHeight), Face::Bold975);
-  const int helpTop = where.top + kTitleToHelp;
-  QLabel* help = label(page, where.helpName, QString::fromUtf8(where.helpText),
-                       pageRect(kRowLeft, helpTop, kHelpWidth, where.helpBottom - helpTop));
+  const auto [title, help] = labelledRow(page, Q6::kTabRowTwips, where.top, where.helpBottom,
+                                         where.titleName, QString::fromUtf8(setting.caption),
+                                         where.helpName, QString::fromUtf8(where.helpText));
   this->*(where.title) = title;
   this->*(where.help) = help;
   m_settingRows.emplace_back(title, help);
@@ -133,7 +113,7 @@ void frmMain::buildSettingRow(QWidget* page, const Q6::SettingPlace& where) {
     } else if (where.fill == Q6::ListFill::PaperWidth) {
       entries = Q6::Lists::comPWidthInitial();
     }
-    box = list(page, where.control, entries, where.listTop);
+    box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control, entries);
     if (where.toolTip) {
       box->setToolTip(QString::fromUtf8(where.toolTip));
     }
@@ -290,7 +270,7 @@ void frmMain::buildTestsTab(QWidget* page) {
     rightEdge =
         std::max(rightEdge, b->x() + metrics.horizontalAdvance(b->text()) + 2 * kButtonTextMargin);
   }
-  rightEdge = std::min(rightEdge, px(kListLeft + kListWidth));
+  rightEdge = std::min(rightEdge, px(kRowListLeft + kRowListWidth));
   for (QPushButton* b : rightColumn) {
     b->resize(rightEdge - b->x(), b->height());
   }
