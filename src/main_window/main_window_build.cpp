@@ -176,28 +176,35 @@ void frmMain::buildMainTab(QWidget* page) {
   cmbModel = place(new QComboBox(page), "cmbModel", pageRect(4080, 2160, 2295, 315));
   cmbModel->setEditable(false);
 
-  comConfPort =
-      button(page, "comConfPort", QStringLiteral("Communication"), pageRect(360, 2940, 2115, 435),
-             Face::Bold975, QStringLiteral("Setup the method of cummunication with your printer."));
-  Label19 = label(page, "Label19",
-                  QStringLiteral("Click here first to establish communication with your printer."),
-                  pageRect(2640, 3060, 5055, kActionNoteHeight));
-  Command4 =
-      button(page, "Command4", QStringLiteral("Print Self Test"), pageRect(360, 3420, 2115, 435),
-             Face::Bold975, QStringLiteral("Print a self-test page on the connected printer."));
-  Label21 = label(page, "Label21",
-                  QStringLiteral("Print a self-test. Check that communication settings are "
-                                 "correct first."),
-                  pageRect(2640, 3540, 5055, kActionNoteHeight));
-  comUse = button(page, "comUse", QStringLiteral("Use Settings"), pageRect(360, 3900, 2115, 435),
-                  Face::Bold975, QStringLiteral("Send new settings to the connected printer."));
-  Label22 = label(page, "Label22", QStringLiteral("Write current settings to your printer."),
-                  pageRect(2640, 4020, 5055, kActionNoteHeight));
-  comClearAll = button(page, "comClearAll", QStringLiteral("Clear All Settings"),
-                       pageRect(360, 4380, 2115, 435), Face::Bold975);
-  Label17 = label(page, "Label17",
-                  QStringLiteral("Clear all printer memory switch settings (factory default)"),
-                  pageRect(2640, 4500, 5055, kActionNoteHeight));
+  // The four actions, each with its note beside it.
+  const struct {
+    QPushButton* frmMain::*button;
+    const char* name;
+    const char* caption;
+    const char* toolTip;
+    QLabel* frmMain::*note;
+    const char* noteName;
+    const char* noteText;
+    int top;
+  } actions[] = {
+      {&frmMain::comConfPort, "comConfPort", "Communication",
+       "Setup the method of cummunication with your printer.", &frmMain::Label19, "Label19",
+       "Click here first to establish communication with your printer.", 2940},
+      {&frmMain::Command4, "Command4", "Print Self Test",
+       "Print a self-test page on the connected printer.", &frmMain::Label21, "Label21",
+       "Print a self-test. Check that communication settings are correct first.", 3420},
+      {&frmMain::comUse, "comUse", "Use Settings", "Send new settings to the connected printer.",
+       &frmMain::Label22, "Label22", "Write current settings to your printer.", 3900},
+      {&frmMain::comClearAll, "comClearAll", "Clear All Settings", "", &frmMain::Label17, "Label17",
+       "Clear all printer memory switch settings (factory default)", 4380},
+  };
+  for (const auto& action : actions) {
+    this->*(action.button) = button(page, action.name, QString::fromUtf8(action.caption),
+                                    pageRect(360, action.top, 2115, 435), Face::Bold975,
+                                    QString::fromUtf8(action.toolTip));
+    this->*(action.note) = label(page, action.noteName, QString::fromUtf8(action.noteText),
+                                 pageRect(2640, action.top + 120, 5055, kActionNoteHeight));
+  }
   // The presets are reached only from code: the button and its label stay hidden.
   comPresets =
       button(page, "comPresets", QStringLiteral("Presets"), pageRect(1140, 4740, 1272, 312),
