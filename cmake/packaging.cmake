@@ -45,6 +45,9 @@ add_custom_command(OUTPUT ${Q6CONFIG_MANPAGE}
 add_custom_target(q6config_manpage ALL DEPENDS ${Q6CONFIG_MANPAGE})
 install(FILES ${Q6CONFIG_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/q6config)
+
 # cpack -G DEB: a Debian package whose dependencies dpkg-shlibdeps works out from the binaries.
 if(PROJECT_IS_TOP_LEVEL)
   set(CPACK_PACKAGE_NAME q6config)

@@ -228,7 +228,9 @@ QString helpText() {
       "  reset --yes --to TARGET...   \"Clear All Settings\": restore the factory settings\n"
       "  test NAME --to TARGET...     a hardware test or test sheet (names below)\n"
       "  show COMMAND ...     print every command of COMMAND, as hex and in words; opens nothing\n"
-      "  list-targets         the printer queues, serial ports and printer device nodes here\n"
+      "  list-targets         the network printers (DNS-SD), printer queues, printer device nodes "
+      "and\n"
+      "                       serial ports this computer can see\n"
       "\n"
       "Options:\n"
       "  --to TARGET...       where to send; every argument up to the next option\n"
@@ -445,13 +447,19 @@ QJsonObject reportHeader(const Options& o, const Payload& payload) {
 }
 
 int listTargets(const Options& o, const Streams& io) {
-  const std::vector<FoundTarget> found = findLocalTargets(o.timeoutMs);
+  QStringList notes;
+  const std::vector<FoundTarget> found = findLocalTargets(o.timeoutMs, &notes);
   for (const FoundTarget& f : found) {
     io.line(f.about.isEmpty() ? f.target
                               : QStringLiteral("%1  %2").arg(f.target, -24).arg(f.about));
   }
+  // A missing service is worth a line, not a failure: what was found is still listed.
+  for (const QString& note : notes) {
+    io.error(note);
+  }
   if (found.empty()) {
-    io.error(QStringLiteral("no printer queues, serial ports or printer device nodes found."));
+    io.error(QStringLiteral(
+        "no network printers, printer queues, printer device nodes or serial ports found."));
   }
   return kExitDelivered;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
+
+#include "discovery/discovery.h"
 
 namespace Q6Cli {
 
@@ -11,8 +14,12 @@ struct FoundTarget {
   QString about;   // description, maker; may be empty
 };
 
-// What this machine can reach: CUPS queues, serial ports, printer device nodes. The one place that
-// looks; a fuller discovery can take its place without the command line changing.
-std::vector<FoundTarget> findLocalTargets(int timeoutMs);
+// What this machine can reach: network printers announced over DNS-SD, CUPS queues, printer
+// device nodes and serial ports, within timeoutMs. notes (if given) gets one line for each service
+// that could not be asked.
+std::vector<FoundTarget> findLocalTargets(int timeoutMs, QStringList* notes = nullptr);
+
+// The search's findings in the form --to takes.
+std::vector<FoundTarget> targetsFrom(const QList<Orvanel::FoundTarget>& found);
 
 }  // namespace Q6Cli

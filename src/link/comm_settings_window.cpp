@@ -7,20 +7,22 @@
 #include <algorithm>
 
 #include "common/message_box.h"
+#include "layout/layout_kit.h"
 #include "link/link_error.h"
 #include "link/link_settings_panel.h"
 
 namespace {
 
-// The window as first drawn, in pixels (twips / 15): panel 3825 x 1560 at the top left, "Use" at
-// 60, 1620 and "Cancel" at 2880, 1620, both 912 x 312, client area 3840 x 1995.
-constexpr int kMinPanelWidth = 255;
-constexpr int kMinPanelHeight = 104;
-constexpr int kButtonWidth = 61;
-constexpr int kButtonHeight = 21;
-constexpr int kButtonGap = 4;    // panel bottom to buttons, buttons to window bottom
-constexpr int kLeftMargin = 4;   // "Use" from the left edge
-constexpr int kRightMargin = 3;  // "Cancel" from the right edge
+// The window as first drawn, in twips: panel 3825 x 1560 at the top left, "Use" at 60, 1620 and
+// "Cancel" at 2880, 1620, both 912 x 312, client area 3840 x 1995.
+using Q6::Layout::px;
+constexpr int kMinPanelWidth = px(3825);
+constexpr int kMinPanelHeight = px(1560);
+constexpr int kButtonWidth = px(912);
+constexpr int kButtonHeight = px(312);
+constexpr int kButtonGap = px(1620 - 1560);  // panel bottom to buttons, buttons to window bottom
+constexpr int kLeftMargin = px(60);          // "Use" from the left edge
+constexpr int kRightMargin = px(3840 - 2880 - 912);  // "Cancel" from the right edge
 
 }  // namespace
 

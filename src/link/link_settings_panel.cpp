@@ -1,33 +1,66 @@
 #include "link/link_settings_panel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSerialPortInfo>
+#include <QShowEvent>
 #include <QStackedWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
-#include "link/queue_transport.h"
+#include "discovery/link_probe.h"
 
 namespace Orvanel {
 
 namespace {
 
-// Listing the queues must not keep the window from opening when the print server is slow.
-constexpr int kQueueListTimeoutMs = 1500;
+// How long the search waits for the DNS-SD and print services; the window stays usable meanwhile.
+constexpr int kFindTimeoutMs = 3000;
+constexpr int kFoundListRows = 6;
+constexpr int kTestResultLines = 3;
 
 constexpr int kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
-QComboBox* typedCombo(QWidget* parent, const char* name) {
+// Passing over a list with the wheel must not change how the printer is reached: the wheel turns a
+// list only once the operator has put the focus there.
+class DeliberateWheel : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Wheel) {
+      auto* list = qobject_cast<QComboBox*>(watched);
+      if (list && !list->hasFocus()) {
+        event->ignore();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+QComboBox* newCombo(QWidget* parent) {
+  static DeliberateWheel* guard = new DeliberateWheel(qApp);
   auto* combo = new QComboBox(parent);
+  combo->setFocusPolicy(Qt::StrongFocus);
+  combo->installEventFilter(guard);
+  return combo;
+}
+
+QComboBox* typedCombo(QWidget* parent, const char* name) {
+  auto* combo = newCombo(parent);
   combo->setObjectName(QString::fromLatin1(name));
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
@@ -38,7 +71,7 @@ QComboBox* typedCombo(QWidget* parent, const char* name) {
 
 QComboBox* listCombo(QWidget* parent, const char* name,
                      std::initializer_list<std::pair<const char*, int>> entries) {
-  auto* combo = new QComboBox(parent);
+  auto* combo = newCombo(parent);
   combo->setObjectName(QString::fromLatin1(name));
   for (const auto& [text, value] : entries) {
     combo->addItem(QString::fromLatin1(text), value);
@@ -83,6 +116,25 @@ bool usesTimeLimit(ConnectionKind kind) {
   return kind != ConnectionKind::NotSet;
 }
 
+// Runs work on a thread of its own and hands its result to deliver on receiver's thread. The
+// thread owns everything work uses; if receiver is gone by then, the result is dropped.
+template <typename Result, typename Work, typename Deliver>
+QThread* runInBackground(QObject* receiver, Work work, Deliver deliver) {
+  auto result = std::make_shared<Result>();
+  QThread* thread =
+      QThread::create([result, work = std::move(work)]() mutable { *result = work(); });
+  QObject::connect(thread, &QThread::finished, receiver,
+                   [result, deliver = std::move(deliver)] { deliver(*result); });
+  QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+  thread->start();
+  return thread;
+}
+
+struct FoundPart {
+  QList<FoundTarget> targets;
+  QString note;
+};
+
 int readNumber(const QString& text, bool belongsToKind, int shown) {
   bool ok = false;
   const int value = text.trimmed().toInt(&ok);
@@ -109,7 +161,7 @@ QStringList printerDeviceNodes() {
 LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("LinkSettingsPanel"));
 
-  cmbConnection = new QComboBox(this);
+  cmbConnection = newCombo(this);
   cmbConnection->setObjectName(QStringLiteral("cmbConnection"));
 
   stkKind = new QStackedWidget(this);
@@ -189,19 +241,77 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
     label->setMinimumWidth(labelWidth);
   }
 
+  // Made after the label column is set, so that these wide labels do not widen it.
+  cmdTest = new QPushButton(QStringLiteral("Test"), this);
+  cmdTest->setObjectName(QStringLiteral("cmdTest"));
+  cmdTest->setAutoDefault(false);
+  cmdTest->setToolTip(QStringLiteral(
+      "Open the connection as filled in above and close it again, sending nothing."));
+  labTestResult = new QLabel(this);
+  labTestResult->setObjectName(QStringLiteral("labTestResult"));
+  labTestResult->setWordWrap(true);
+  labTestResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labTestResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  labTestResult->setMinimumHeight(labTestResult->fontMetrics().lineSpacing() * kTestResultLines);
+  auto* testRow = new QHBoxLayout;
+  testRow->addWidget(cmdTest, 0, Qt::AlignTop);
+  testRow->addWidget(labTestResult, 1);
+
+  auto* foundTitle = new QLabel(QStringLiteral("Printers found:"), this);
+  labFindStatus = new QLabel(this);
+  labFindStatus->setObjectName(QStringLiteral("labFindStatus"));
+  cmdFind = new QPushButton(QStringLiteral("Find printers"), this);
+  cmdFind->setObjectName(QStringLiteral("cmdFind"));
+  cmdFind->setAutoDefault(false);
+  auto* findRow = new QHBoxLayout;
+  findRow->addWidget(foundTitle);
+  findRow->addWidget(labFindStatus, 1);
+  findRow->addWidget(cmdFind);
+  lstFound = new QListWidget(this);
+  lstFound->setObjectName(QStringLiteral("lstFound"));
+  lstFound->setSelectionMode(QAbstractItemView::SingleSelection);
+  // The notes are sentences: wrapped, so that none is cut off at the edge.
+  lstFound->setWordWrap(true);
+  lstFound->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  lstFound->setMinimumWidth(lstFound->fontMetrics().averageCharWidth() * 64);
+  // Rows are as high as the text plus the style's padding; an empty list cannot be asked.
+  lstFound->setFixedHeight((lstFound->fontMetrics().height() + 4) * kFoundListRows +
+                           2 * lstFound->frameWidth());
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 4);
   layout->addWidget(top);
   layout->addWidget(stkKind);
   layout->addWidget(timeoutRow_);
+  // Test and the found printers keep their place whichever kind is shown.
   layout->addStretch(1);
+  layout->addLayout(testRow);
+  layout->addSpacing(4);
+  layout->addLayout(findRow);
+  layout->addWidget(lstFound);
 
   setOfferedKinds(true, true, true);
   connect(cmbConnection, &QComboBox::currentIndexChanged, this, &LinkSettingsPanel::kindChanged);
   connect(butBrowse, &QPushButton::clicked, this, &LinkSettingsPanel::browseForPath);
-  // The lists of queues, devices and ports are filled when settings are shown, not here: asking
-  // the print server twice for one opening of the window would only slow it down.
+  connect(cmdTest, &QPushButton::clicked, this, &LinkSettingsPanel::testConnection);
+  connect(cmdFind, &QPushButton::clicked, this, &LinkSettingsPanel::findPrinters);
+  // Moving through the list with the keys chooses as well as clicking does; clicking the chosen
+  // entry again brings back its values after the fields were edited.
+  connect(lstFound, &QListWidget::currentItemChanged, this,
+          [this](QListWidgetItem* item) { chooseFound(item); });
+  connect(lstFound, &QListWidget::itemClicked, this, &LinkSettingsPanel::chooseFound);
+  // The lists of devices and ports are filled when settings are shown, and the queues when the
+  // panel is shown (by the search), not here: asking twice for one opening would only slow it down.
+  discovery_.timeoutMs = kFindTimeoutMs;
   showFields(LinkSettings());
+}
+
+LinkSettingsPanel::~LinkSettingsPanel() {
+  for (const QPointer<QThread>& search : std::as_const(searches_)) {
+    if (search) {
+      search->wait(discovery_.timeoutMs + 2000);
+    }
+  }
 }
 
 void LinkSettingsPanel::setOfferedKinds(bool queue, bool network, bool file) {
@@ -284,7 +394,6 @@ QSize LinkSettingsPanel::sizeHint() const {
 }
 
 void LinkSettingsPanel::refreshLists() {
-  refill(cmbQueue, listPrinterQueues(kQueueListTimeoutMs));
   refill(cmbPath, printerDeviceNodes());
   QStringList ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -298,6 +407,206 @@ void LinkSettingsPanel::showSettings(const LinkSettings& settings) {
   shown_ = settings;
   refreshLists();
   showFields(settings);
+  // A test still running belongs to the settings shown before; its answer is dropped.
+  ++test_;
+  testing_ = false;
+  cmdTest->setEnabled(true);
+  showTestResult(true, QString());
+}
+
+void LinkSettingsPanel::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) {
+    findPrinters();
+  }
+}
+
+bool LinkSettingsPanel::offers(ConnectionKind kind) const {
+  switch (kind) {
+    case ConnectionKind::Network:
+      return offerNetwork_;
+    case ConnectionKind::Queue:
+      return offerQueue_;
+    case ConnectionKind::File:
+      return offerFile_;
+    case ConnectionKind::Serial:
+      return true;
+    case ConnectionKind::NotSet:
+      break;
+  }
+  return false;
+}
+
+void LinkSettingsPanel::findPrinters() {
+  const int search = ++search_;
+  found_.clear();
+  notes_.clear();
+  const DiscoveryOptions options = discovery_;
+  // Three searches side by side, so that what is found at once is listed at once.
+  searchesRunning_ = 0;
+  searches_.removeAll(nullptr);
+  for (const int part : {int(FindNetwork), int(FindQueues), FindDeviceNodes | FindSerialPorts}) {
+    const int sources = options.sources & part;
+    if (sources == 0) {
+      continue;
+    }
+    ++searchesRunning_;
+    searches_ << runInBackground<FoundPart>(
+        this,
+        [options, sources] {
+          FoundPart found;
+          if (sources & FindNetwork) {
+            found.targets = findNetworkPrinters(options.timeoutMs, &found.note);
+          } else if (sources & FindQueues) {
+            found.targets = findPrinterQueues(options.timeoutMs, &found.note);
+          } else {
+            DiscoveryOptions local = options;
+            local.sources = sources;
+            found.targets = discoverTargets(local).targets;
+          }
+          return found;
+        },
+        [this, search](const FoundPart& found) { takeFound(search, found.targets, found.note); });
+  }
+  cmdFind->setEnabled(searchesRunning_ == 0);
+  listFound();
+  if (searchesRunning_ == 0) {
+    emit searchFinished();
+  }
+}
+
+void LinkSettingsPanel::takeFound(int search, const QList<FoundTarget>& targets,
+                                  const QString& note) {
+  if (search != search_) {
+    return;
+  }
+  for (const FoundTarget& t : targets) {
+    if (offers(t.kind())) {
+      found_ << t;
+    }
+  }
+  std::stable_sort(found_.begin(), found_.end(), [](const FoundTarget& a, const FoundTarget& b) {
+    if (a.source != b.source) {
+      return a.source < b.source;
+    }
+    return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+  });
+  if (!note.isEmpty()) {
+    notes_ << note;
+  }
+  // The queue list takes the server's names; what the operator typed there stays.
+  QStringList queues;
+  for (const FoundTarget& t : targets) {
+    if (t.source == TargetSource::Queue) {
+      queues << t.name;
+    }
+  }
+  if (!queues.isEmpty()) {
+    const QString typed = cmbQueue->currentText();
+    queues.sort(Qt::CaseInsensitive);
+    queues.removeDuplicates();
+    const QSignalBlocker quiet(cmbQueue);
+    refill(cmbQueue, queues);
+    cmbQueue->setEditText(typed);
+  }
+  --searchesRunning_;
+  cmdFind->setEnabled(searchesRunning_ == 0);
+  listFound();
+  if (searchesRunning_ == 0) {
+    emit searchFinished();
+  }
+}
+
+void LinkSettingsPanel::listFound() {
+  const QSignalBlocker quiet(lstFound);
+  lstFound->clear();
+  for (int i = 0; i < found_.size(); ++i) {
+    auto* item = new QListWidgetItem(found_[i].summary(), lstFound);
+    item->setData(Qt::UserRole, i);
+    item->setToolTip(item->text());
+  }
+  auto addNote = [this](const QString& text) {
+    auto* item = new QListWidgetItem(text, lstFound);
+    item->setFlags(Qt::NoItemFlags);
+    item->setToolTip(text);
+    QFont font = item->font();
+    font.setItalic(true);
+    item->setFont(font);
+  };
+  if (isSearching()) {
+    addNote(QStringLiteral("Searching..."));
+    labFindStatus->setText(QStringLiteral("searching..."));
+  } else if (found_.isEmpty()) {
+    labFindStatus->setText(QStringLiteral("none"));
+  } else {
+    labFindStatus->setText(QString::number(found_.size()));
+  }
+  for (const QString& note : notes_) {
+    addNote(note);
+  }
+}
+
+void LinkSettingsPanel::chooseFound(QListWidgetItem* item) {
+  if (!item || !item->data(Qt::UserRole).isValid()) {
+    return;
+  }
+  const int index = item->data(Qt::UserRole).toInt();
+  if (index < 0 || index >= found_.size()) {
+    return;
+  }
+  // Only the fields of the chosen kind change; nothing is stored until "Use".
+  LinkSettings s;
+  found_[index].fill(s);
+  listKinds(s.kind);
+  switch (s.kind) {
+    case ConnectionKind::Network:
+      txtHost->setText(s.host);
+      txtPort->setText(QString::number(s.port));
+      break;
+    case ConnectionKind::Queue:
+      cmbQueue->setEditText(s.queue);
+      break;
+    case ConnectionKind::File:
+      cmbPath->setEditText(s.path);
+      break;
+    case ConnectionKind::Serial:
+      cmbSerialPort->setEditText(s.serialPort);
+      break;
+    case ConnectionKind::NotSet:
+      break;
+  }
+}
+
+void LinkSettingsPanel::testConnection() {
+  const LinkSettings settings = editedSettings();
+  const int test = ++test_;
+  testing_ = true;
+  cmdTest->setEnabled(false);
+  labTestResult->setStyleSheet(QString());
+  labTestResult->setText(settings.timeoutMs > 0
+                             ? QStringLiteral("Testing (at most %1 ms)...").arg(settings.timeoutMs)
+                             : QStringLiteral("Testing..."));
+  // The transport is made, used and destroyed on the test's own thread.
+  runInBackground<ProbeResult>(
+      this, [settings] { return probeLink(settings); },
+      [this, test](const ProbeResult& result) {
+        if (test != test_) {
+          return;
+        }
+        testing_ = false;
+        cmdTest->setEnabled(true);
+        showTestResult(result.ok, result.text);
+        emit testFinished();
+      });
+}
+
+void LinkSettingsPanel::showTestResult(bool ok, const QString& text) {
+  labTestResult->setStyleSheet(text.isEmpty() ? QString()
+                               : ok           ? QStringLiteral("color: #006000;")
+                                              : QStringLiteral("color: #a00000;"));
+  labTestResult->setText(text);
+  labTestResult->setToolTip(text);
+  labTestResult->setProperty("ok", ok);  // what the colour says, for those who cannot see it
 }
 
 void LinkSettingsPanel::showFields(const LinkSettings& settings) {
@@ -336,8 +645,9 @@ LinkSettings LinkSettingsPanel::editedSettings() const {
 }
 
 QList<QWidget*> LinkSettingsPanel::tabChain() const {
-  return {cmbConnection, txtHost,     txtPort,   cmbQueue,    cmbPath, butBrowse, cmbSerialPort,
-          cmbBaud,       cmbDataBits, cmbParity, cmbStopBits, cmbFlow, txtTimeout};
+  return {cmbConnection, txtHost, txtPort,     cmbQueue,  cmbPath,     butBrowse,
+          cmbSerialPort, cmbBaud, cmbDataBits, cmbParity, cmbStopBits, cmbFlow,
+          txtTimeout,    cmdTest, cmdFind,     lstFound};
 }
 
 void LinkSettingsPanel::browseForPath() {

@@ -1,16 +1,21 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
+#include "discovery/discovery.h"
 #include "link/link_settings.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QStackedWidget;
+class QThread;
 
 namespace Orvanel {
 
@@ -21,14 +26,31 @@ class LinkSettingsPanel : public QWidget {
 
  public:
   explicit LinkSettingsPanel(QWidget* parent = nullptr);
+  // Waits for searches still running (they end within their time limit), so that none outlives
+  // the program's shut-down. A running test is left to finish on its own.
+  ~LinkSettingsPanel() override;
 
   // Which of the optional kinds the connection list offers (serial is always offered). A kind that
   // is not offered still appears while the shown settings use it, so "Use" never loses them.
   void setOfferedKinds(bool queue, bool network, bool file);
 
   // Shows settings (NotSet shows as an empty network connection) and refreshes the lists of
-  // printer queues, device nodes and serial ports.
+  // device nodes and serial ports. The printer queues come with the next search for printers.
   void showSettings(const LinkSettings& settings);
+
+  // Starts a search for printers in the background ("Find printers"); every showing of the panel
+  // starts one. The list fills as the sources answer; searchFinished() when all have.
+  void findPrinters();
+  bool isSearching() const { return searchesRunning_ > 0; }
+  // What the last search found, in the order listed (kinds the panel does not offer left out).
+  const QList<FoundTarget>& foundTargets() const { return found_; }
+  // Where the search looks (a test points it at a device tree of its own).
+  void setDiscoveryOptions(const DiscoveryOptions& options) { discovery_ = options; }
+
+  // "Test": opens the link as the fields stand (not as stored) in the background, sends nothing,
+  // closes it, and says in labTestResult what happened; testFinished() then.
+  void testConnection();
+  bool isTesting() const { return testing_; }
 
   // The values as they stand, not yet checked. A number that cannot be read comes back as 0 when
   // it belongs to the chosen kind (so that the check refuses it); fields of other kinds that cannot
@@ -54,6 +76,18 @@ class LinkSettingsPanel : public QWidget {
   QComboBox* cmbStopBits = nullptr;
   QComboBox* cmbFlow = nullptr;
   QLineEdit* txtTimeout = nullptr;
+  QPushButton* cmdTest = nullptr;
+  QLabel* labTestResult = nullptr;
+  QPushButton* cmdFind = nullptr;
+  QLabel* labFindStatus = nullptr;
+  QListWidget* lstFound = nullptr;
+
+ signals:
+  void searchFinished();
+  void testFinished();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   ConnectionKind chosenKind() const;
@@ -64,12 +98,26 @@ class LinkSettingsPanel : public QWidget {
   void browseForPath();
   void refreshLists();
   void showFields(const LinkSettings& settings);
+  bool offers(ConnectionKind kind) const;
+  void takeFound(int search, const QList<FoundTarget>& targets, const QString& note);
+  void listFound();
+  void chooseFound(QListWidgetItem* item);
+  void showTestResult(bool ok, const QString& text);
 
   QWidget* timeoutRow_ = nullptr;
   bool offerQueue_ = true;
   bool offerNetwork_ = true;
   bool offerFile_ = true;
   LinkSettings shown_;
+
+  DiscoveryOptions discovery_;
+  int search_ = 0;  // which search the answers belong to; older answers are dropped
+  int searchesRunning_ = 0;
+  QList<QPointer<QThread>> searches_;
+  QList<FoundTarget> found_;
+  QStringList notes_;
+  int test_ = 0;  // likewise for tests
+  bool testing_ = false;
 };
 
 // Device nodes that locally attached printers appear as (/dev/usb/lp*, /dev/lp*), sorted.

@@ -41,27 +41,38 @@ struct Lookup {
   std::vector<sockaddr_storage> addresses;
 };
 
+int lookUp(const QByteArray& name, const QByteArray& service, int flags,
+           std::vector<sockaddr_storage>* addresses) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = flags | AI_NUMERICSERV;
+  addrinfo* found = nullptr;
+  const int error = ::getaddrinfo(name.constData(), service.constData(), &hints, &found);
+  for (addrinfo* a = found; error == 0 && a; a = a->ai_next) {
+    sockaddr_storage address{};
+    std::memcpy(&address, a->ai_addr, std::min<size_t>(a->ai_addrlen, sizeof address));
+    addresses->push_back(address);
+  }
+  if (found) {
+    ::freeaddrinfo(found);
+  }
+  return error;
+}
+
 std::vector<sockaddr_storage> resolveWithin(const QString& host, int port, int timeoutMs,
                                             QString* failure) {
-  auto lookup = std::make_shared<Lookup>();
   const QByteArray name = host.toUtf8();
   const QByteArray service = QByteArray::number(port);
+  // An address written as numbers needs no name server: no thread, no wait.
+  std::vector<sockaddr_storage> numeric;
+  if (lookUp(name, service, AI_NUMERICHOST, &numeric) == 0 && !numeric.empty()) {
+    return numeric;
+  }
+  auto lookup = std::make_shared<Lookup>();
   std::thread([lookup, name, service] {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_ADDRCONFIG | AI_NUMERICSERV;
-    addrinfo* found = nullptr;
-    const int error = ::getaddrinfo(name.constData(), service.constData(), &hints, &found);
     std::vector<sockaddr_storage> addresses;
-    for (addrinfo* a = found; error == 0 && a; a = a->ai_next) {
-      sockaddr_storage address{};
-      std::memcpy(&address, a->ai_addr, std::min<size_t>(a->ai_addrlen, sizeof address));
-      addresses.push_back(address);
-    }
-    if (found) {
-      ::freeaddrinfo(found);
-    }
+    const int error = lookUp(name, service, AI_ADDRCONFIG, &addresses);
     std::lock_guard<std::mutex> lock(lookup->mutex);
     lookup->error = error;
     lookup->addresses = std::move(addresses);

@@ -40,8 +40,9 @@ QString noAnswer(int timeoutMs) {
   return QStringLiteral("no answer within %1 ms").arg(timeoutMs);
 }
 
-// Connects before budget's deadline; on failure returns nullptr and says why in *reason.
-http_t* connectToServer(QueueBudget* budget, QString* reason) {
+}  // namespace
+
+http_t* connectToPrintServer(QueueBudget* budget, QString* reason) {
   const int timeoutMs = budget->timeoutMs;
   // The callback is kept per thread by the library, so it is set wherever a connection is made.
   cupsSetPasswordCB2(noPassword, nullptr);
@@ -63,7 +64,7 @@ http_t* connectToServer(QueueBudget* budget, QString* reason) {
     if (reason) {
       if (code == ETIMEDOUT || code == 0) {
         *reason = noAnswer(timeoutMs);
-      } else if (code == ECONNREFUSED || code == EHOSTDOWN) {
+      } else if (code == ECONNREFUSED || code == EHOSTDOWN || code == ENOENT) {
         // The library reports a refused connection as "host is down", which sends the operator
         // looking for a dead computer instead of a stopped print service.
         *reason =
@@ -76,8 +77,6 @@ http_t* connectToServer(QueueBudget* budget, QString* reason) {
   }
   return http;
 }
-
-}  // namespace
 
 QString printServerName() {
   const QString server = QString::fromUtf8(cupsServer());
@@ -98,16 +97,16 @@ QueueTransport::~QueueTransport() {
   release();
 }
 
-QString QueueTransport::reason() const {
-  if (budget_.timedOut) {
-    return noAnswer(timeoutMs_);
+QString printServerFailure(http_t* http, const QueueBudget& budget) {
+  if (budget.timedOut) {
+    return noAnswer(budget.timeoutMs);
   }
   const ipp_status_t status = cupsLastError();
   if (status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED ||
       status == IPP_STATUS_ERROR_NOT_AUTHENTICATED) {
     return QStringLiteral("the print server asks for a password");
   }
-  const int code = http_ ? httpError(http_) : 0;
+  const int code = http ? httpError(http) : 0;
   if (code == ECONNRESET || code == EPIPE) {
     return QStringLiteral("the print server reset the connection");
   }
@@ -121,6 +120,10 @@ QString QueueTransport::reason() const {
   }
   return code != 0 ? QString::fromLocal8Bit(std::strerror(code))
                    : QStringLiteral("the print server ended the connection");
+}
+
+QString QueueTransport::reason() const {
+  return printServerFailure(http_, budget_);
 }
 
 void QueueTransport::fail(const QString& what, const QString& why) {
@@ -142,7 +145,7 @@ void QueueTransport::release() {
     const qint64 left =
         std::max<qint64>(budget_.deadline.remainingTime(), std::min(timeoutMs_, kCancelMinimumMs));
     QueueBudget cancel{timeoutMs_, QDeadlineTimer(left)};
-    if (http_t* http = connectToServer(&cancel, nullptr)) {
+    if (http_t* http = connectToPrintServer(&cancel, nullptr)) {
       cupsCancelJob2(http, destination_.constData(), job_, 0);
       httpClose(http);
     }
@@ -177,7 +180,7 @@ void QueueTransport::open() {
   release();
   budget_ = QueueBudget{timeoutMs_, QDeadlineTimer(timeoutMs_)};
   QString why;
-  http_ = connectToServer(&budget_, &why);
+  http_ = connectToPrintServer(&budget_, &why);
   if (!http_) {
     fail(QStringLiteral("Could not reach the print server for the printer queue"), why);
   }
@@ -218,7 +221,7 @@ void QueueTransport::close() {
 QStringList listPrinterQueues(int timeoutMs) {
   QStringList names;
   QueueBudget budget{timeoutMs, QDeadlineTimer(timeoutMs)};
-  http_t* http = connectToServer(&budget, nullptr);
+  http_t* http = connectToPrintServer(&budget, nullptr);
   if (!http) {
     return names;
   }

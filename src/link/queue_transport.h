@@ -51,6 +51,15 @@ class QueueTransport : public Transport {
 // a name.
 QStringList listPrinterQueues(int timeoutMs);
 
+// A connection to the print server the CUPS client library is set up for, made and used within the
+// budget's deadline, that never asks for a password on a terminal. nullptr (with *reason) when the
+// server cannot be reached.
+http_t* connectToPrintServer(QueueBudget* budget, QString* reason);
+
+// Why a request over http failed, for the operator: no answer in time, a password wanted, a reset,
+// or the server's own words.
+QString printServerFailure(http_t* http, const QueueBudget& budget);
+
 // Where the CUPS client library sends its requests: "host:port" or a socket path.
 QString printServerName();
 

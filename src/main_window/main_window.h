@@ -2,10 +2,12 @@
 
 #include <QWidget>
 
+#include <array>
 #include <utility>
 #include <vector>
 
 #include "link/printer_link.h"
+#include "presets/preset_file.h"
 #include "settings/use_settings.h"
 
 class CutDiagram;
@@ -18,6 +20,9 @@ class QStyle;
 class QTabWidget;
 class frmPort;
 class frmPresets;
+namespace Q6 {
+struct SettingPlace;
+}
 
 // The main window: seven tabs of lists, the model profiles, the cut position adjuster and the
 // test buttons. Every control is a public member named (and objectName'd) as the operator's
@@ -194,12 +199,13 @@ class frmMain : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Building (main_window_build.cpp): the setting rows from the settings table and the window's
+  // table of places, the rest by hand.
+  void buildTabs();
   void buildMainTab(QWidget* page);
-  void buildGeneralTab(QWidget* page);
-  void buildQualityTab(QWidget* page);
-  void buildTicketsTab(QWidget* page);
-  void buildCharactersTab(QWidget* page);
-  void buildEmulationTab(QWidget* page);
+  void buildSettingRow(QWidget* page, const Q6::SettingPlace& where);
+  void buildCutAdjuster(QWidget* page);
+  void buildLineFeedCount(QWidget* page);
   void buildTestsTab(QWidget* page);
   void connectHandlers();
   void makeRoomForHelpTexts();
@@ -209,6 +215,10 @@ class frmMain : public QWidget {
   void addTabSwitchKeys();
   void describeForScreenReaders();
   void send(const Q6::CommandList& commands);
+  // What the presets window is given: the lists a preset sets, in file order.
+  std::array<QComboBox*, Q6::kPresetListCount> presetLists() const;
+  Q6::PresetListCounts presetListCounts() const;
+  void applyPreset(const Q6::PresetValues& values);
 
   frmPort* m_portWindow = nullptr;
   frmPresets* m_presetsWindow = nullptr;

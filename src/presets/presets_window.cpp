@@ -1,8 +1,6 @@
 #include "presets/presets_window.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -11,28 +9,13 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <array>
+#include <utility>
 
 #include "common/message_box.h"
-#include "main_window/main_window.h"
-#include "main_window/window_content.h"
-#include "presets/preset_file.h"
-#include "settings/settings_table.h"
+#include "layout/layout_kit.h"
 
-namespace {
-
-// Positions are kept in twips, as the window was drawn; 15 twips make a pixel.
-QRect twips(int left, int top, int width, int height) {
-  return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-// The main window's lists in the order their values appear in a preset file.
-std::array<QComboBox*, Q6::kPresetListCount> presetLists(const frmMain& main) {
-  return {main.comFF,      main.comDeviceID, main.comDensity, main.comSpeed, main.comBMark,
-          main.comCharSet, main.comCPage,    main.comZStyle,  main.comLFeed, main.comTopSearch};
-}
-
-}  // namespace
+using Q6::Layout::px;
+using Q6::Layout::twipsRect;
 
 namespace Q6 {
 
@@ -48,32 +31,33 @@ QStringList presetFilesIn(const QString& folder) {
 
 }  // namespace Q6
 
-frmPresets::frmPresets(frmMain* mainWindow) : QWidget(nullptr, Qt::Dialog), main_(mainWindow) {
+frmPresets::frmPresets(Q6::PresetTarget target)
+    : QWidget(nullptr, Qt::Dialog), target_(std::move(target)) {
   setObjectName(QStringLiteral("frmPresets"));
   setWindowTitle(QStringLiteral("Preset Settings"));
-  setFixedSize(4965 / 15, 2895 / 15);
+  setFixedSize(px(4965), px(2895));
 
   filePresets = new QListWidget(this);
   filePresets->setObjectName(QStringLiteral("filePresets"));
-  filePresets->setGeometry(twips(0, 0, 2295, 2430));
+  filePresets->setGeometry(twipsRect(0, 0, 2295, 2430));
   filePresets->setSelectionMode(QAbstractItemView::SingleSelection);
 
   comPUse = new QPushButton(QStringLiteral("Use"), this);
   comPUse->setObjectName(QStringLiteral("comPUse"));
-  comPUse->setGeometry(twips(60, 2520, 975, 315));
+  comPUse->setGeometry(twipsRect(60, 2520, 975, 315));
 
   comPSave = new QPushButton(QStringLiteral("Save New"), this);
   comPSave->setObjectName(QStringLiteral("comPSave"));
-  comPSave->setGeometry(twips(1140, 2520, 975, 315));
+  comPSave->setGeometry(twipsRect(1140, 2520, 975, 315));
   comPSave->hide();
 
   comPCancel = new QPushButton(QStringLiteral("Cancel"), this);
   comPCancel->setObjectName(QStringLiteral("comPCancel"));
-  comPCancel->setGeometry(twips(3960, 2520, 975, 315));
+  comPCancel->setGeometry(twipsRect(3960, 2520, 975, 315));
 
   labPDesc = new QLabel(this);
   labPDesc->setObjectName(QStringLiteral("labPDesc"));
-  labPDesc->setGeometry(twips(2280, 0, 2655, 2415));
+  labPDesc->setGeometry(twipsRect(2280, 0, 2655, 2415));
   labPDesc->setWordWrap(true);
   labPDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labPDesc->setContentsMargins(4, 2, 2, 2);  // keeps the text off the list's frame it touches
@@ -140,57 +124,30 @@ void frmPresets::filePresets_Click() {
 
 void frmPresets::comPUse_Click() {
   const QString name = selectedFileName();
-  if (name.isEmpty() || main_ == nullptr) {
+  if (name.isEmpty() || !target_.listCounts || !target_.apply) {
     return;
-  }
-  const auto lists = presetLists(*main_);
-  // The list sizes come from the settings table for the selected model, as the command-line tool
-  // takes them; only a window without a model (never after start-up) counts its lists.
-  const int model = main_->cmbModel->currentIndex();
-  Q6::PresetListCounts counts = Q6::presetListCounts(model);
-  if (Q6::modelProfile(model) == nullptr) {
-    for (int i = 0; i < Q6::kPresetListCount; ++i) {
-      counts[i] = lists[i]->count();
-    }
   }
   // The whole file is checked before the first control moves, so a refused file changes nothing.
   const std::optional<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));
   Q6::PresetCheck check;
   check.refusal = Q6::PresetRefusal::Corrupt;
   if (bytes) {
-    check = Q6::checkPreset(*bytes, counts);
+    check = Q6::checkPreset(*bytes, target_.listCounts());
   }
   if (!check.accepted()) {
     Q6::showMessage(this, {Q6::presetRefusalText(check.refusal)});
     return;
   }
 
-  // One control at a time in file order: each setting runs the main window's reaction to it, so
-  // the speed advice appears in the middle of loading, as when the operator picks the entry.
-  const Q6::PresetValues& values = check.values;
-  if (values.lists) {
-    for (int i = 0; i < Q6::kPresetTopSearch; ++i) {
-      lists[i]->setCurrentIndex((*values.lists)[i]);
-    }
-  }
-  if (values.cut) {
-    if (values.cut->on) {
-      main_->chk_AdjustCutPos->setChecked(true);
-      main_->AdjustCutPosition(values.cut->offsetMm);
-    } else {
-      main_->chk_AdjustCutPos->setChecked(false);
-    }
-  }
-  if (values.topSearch) {
-    lists[Q6::kPresetTopSearch]->setCurrentIndex(*values.topSearch);
-  }
+  // The target applies one control at a time in file order, each running its reaction.
+  target_.apply(check.values);
   comPCancel_Click();
 }
 
 void frmPresets::comPCancel_Click() {
   hide();
-  if (main_ != nullptr) {
-    main_->show();
+  if (target_.window != nullptr) {
+    target_.window->show();
   }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
-#include <QStringList>
+#include <functional>
 
-class frmMain;
+#include "presets/preset_file.h"
+
 class QCloseEvent;
 class QLabel;
 class QListWidget;
@@ -16,16 +18,25 @@ namespace Q6 {
 QString presetsFolderBesideProgram();
 // The preset files the presets window lists for folder, in its order.
 QStringList presetFilesIn(const QString& folder);
+
+// What the presets window needs of the window it fills, and nothing more: the size of each list a
+// preset sets, to check a file against; a way to apply a checked preset; and the window to show
+// again when it steps aside.
+struct PresetTarget {
+  QWidget* window = nullptr;
+  std::function<PresetListCounts()> listCounts;
+  std::function<void(const PresetValues&)> apply;
+};
 }  // namespace Q6
 
-// "Preset Settings": pick a preset file and apply it to the main window, which it replaces on the
+// "Preset Settings": pick a preset file and apply it to the target window, which it replaces on the
 // screen while it is open. Hidden, never closed, between uses, so it keeps its list, selection and
 // description for the whole run.
 class frmPresets : public QWidget {
   Q_OBJECT
 
  public:
-  explicit frmPresets(frmMain* mainWindow);
+  explicit frmPresets(Q6::PresetTarget target);
 
   QListWidget* filePresets = nullptr;  // the "*.pre" files of the presets folder, by name
   QPushButton* comPUse = nullptr;      // "Use"
@@ -50,6 +61,6 @@ class frmPresets : public QWidget {
   void readFolder();
   QString selectedFileName() const;
 
-  frmMain* main_;
+  Q6::PresetTarget target_;
   QString folder_;
 };

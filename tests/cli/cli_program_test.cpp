@@ -264,6 +264,42 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"NoTarget", QStringList{"test", "self-test"}, "--to"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Without an Avahi daemon or a print server, list-targets still lists what it finds (exit 0) and
+// says in one line each which service could not be asked.
+TEST_F(CliProgram, ListTargetsNamesEachMissingServiceInOneLine) {
+  const int port = Q6Test::closedPort();
+  const QByteArray oldBus = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+  const QByteArray oldServer = qgetenv("CUPS_SERVER");
+  qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + QFile::encodeName(path("no-bus")));
+  qputenv("CUPS_SERVER", QStringLiteral("127.0.0.1:%1").arg(port).toUtf8());
+  const CliRun run = cli({"list-targets", "--timeout", "700"});
+  qputenv("DBUS_SYSTEM_BUS_ADDRESS", oldBus);
+  qputenv("CUPS_SERVER", oldServer);
+  if (oldBus.isNull()) {
+    qunsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+  }
+  if (oldServer.isNull()) {
+    qunsetenv("CUPS_SERVER");
+  }
+  EXPECT_EQ(run.code, 0) << run.err.toStdString();
+  const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(lines
+                .filter(QStringLiteral("q6config-cli: Network printers: the DNS-SD service "
+                                       "(Avahi daemon) is not running."))
+                .size(),
+            1)
+      << run.err.toStdString();
+  EXPECT_EQ(lines
+                .filter(QStringLiteral("q6config-cli: Printer queues: no print server at "
+                                       "127.0.0.1:%1: ")
+                            .arg(port))
+                .size(),
+            1)
+      << run.err.toStdString();
+  EXPECT_FALSE(run.out.contains(QStringLiteral("queue:")));
+  EXPECT_FALSE(run.out.contains(QStringLiteral("tcp://")));
+}
+
 TEST_F(CliProgram, HelpListsEverySettingAndItsEntriesPerModel) {
   const CliRun run = cli({"--help"});
   EXPECT_EQ(run.code, 0);

@@ -159,7 +159,8 @@ class CliWindowAgreement : public ::testing::TestWithParam<Case> {
     frmMain main;
     if (c.preset) {
       EXPECT_TRUE(Q6Test::writeFile(folder.filePath(QStringLiteral("case.pre")), c.preset));
-      frmPresets presets(&main);
+      main.comPresets_Click();  // as the button does
+      frmPresets& presets = *main.presetsWindow();
       presets.setPresetsFolder(folder.path());
       const auto items =
           presets.filePresets->findItems(QStringLiteral("case.pre"), Qt::MatchExactly);

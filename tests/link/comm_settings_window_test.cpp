@@ -2,19 +2,28 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <functional>
+#include <iostream>
+#include <optional>
 
 #include "link/comm_settings_window.h"
 #include "link/link_settings.h"
+#include "link/link_settings_panel.h"
 #include "link/printer_link.h"
+#include "link_fixtures.h"
 #include "support/test_support.h"
 
 namespace {
@@ -113,8 +122,10 @@ TEST(CommSettingsWindow, KeepsItsArrangementWithRoomForEveryField) {
     QApplication::processEvents();
     int shown = 0;
     for (QWidget* w : window.scm_interface->findChildren<QWidget*>()) {
-      if (!w->isVisibleTo(&window) || (!qobject_cast<QLabel*>(w) && !qobject_cast<QComboBox*>(w) &&
-                                       !qobject_cast<QLineEdit*>(w))) {
+      if (!w->isVisibleTo(&window) ||
+          (!qobject_cast<QLabel*>(w) && !qobject_cast<QComboBox*>(w) &&
+           !qobject_cast<QLineEdit*>(w) && !qobject_cast<QPushButton*>(w) &&
+           !qobject_cast<QListWidget*>(w))) {
         continue;
       }
       if (qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget())) {
@@ -124,11 +135,18 @@ TEST(CommSettingsWindow, KeepsItsArrangementWithRoomForEveryField) {
       const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
       EXPECT_TRUE(panel.contains(r)) << w->objectName().toStdString();
       EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
-      if (auto* label = qobject_cast<QLabel*>(w)) {
+      if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+            << label->text().toStdString();
+      } else if (label) {
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
       }
     }
     EXPECT_GE(shown, 4);
+    // Test and the list of found printers are there for every kind.
+    for (const char* name : {"cmdTest", "labTestResult", "cmdFind", "lstFound"}) {
+      EXPECT_TRUE(field<QWidget>(window, name)->isVisibleTo(&window)) << name;
+    }
   }
   window.close();
 }
@@ -189,6 +207,29 @@ TEST(CommSettingsWindow, EscapeDoesNotCloseTheWindow) {
     window.Command2->click();
   });
   EXPECT_EQ(result, QDialog::Rejected);
+}
+
+// Passing over a list with the wheel changes nothing; the focused list takes the wheel.
+TEST(CommSettingsWindow, WheelChangesOnlyAFocusedList) {
+  Q6Test::TempConfig config;
+  config.writeLink(kNetwork);
+  Orvanel::Quenlink link;
+  link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  Orvanel::LinkSettingsPanel* panel = link.settingsPanel();
+  link.show();
+  const auto wheelDown = [](QWidget* list) {
+    const QPointF at(list->width() / 2.0, list->height() / 2.0);
+    QWheelEvent wheel(at, list->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+  };
+  const int kind = panel->cmbConnection->currentIndex();
+  const int parity = panel->cmbParity->currentIndex();
+  wheelDown(panel->cmbConnection);
+  wheelDown(panel->cmbParity);
+  EXPECT_EQ(panel->cmbConnection->currentIndex(), kind);
+  EXPECT_EQ(panel->cmbParity->currentIndex(), parity);
+  EXPECT_EQ(panel->cmbConnection->focusPolicy(), Qt::StrongFocus);
 }
 
 TEST(CommSettingsWindow, UseWithoutChangesStoresWhatWasLoaded) {
@@ -401,6 +442,254 @@ TEST(CommSettingsWindow, AStoreThatCannotBeWrittenIsReportedAndTheWindowStaysOpe
   EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Could not store")))
       << boxes.shown[0].text.toStdString();
   EXPECT_EQ(window.scm_interface->settings().kind, ConnectionKind::NotSet);
+}
+
+// Presses "Test" and waits for its answer; the window must say that a test is running meanwhile.
+QString pressTest(frmPort& window) {
+  auto* panel = window.scm_interface->settingsPanel();
+  QSignalSpy finished(panel, &Orvanel::LinkSettingsPanel::testFinished);
+  field<QPushButton>(window, "cmdTest")->click();
+  auto* result = field<QLabel>(window, "labTestResult");
+  EXPECT_TRUE(panel->isTesting() || !finished.isEmpty());
+  if (finished.isEmpty()) {
+    EXPECT_TRUE(result->text().startsWith(QStringLiteral("Testing")))
+        << result->text().toStdString();
+    EXPECT_FALSE(field<QPushButton>(window, "cmdTest")->isEnabled());
+  }
+  EXPECT_TRUE(!finished.isEmpty() || finished.wait(20000));
+  EXPECT_TRUE(field<QPushButton>(window, "cmdTest")->isEnabled());
+  // A long reason wraps within the room the window keeps for it.
+  EXPECT_GE(result->height(), result->heightForWidth(result->width()))
+      << result->text().toStdString();
+  return result->text();
+}
+
+void typeInto(frmPort& window, const char* name, const QString& text) {
+  if (auto* edit = window.findChild<QLineEdit*>(QString::fromLatin1(name))) {
+    edit->setText(text);
+  } else {
+    field<QComboBox>(window, name)->setEditText(text);
+  }
+}
+
+struct TestCase {
+  QString name;
+  ConnectionKind kind;
+  std::vector<std::pair<const char*, QString>> fields;
+  bool ok;           // the link can be used as it stands
+  QStringList says;  // parts of the result, in any order
+};
+
+TEST(CommSettingsWindow, TestReachesWhatIsTypedSendsNothingAndNamesTheTargetAndReason) {
+  QTemporaryDir dir;
+  Q6Test::TcpSink printer;
+  const QString capture = dir.filePath(QStringLiteral("capture.prn"));
+  ASSERT_TRUE(Q6Test::writeFile(capture, Q6Test::hex("1B 40")));
+  const QString notYet = dir.filePath(QStringLiteral("new.prn"));
+  const QString noFolder = dir.filePath(QStringLiteral("missing/capture.prn"));
+  const int closed = Q6Test::closedPort();
+
+  std::vector<TestCase> cases = {
+      {"network printer listening",
+       ConnectionKind::Network,
+       {{"txtHost", "127.0.0.1"}, {"txtPort", QString::number(printer.port())}},
+       true,
+       {QStringLiteral("Reached the printer at 127.0.0.1 port %1.").arg(printer.port()),
+        "Nothing was sent"}},
+      {"network port refused",
+       ConnectionKind::Network,
+       {{"txtHost", "127.0.0.1"}, {"txtPort", QString::number(closed)}},
+       false,
+       {"Could not connect to the printer at 127.0.0.1", QString::number(closed), "refused"}},
+      {"capture file",
+       ConnectionKind::File,
+       {{"cmbPath", capture}},
+       true,
+       {"Reached " + capture, "Nothing was sent"}},
+      {"capture file not made yet",
+       ConnectionKind::File,
+       {{"cmbPath", notYet}},
+       true,
+       {notYet + " does not exist yet", "can be created"}},
+      {"capture file in a missing folder",
+       ConnectionKind::File,
+       {{"cmbPath", noFolder}},
+       false,
+       {"Could not open the printer file " + noFolder, "No such file or directory"}},
+      {"serial port missing",
+       ConnectionKind::Serial,
+       {{"cmbSerialPort", dir.filePath(QStringLiteral("ttyQ6"))}},
+       false,
+       {dir.filePath(QStringLiteral("ttyQ6"))}},
+      {"network fields unusable",
+       ConnectionKind::Network,
+       {{"txtHost", "127.0.0.1"}, {"txtPort", "70000"}},
+       false,
+       {"Not tested", "port"}},
+  };
+
+  Q6Test::PtyPair pty;
+  const bool havePty =
+      Q6Test::PtyPair::unavailableReason().isEmpty() && pty.start() && pty.openTestSide();
+  if (havePty) {
+    cases.push_back({"serial port",
+                     ConnectionKind::Serial,
+                     {{"cmbSerialPort", pty.printerSide()}},
+                     true,
+                     {"Reached the serial port " + pty.printerSide(), "Nothing was sent"}});
+  }
+  Q6Test::TcpSink queuePrinter;
+  Q6Test::PrivateCupsd cupsd;
+  std::optional<Q6Test::ScopedCupsServer> server;
+  const bool haveCupsd = Q6Test::PrivateCupsd::unavailableReason().isEmpty();
+  if (haveCupsd) {
+    ASSERT_TRUE(cupsd.start()) << cupsd.failure().toStdString();
+    const QString device = QStringLiteral("socket://127.0.0.1:%1").arg(queuePrinter.port());
+    ASSERT_TRUE(cupsd.addRawQueue(QStringLiteral("q6raw"), device))
+        << cupsd.failure().toStdString();
+    ASSERT_TRUE(cupsd.addRawQueue(QStringLiteral("q6closed"), device) &&
+                cupsd.rejectJobs(QStringLiteral("q6closed")))
+        << cupsd.failure().toStdString();
+    server.emplace(cupsd.server());
+    cases.push_back({"queue accepting jobs",
+                     ConnectionKind::Queue,
+                     {{"cmbQueue", "q6raw"}},
+                     true,
+                     {"Reached the printer queue q6raw", cupsd.server(), "it accepts jobs",
+                      "Nothing was sent"}});
+    cases.push_back({"queue refusing jobs",
+                     ConnectionKind::Queue,
+                     {{"cmbQueue", "q6closed"}},
+                     false,
+                     {"Reached the printer queue q6closed", "it does NOT accept jobs"}});
+    cases.push_back(
+        {"queue missing",
+         ConnectionKind::Queue,
+         {{"cmbQueue", "q6none"}},
+         false,
+         {"Could not reach the printer queue q6none", cupsd.server(), "does not exist"}});
+  }
+
+  Q6Test::TempConfig config;
+  config.writeLink({"Connection=Serial", "SerialPort=/dev/ttyQ6stored", "TimeoutMs=3000"});
+  const QByteArray before = iniBytes(config);
+  Q6Test::MessageCapture boxes;
+  frmPort window;
+  // Shown rather than run modally: the rows together take longer than runModal's guard allows.
+  window.show();
+  {
+    for (const TestCase& c : cases) {
+      SCOPED_TRACE(c.name.toStdString());
+      chooseKind(window, c.kind);
+      for (const auto& [name, value] : c.fields) {
+        typeInto(window, name, value);
+      }
+      const QString text = pressTest(window);
+      EXPECT_EQ(field<QLabel>(window, "labTestResult")->property("ok").toBool(), c.ok);
+      for (const QString& part : c.says) {
+        EXPECT_TRUE(text.contains(part))
+            << text.toStdString() << "\n  lacks: " << part.toStdString();
+      }
+    }
+    window.Command2->click();
+  }
+  if (!havePty) {
+    std::cout << "serial rows left out: " << Q6Test::PtyPair::unavailableReason().toStdString()
+              << pty.failure().toStdString() << "\n";
+  }
+  if (!haveCupsd) {
+    std::cout << "queue rows left out: " << Q6Test::PrivateCupsd::unavailableReason().toStdString()
+              << "\n";
+  }
+
+  // Not one byte anywhere, nothing made, nothing stored.
+  EXPECT_EQ(printer.received(1, 3000), QByteArray());
+  EXPECT_EQ(printer.connectionCount(), 1);  // it was reached
+  QFile file(capture);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), Q6Test::hex("1B 40"));
+  EXPECT_FALSE(QFile::exists(notYet));
+  EXPECT_FALSE(QFile::exists(noFolder));
+  if (havePty) {
+    EXPECT_EQ(pty.read(1, 300), QByteArray());
+  }
+  if (haveCupsd) {
+    EXPECT_EQ(queuePrinter.received(1, 1000), QByteArray());
+    EXPECT_EQ(queuePrinter.connectionCount(), 0);
+  }
+  EXPECT_EQ(iniBytes(config), before);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+// The window's event loop keeps running while the search and the test wait for a print server
+// that accepts connections and never answers: a 20 ms timer keeps firing on time.
+TEST(CommSettingsWindow, StaysResponsiveWhileSearchingAndTesting) {
+  Q6Test::TcpSink mute(Q6Test::TcpSink::Mode::AcceptNeverRead);
+  Q6Test::ScopedCupsServer server(QStringLiteral("127.0.0.1:%1").arg(mute.port()));
+  Q6Test::TempConfig config;
+  config.writeLink({"Connection=Queue", "Queue=q6raw", "TimeoutMs=1500"});
+  Q6Test::MessageCapture boxes;
+  frmPort window;
+  auto* panel = window.scm_interface->settingsPanel();
+  Orvanel::DiscoveryOptions options;
+  options.timeoutMs = 1500;
+  panel->setDiscoveryOptions(options);
+
+  QElapsedTimer clock;
+  qint64 last = 0;
+  qint64 longestGap = 0;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    longestGap = std::max(longestGap, clock.elapsed() - last);
+    last = clock.elapsed();
+  });
+  auto startWatch = [&] {
+    clock.start();
+    last = 0;
+    longestGap = 0;
+    tick.start(20);
+  };
+
+  window.show();
+  {
+    auto* list = field<QListWidget>(window, "lstFound");
+    EXPECT_TRUE(panel->isSearching());
+    EXPECT_FALSE(field<QPushButton>(window, "cmdFind")->isEnabled());
+    EXPECT_TRUE(
+        field<QLabel>(window, "labFindStatus")->text().contains(QStringLiteral("searching")));
+    ASSERT_GE(list->count(), 1);
+    EXPECT_EQ(list->item(list->count() - 1)->text(), QStringLiteral("Searching..."));
+
+    startWatch();
+    QSignalSpy searched(panel, &Orvanel::LinkSettingsPanel::searchFinished);
+    ASSERT_TRUE(searched.wait(10000));
+    const qint64 searchMs = clock.elapsed();
+    EXPECT_GE(searchMs, 1000);  // it did wait for the server
+    EXPECT_LT(searchMs, 2700);  // the time limit, not twice it
+    EXPECT_LT(longestGap, 500) << "search took " << searchMs << " ms";
+    EXPECT_TRUE(field<QPushButton>(window, "cmdFind")->isEnabled());
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+      items << list->item(i)->text();
+    }
+    EXPECT_FALSE(items.contains(QStringLiteral("Searching...")));
+    EXPECT_TRUE(items.filter(QStringLiteral("Printer queues:"))
+                    .join("")
+                    .contains(QStringLiteral("no answer within 1500 ms")))
+        << items.join('\n').toStdString();
+
+    startWatch();
+    const QString text = pressTest(window);
+    const qint64 testMs = clock.elapsed();
+    EXPECT_GE(testMs, 1000);
+    EXPECT_LT(testMs, 2700);
+    EXPECT_LT(longestGap, 500) << "test took " << testMs << " ms";
+    EXPECT_TRUE(text.contains(QStringLiteral("q6raw"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("no answer within 1500 ms"))) << text.toStdString();
+    tick.stop();
+    window.Command2->click();
+  }
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace

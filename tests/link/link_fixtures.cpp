@@ -220,26 +220,38 @@ void PrivateCupsd::stop() {
   stopProcess(process_);
 }
 
-bool PrivateCupsd::addRawQueue(const QString& name, const QString& deviceUri) {
-  QProcess lpadmin;
-  lpadmin.setProcessChannelMode(QProcess::MergedChannels);
-  dieWithParent(lpadmin);
-  // No model (-m): a raw queue. -E after -p enables it and lets it accept jobs.
-  lpadmin.start(executable(QStringLiteral("lpadmin")),
-                {QStringLiteral("-h"), server(), QStringLiteral("-p"), name, QStringLiteral("-v"),
-                 deviceUri, QStringLiteral("-E")});
-  if (!lpadmin.waitForFinished(15000)) {
-    lpadmin.kill();
-    lpadmin.waitForFinished(2000);
-    failure_ = QStringLiteral("lpadmin did not finish");
+bool PrivateCupsd::runAdmin(const QString& program, const QStringList& arguments) {
+  QProcess admin;
+  admin.setProcessChannelMode(QProcess::MergedChannels);
+  dieWithParent(admin);
+  admin.start(executable(program), QStringList({QStringLiteral("-h"), server()}) + arguments);
+  if (!admin.waitForFinished(15000)) {
+    admin.kill();
+    admin.waitForFinished(2000);
+    failure_ = QStringLiteral("%1 did not finish").arg(program);
     return false;
   }
-  if (lpadmin.exitStatus() != QProcess::NormalExit || lpadmin.exitCode() != 0) {
-    failure_ = QStringLiteral("lpadmin failed: %1\nLog:\n%2")
-                   .arg(QString::fromUtf8(lpadmin.readAll()), errorLog());
+  if (admin.exitStatus() != QProcess::NormalExit || admin.exitCode() != 0) {
+    failure_ = QStringLiteral("%1 failed: %2\nLog:\n%3")
+                   .arg(program, QString::fromUtf8(admin.readAll()), errorLog());
     return false;
   }
   return true;
+}
+
+bool PrivateCupsd::addRawQueue(const QString& name, const QString& deviceUri,
+                               const QString& description) {
+  // No model (-m): a raw queue. -E after -p enables it and lets it accept jobs.
+  QStringList arguments = {QStringLiteral("-p"), name, QStringLiteral("-v"), deviceUri,
+                           QStringLiteral("-E")};
+  if (!description.isEmpty()) {
+    arguments << QStringLiteral("-D") << description;
+  }
+  return runAdmin(QStringLiteral("lpadmin"), arguments);
+}
+
+bool PrivateCupsd::rejectJobs(const QString& name) {
+  return runAdmin(QStringLiteral("cupsreject"), {name});
 }
 
 PtyPair::PtyPair() = default;

@@ -61,12 +61,17 @@ class PrivateCupsd {
   QString failure() const { return failure_; }
   QString server() const;  // "127.0.0.1:<port>"
 
-  // A raw queue (no driver, no filtering) whose device is deviceUri. False with failure() set.
-  bool addRawQueue(const QString& name, const QString& deviceUri);
+  // A raw queue (no driver, no filtering) whose device is deviceUri, enabled and accepting jobs.
+  // False with failure() set.
+  bool addRawQueue(const QString& name, const QString& deviceUri,
+                   const QString& description = QString());
+  // The queue stays but refuses new jobs, as after "cupsreject".
+  bool rejectJobs(const QString& name);
 
   QString errorLog() const;
 
  private:
+  bool runAdmin(const QString& program, const QStringList& arguments);
   QTemporaryDir dir_;
   QProcess process_;
   int port_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QThread>
 
 #include "link/link_exchange.h"
@@ -153,6 +154,10 @@ TEST_F(QueueLink, PanelOffersTheServersQueuesAndKeepsATypedName) {
   typed.kind = Orvanel::ConnectionKind::Queue;
   typed.queue = QStringLiteral("typed-by-hand");
   panel.showSettings(typed);
+  // The server is asked in the background, so that a slow one cannot hold the window.
+  QSignalSpy finished(&panel, &Orvanel::LinkSettingsPanel::searchFinished);
+  panel.findPrinters();
+  ASSERT_TRUE(finished.wait(10000));
   QStringList offered;
   for (int i = 0; i < panel.cmbQueue->count(); ++i) {
     offered << panel.cmbQueue->itemText(i);

@@ -86,31 +86,8 @@ TEST_F(Buttons, WithoutLinkSettingsAClickSendsNothingAndSaysWhy) {
   }
 }
 
-TEST_F(Buttons, ClearAllSendsTheResetOnlyAfterYes) {
-  useFileLink();
-  frmMain& w = open();
-  const QByteArray resetThenWrite =
-      hex("1B 1D 23 40 30 30 30 30 30 0A 00 1B 1D 23 57 30 30 30 30 30 0A 00");
-  messages.answer = QMessageBox::No;
-  w.comClearAll->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].icon, QMessageBox::Question);
-  EXPECT_FALSE(QFile::exists(printerPath())) << "the link was opened";
-
-  messages.answer = QMessageBox::Yes;
-  w.comClearAll->click();
-  EXPECT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(printerBytes(), resetThenWrite);
-}
-
-// With every list at "No Change" and the adjuster off, "Use Settings" still writes once.
-TEST_F(Buttons, UseSettingsWithNothingChosenSendsTheWriteCommandAlone) {
-  useFileLink();
-  frmMain& w = open();
-  w.comUse->click();
-  EXPECT_EQ(printerBytes(), hex("1B 1D 23 57 30 30 30 30 30 0A 00"));
-  EXPECT_TRUE(messages.shown.empty());
-}
+// Nothing chosen, Clear All and the refused line-feed count are pressed on this window in
+// tests/settings/use_settings_window_test.cpp.
 
 // The operator's choices, end to end through the window and the real link.
 TEST_F(Buttons, UseSettingsSendsTheChosenSettingsInOneExchange) {
@@ -162,20 +139,6 @@ TEST_F(Buttons, UseSettingsSendsTheChosenSettingsInOneExchange) {
     EXPECT_EQ(printerBytes(), c.bytes);
     EXPECT_TRUE(messages.shown.empty());
   }
-}
-
-// A count that does not fit its four bits is refused before the link is opened.
-TEST_F(Buttons, UseSettingsRefusesAnUnusableLineFeedCountAndSendsNothing) {
-  useFileLink();
-  frmMain& w = open();
-  w.comFF->setCurrentIndex(2);
-  w.comContextCut->setCurrentIndex(2);
-  w.txtContFeeds->setText(QStringLiteral("16"));
-  w.comUse->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
-  EXPECT_TRUE(printerBytes().isEmpty());
-  EXPECT_FALSE(QFile::exists(printerPath())) << "the link was opened";
 }
 
 // "Use Settings" reads every list by position and the three inputs by text; a list read into the

@@ -3,27 +3,13 @@
 #include "printer_tests/test_commands.h"
 #include "support/core_support.h"
 
-using Q6::TestCommand;
 using Q6Test::hex;
 
 namespace {
 
-TEST(TestCommands, EveryButtonSendsItsExactBytes) {
-  const struct {
-    TestCommand which;
-    const char* bytes;
-  } cases[] = {
-      {TestCommand::LineFeed, "0D 0A"},          {TestCommand::FormFeed, "0C"},
-      {TestCommand::Feed5cm, "1B 4A C8"},        {TestCommand::FullCut, "1B 64 30"},
-      {TestCommand::PartialCut, "1B 64 31"},     {TestCommand::FeedFullCut, "1B 64 32"},
-      {TestCommand::FeedPartialCut, "1B 64 33"}, {TestCommand::CashDrawer1, "1C"},
-      {TestCommand::CashDrawer2, "19"},          {TestCommand::SelfTest, "1B 3F 0A 00"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.bytes);
-    EXPECT_EQ(Q6::testCommand(c.which), hex(c.bytes));
-  }
-}
+// The ten single test commands are checked end to end, where a wrong wiring fails too: each
+// button of the window (tests/main_window/buttons_test.cpp) and each `q6config-cli test` name
+// (tests/cli/cli_program_test.cpp).
 
 TEST(CharacterSetSheet, HasTheFixedFrameAroundFourteenRows) {
   const Q6::CommandList sheet = Q6::characterSetSheet();
