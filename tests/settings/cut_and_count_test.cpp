@@ -16,6 +16,8 @@ namespace {
 
 const QByteArray& kWrite = Q6Test::kWriteFrame;
 const QByteArray kClearCutField = hex("1B 1D 23 2D 32 46 46 30 30 0A 00");  // clear 2 FF00
+const QByteArray kSetCutMax = hex("1B 1D 23 2B 32 37 46 30 30 0A 00");      // set 2 7F00
+const QByteArray kSetCutMin = hex("1B 1D 23 2B 32 41 38 30 30 0A 00");      // set 2 A800
 
 struct CutCase {
   const char* text;
@@ -39,6 +41,20 @@ TEST(CutPositionByte, QuarterMillimetresWithTheSignInBitSeven) {
       // Text without a number counts as 0.
       {"", hex("1B 1D 23 2B 32 30 30 30 30 0A 00")},
       {"mm", hex("1B 1D 23 2B 32 30 30 30 30 0A 00")},
+      // The adjuster snaps its text before "Use Settings" reads it; a text that somehow escaped
+      // the snapping must still give a four-digit mask with the adjuster's limits, never a third
+      // digit or a magnitude that runs into the sign bit: 7F00 is +31.75 mm, A800 is -10 mm.
+      {" 32mm", kSetCutMax},
+      {" 40mm", kSetCutMax},
+      {" 500mm", kSetCutMax},
+      {" 8191.75mm", kSetCutMax},
+      {" 9000mm", kSetCutMax},
+      {"1000000000", kSetCutMax},
+      {"999999999999999999999999999999999999999999999999999999999999", kSetCutMax},
+      {"-10.25mm", kSetCutMin},
+      {"-31.75mm", kSetCutMin},
+      {"-500mm", kSetCutMin},
+      {"-999999999999999999999999999999999999999999999999999999999999", kSetCutMin},
   };
   for (const CutCase& c : cases) {
     SCOPED_TRACE(std::string("text \"") + c.text + "\"");
@@ -48,38 +64,6 @@ TEST(CutPositionByte, QuarterMillimetresWithTheSignInBitSeven) {
     const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
     EXPECT_TRUE(plan.error().isEmpty());
     EXPECT_EQ(plan.value_or({}), (std::vector<QByteArray>{kClearCutField, c.set, kWrite}));
-  }
-}
-
-// The adjuster snaps its text before "Use Settings" reads it; a text that somehow escaped the
-// snapping must still give a four-digit mask with the adjuster's limits, never a third digit or
-// a magnitude that runs into the sign bit.
-TEST(CutPositionByte, TextBeyondTheLimitsIsHeldAtTheNearestLimit) {
-  const QByteArray setMax = hex("1B 1D 23 2B 32 37 46 30 30 0A 00");  // 7F00: +31.75 mm
-  const QByteArray setMin = hex("1B 1D 23 2B 32 41 38 30 30 0A 00");  // A800: -10 mm
-  const CutCase cases[] = {
-      {" 32mm", setMax},
-      {" 40mm", setMax},
-      {" 500mm", setMax},
-      {" 8191.75mm", setMax},
-      {" 9000mm", setMax},
-      {"1000000000", setMax},
-      {"999999999999999999999999999999999999999999999999999999999999", setMax},
-      {"-10.25mm", setMin},
-      {"-31.75mm", setMin},
-      {"-500mm", setMin},
-      {"-999999999999999999999999999999999999999999999999999999999999", setMin},
-  };
-  for (const CutCase& c : cases) {
-    SCOPED_TRACE(std::string("text \"") + c.text + "\"");
-    Selection selection;
-    selection.chk_AdjustCutPos = true;
-    selection.txtCutOffset = c.text;
-    const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
-    ASSERT_EQ(plan.value_or({}).size(), 3u);
-    EXPECT_EQ(plan.value_or({})[0], kClearCutField);
-    EXPECT_EQ(plan.value_or({})[1], c.set);
-    EXPECT_EQ(plan.value_or({})[1].size(), 11);
   }
 }
 
