@@ -1,5 +1,7 @@
 #include "link_fixtures.h"
 
+#include <gtest/gtest.h>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -443,6 +445,15 @@ QByteArray DeviceReader::received(qsizetype count, int idleMs) {
     }
     QThread::msleep(5);
   }
+}
+
+void expectCharacterSetSheetLandmarks(const QByteArray& received) {
+  EXPECT_TRUE(received.startsWith(hex("1B 40 1B 1D 61 31 1B 45 1B 69 31 31") + "Character Set" +
+                                  hex("1B 69 30 30 0D 0A 0D 0A")));
+  EXPECT_TRUE(
+      received.contains(hex("0D 0A 1B 45 46 1B 46 20 F0 20 F1 20 F2 20 F3 20 F4 20 F5 20 F6"
+                            " 20 F7 20 F8 20 F9 20 FA 20 FB 20 FC 20 FD 20 FE 20 FF 0D 0A"
+                            " 1B 61 05 1B 1D 61 30")));
 }
 
 }  // namespace Q6Test

@@ -15,6 +15,10 @@
 
 namespace Q6Test {
 
+// Landmarks of the character-set sheet as the printer must see it, from the sheet's byte table:
+// its opening and the last row with the closing commands.
+void expectCharacterSetSheetLandmarks(const QByteArray& received);
+
 // Sets an environment variable for the lifetime of the object (restores the old value after).
 class ScopedEnv {
  public:
