@@ -1,14 +1,16 @@
 #include "layout/layout_kit.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVariant>
+
+#include <optional>
+
+#include "layout/text_measures.h"
 
 namespace Q6::Layout {
 
@@ -45,32 +47,30 @@ QFont windowFont() {
   return font;
 }
 
-bool textFits(const QWidget* widget) {
-  if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-    if (label->text().isEmpty()) {
-      return true;  // a picture is scaled to its frame
-    }
-    if (label->wordWrap()) {
-      // Most captions take one line; measuring that is far cheaper than laying out the wrap.
-      const QFontMetrics metrics = label->fontMetrics();
-      const QRect room = label->contentsRect();
-      if (metrics.height() <= room.height() &&
-          metrics.horizontalAdvance(label->text()) <= room.width()) {
-        return true;
-      }
-      return label->heightForWidth(label->width()) <= label->height();
-    }
-    const QSize hint = label->sizeHint();
-    return hint.width() <= label->width() && hint.height() <= label->height();
+namespace {
+
+// Whether a text of this size is drawn in full in the widget's box.
+bool fitsBox(const QWidget* widget, const QSize& size) {
+  if (qobject_cast<const QLabel*>(widget)) {
+    // Drawn in full inside the label's box, as the label lays it out.
+    const QRect room = widget->contentsRect();
+    return size.width() <= room.width() && size.height() <= room.height();
   }
   // Buttons and the check box: the caption on one line, clear of the frame or the indicator.
-  const auto* button = qobject_cast<const QAbstractButton*>(widget);
-  if (!button) {
-    return true;
-  }
-  const int room = qobject_cast<const QCheckBox*>(button) ? button->width() - 22
-                                                          : button->width() - 2 * kButtonTextMargin;
-  return button->fontMetrics().horizontalAdvance(button->text()) <= room;
+  const int room = qobject_cast<const QCheckBox*>(widget) ? widget->width() - 22
+                                                          : widget->width() - 2 * kButtonTextMargin;
+  return size.width() <= room;
+}
+
+QSize answer(const TextQuestion& question, TextMeasures* measures) {
+  return measures ? measures->answer(question) : measure(question);
+}
+
+}  // namespace
+
+bool textFits(const QWidget* widget, TextMeasures* measures) {
+  const std::optional<TextQuestion> question = textQuestion(widget);
+  return !question || fitsBox(widget, answer(*question, measures));
 }
 
 namespace {
@@ -92,18 +92,26 @@ QFont restoreDesignFont(QWidget* widget) {
   return font;
 }
 
-void fitText(QWidget* widget) {
+void fitText(QWidget* widget, TextMeasures* measures) {
   constexpr double kSmallestPoints = 6.5;
   constexpr double kStep = 0.25;
   QFont font = restoreDesignFont(widget);
-  if (textFits(widget)) {
+  std::optional<TextQuestion> question = textQuestion(widget);
+  if (!question || fitsBox(widget, answer(*question, measures))) {
     return;
   }
   if (!widget->property(kDesignFont).isValid()) {
     widget->setProperty(kDesignFont, font);
   }
-  while (!textFits(widget) && font.pointSizeF() - kStep >= kSmallestPoints) {
+  // The smaller sizes are tried on the question alone; the widget is given only the one that fits
+  // (or the smallest).
+  bool fits = false;
+  while (!fits && font.pointSizeF() - kStep >= kSmallestPoints) {
     font.setPointSizeF(font.pointSizeF() - kStep);
+    question->font = QFont(font, widget);
+    fits = fitsBox(widget, answer(*question, measures));
+  }
+  if (widget->font() != font) {
     widget->setFont(font);
   }
 }
@@ -165,6 +173,17 @@ LabelledRow labelledRow(QWidget* page, int originTwips, int top, int helpBottom,
   row.help = label(page, helpName, help,
                    twipsRect(kRowLeft, helpTop - originTwips, kHelpWidth, helpBottom - helpTop));
   return row;
+}
+
+std::vector<TextQuestion> labelledRowQuestions(const QFont& pageFont, int dpi, const QString& title,
+                                               const QString& help) {
+  constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  std::vector<TextQuestion> questions{
+      {faceFont(pageFont, Face::Bold975), title, px(kTitleWidth), kFlags, dpi}};
+  if (!help.isEmpty()) {
+    questions.push_back({pageFont, help, px(kHelpWidth), kFlags, dpi});
+  }
+  return questions;
 }
 
 QComboBox* rowList(QWidget* page, int originTwips, int top, const char* name,

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+#include "layout/text_measures.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -36,13 +40,14 @@ QFont windowFont();
 // Room a button caption keeps from each side of the frame.
 inline constexpr int kButtonTextMargin = 4;
 
-// Whether the widget's text is drawn in full in its box with its present font.
-bool textFits(const QWidget* widget);
+// Whether the widget's text is drawn in full in its box with its present font. With `measures`,
+// a text already measured (or being measured ahead) is not laid out again.
+bool textFits(const QWidget* widget, TextMeasures* measures = nullptr);
 // Puts back the face the widget was built with, should fitText() have made it smaller.
 QFont restoreDesignFont(QWidget* widget);
 // The boxes are fixed, so a text that would be clipped with the desktop's face is drawn a little
 // smaller instead, down to a size that is still readable.
-void fitText(QWidget* widget);
+void fitText(QWidget* widget, TextMeasures* measures = nullptr);
 
 template <typename Widget>
 Widget* place(Widget* widget, const char* name, const QRect& geometry) {
@@ -77,6 +82,10 @@ struct LabelledRow {
 LabelledRow labelledRow(QWidget* page, int originTwips, int top, int helpBottom,
                         const char* titleName, const QString& title, const char* helpName,
                         const QString& help);
+// What fitting will ask of labelledRow()'s title and help text, known before the row is built so
+// that they can be measured ahead. `pageFont` is the font the page gives its children (at its dpi).
+std::vector<TextQuestion> labelledRowQuestions(const QFont& pageFont, int dpi, const QString& title,
+                                               const QString& help);
 QComboBox* rowList(QWidget* page, int originTwips, int top, const char* name,
                    const QStringList& entries);
 

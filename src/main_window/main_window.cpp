@@ -19,6 +19,8 @@
 #include "cut_position/cut_diagram.h"
 #include "cut_position/cut_offset.h"
 #include "layout/layout_kit.h"
+#include "layout/pictures_ahead.h"
+#include "layout/text_measures.h"
 #include "link/comm_settings_window.h"
 #include "link/link_error.h"
 #include "link/link_exchange.h"
@@ -48,13 +50,19 @@ const QString kModelKey = kModelGroup + QLatin1Char('/') + kModelName;
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   loadResources();
+  // Start-up is mostly the window's thread waiting on fonts; pictures and text measures are made
+  // alongside (see buildTabs() and the fitting below).
+  m_pictures = std::make_unique<Q6::Layout::PicturesAhead>(
+      QStringList{QLatin1String(Q6::kIconPicture), QLatin1String(Q6::kQLX600Picture),
+                  QLatin1String(Q6::kQLX500Picture), QLatin1String(Q6::kLogoPicture)});
+  m_textMeasures = std::make_unique<Q6::Layout::TextMeasures>();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("QLX600/500 Configuration Utility"));
-  setWindowIcon(QIcon(QStringLiteral(":/q6config.png")));
   setFont(Q6::Layout::windowFont());
   setFixedSize(Q6::Layout::px(7875), Q6::Layout::px(5430));
 
   buildTabs();
+  setWindowIcon(QIcon(picture(QLatin1String(Q6::kIconPicture))));
 
   connectHandlers();
   makeListsDeliberate();
@@ -62,8 +70,10 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   Form_Load();
   makeRoomForHelpTexts();
   for (QWidget* w : findChildren<QWidget*>()) {
-    fitText(w);
+    fitText(w, m_textMeasures.get());
   }
+  m_textMeasures.reset();
+  m_pictures.reset();
   describeForScreenReaders();
 
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -97,7 +107,7 @@ void frmMain::Form_Load() {
       Orvanel::openSettingsStore()->value(kModelKey, Q6::kStoredModelDefault).toString();
   cmbModel->setCurrentIndex(Q6::modelPositionForStoredText(stored));
 
-  Picture2->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+  Picture2->setPixmap(picture(QLatin1String(Q6::kLogoPicture)));
   labTitle->setText(Q6::titleText());
   setWindowTitle(Q6::windowTitleText());
 }
@@ -378,4 +388,10 @@ void frmMain::butPrintCharSet_Click() {
 
 void frmMain::butTicketTest_Click() {
   send(Q6::ticketTest());
+}
+
+// While the window is built its pictures come from the helper decoding them; afterwards (a
+// later Form_Load) they are read here.
+QPixmap frmMain::picture(const QString& path) {
+  return m_pictures ? m_pictures->pixmap(path) : QPixmap(path);
 }

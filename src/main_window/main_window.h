@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,10 @@ class frmPresets;
 namespace Q6 {
 struct SettingPlace;
 }
+namespace Q6::Layout {
+class PicturesAhead;
+class TextMeasures;
+}  // namespace Q6::Layout
 
 // The main window: seven tabs of lists, the model profiles, the cut position adjuster and the
 // test buttons. Every control is a public member named (and objectName'd) as the operator's
@@ -209,6 +214,7 @@ class frmMain : public QWidget {
   void buildTestsTab(QWidget* page);
   void connectHandlers();
   void makeRoomForHelpTexts();
+  QPixmap picture(const QString& path);
   void loadLinkSettings();
   void makeListsDeliberate();
   void useDropDownStyle(QComboBox* list);
@@ -226,4 +232,7 @@ class frmMain : public QWidget {
   bool m_dragging = false;            // a press on the diagram started a drag
   // Title and help label of every setting row, each tab's rows top down.
   std::vector<std::pair<QLabel*, QLabel*>> m_settingRows;
+  // Helpers that work ahead while the window is built; gone once it is.
+  std::unique_ptr<Q6::Layout::PicturesAhead> m_pictures;
+  std::unique_ptr<Q6::Layout::TextMeasures> m_textMeasures;
 };

@@ -19,6 +19,7 @@
 
 #include "cut_position/cut_diagram.h"
 #include "layout/layout_kit.h"
+#include "layout/text_measures.h"
 #include "main_window/main_window.h"
 #include "main_window/main_window_layout.h"
 #include "main_window/window_content.h"
@@ -75,6 +76,17 @@ QString withoutColon(QString text) {
 }  // namespace
 
 void frmMain::buildTabs() {
+  // The window's thread spends most of its start waiting on fonts; meanwhile a helper measures the
+  // setting rows' texts for the fitting pass, and each finished page's other texts after them.
+  std::vector<TextQuestion> ahead;
+  for (const Q6::SettingPlace& place : Q6::settingPlaces()) {
+    const std::vector<TextQuestion> row =
+        labelledRowQuestions(font(), logicalDpiY(), QString::fromUtf8(Q6::settingOf(place).caption),
+                             place.helpText ? QString::fromUtf8(place.helpText) : QString());
+    ahead.insert(ahead.end(), row.begin(), row.end());
+  }
+  m_textMeasures->measureAhead(std::move(ahead));
+
   SSTab1 = new QTabWidget(this);
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
   SSTab1->setGeometry(0, 0, px(7875), px(5415));
@@ -88,11 +100,19 @@ void frmMain::buildTabs() {
     pages[i] = new QWidget;
     SSTab1->addTab(pages[i], captions[i]);
   }
-  buildMainTab(pages[0]);
+  buildMainTab(pages[0]);  // measured on this thread: its faces are needed to paint it anyway
+  int tab = -1;
   for (const Q6::SettingPlace& place : Q6::settingPlaces()) {
+    if (tab >= 0 && place.tab != tab) {
+      m_textMeasures->measureAhead(pages[tab]);
+    }
+    tab = place.tab;
     buildSettingRow(pages[place.tab], place);
   }
+  m_textMeasures->measureAhead(pages[tab]);
   buildTestsTab(pages[6]);
+  m_textMeasures->measureAhead(pages[6]);
+  m_textMeasures->endAhead();
   SSTab1->setCurrentIndex(0);
 }
 
@@ -223,10 +243,10 @@ void frmMain::buildMainTab(QWidget* page) {
   scm_comms->hide();
 
   imgQLX600 = place(new QLabel(page), "imgQLX600", QRect(0, 0, 200, 165));
-  imgQLX600->setPixmap(QPixmap(QStringLiteral(":/qlx600.png")));
+  imgQLX600->setPixmap(picture(QLatin1String(Q6::kQLX600Picture)));
   imgQLX600->hide();
   imgQLX500 = place(new QLabel(page), "imgQLX500", QRect(0, 0, 249, 200));
-  imgQLX500->setPixmap(QPixmap(QStringLiteral(":/qlx500.png")));
+  imgQLX500->setPixmap(picture(QLatin1String(Q6::kQLX500Picture)));
   imgQLX500->hide();
 }
 
@@ -315,7 +335,10 @@ void frmMain::makeRoomForHelpTexts() {
     std::vector<int> needed;
     for (const Row& row : rows) {
       restoreDesignFont(row.second);
-      needed.push_back(row.second->heightForWidth(row.second->width()));
+      const std::optional<TextQuestion> question = textQuestion(row.second);
+      needed.push_back(!question        ? 0
+                       : m_textMeasures ? m_textMeasures->answer(*question).height()
+                                        : measure(*question).height());
     }
 
     // Where the rows go when those marked in `grow` get all the height their text needs; nothing

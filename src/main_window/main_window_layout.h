@@ -25,6 +25,12 @@ inline constexpr int kPageBottomTwips = 5280;
 inline const QColor kDisabledCaptionColour(0xAB, 0xAB, 0xAB);
 inline const QColor kEnabledCaptionColour(0, 0, 0);
 
+// The window's pictures, in its resources.
+inline constexpr char kIconPicture[] = ":/q6config.png";
+inline constexpr char kLogoPicture[] = ":/logo.png";
+inline constexpr char kQLX600Picture[] = ":/qlx600.png";
+inline constexpr char kQLX500Picture[] = ":/qlx500.png";
+
 enum class ListFill {
   Entries,     // the settings table's entries, the same for both models
   ByProfile,   // left empty until the model profile fills it

@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +9,8 @@
 #include <QStyleOptionButton>
 #include <QTabWidget>
 
+#include "layout/layout_kit.h"
+#include "layout/text_measures.h"
 #include "main_window_fixture.h"
 
 namespace MainWindowTests {
@@ -113,6 +116,112 @@ TEST_F(Layout, NoTextIsClippedOrRunsIntoAnotherControlWithEitherModel) {
       EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()), room.width());
       EXPECT_LE(b->fontMetrics().height(), room.height());
     }
+  }
+}
+
+// The fitting pass takes most of its answers from a helper thread; they must be the ones this
+// thread measures, or the window would shrink (or clip) texts that the checks above pass.
+TEST_F(Layout, TextsMeasuredAheadMeasureAsOnTheWindowThread) {
+  for (const char* model : {"Vorla QLX600", "Vorla QLX500"}) {
+    SCOPED_TRACE(model);
+    writeStore({QStringLiteral("[Printer]"), QStringLiteral("Model=") + QLatin1String(model)});
+    frmMain& w = open();
+    std::vector<Q6::Layout::TextQuestion> questions;
+    for (const QWidget* widget : w.findChildren<QWidget*>()) {
+      if (const auto question = Q6::Layout::textQuestion(widget)) {
+        questions.push_back(*question);
+      }
+    }
+    ASSERT_EQ(questions.size(), 72u);  // the 55 texts and 17 captions checked above
+    Q6::Layout::TextMeasures measures;
+    measures.measureAhead(questions);
+    measures.endAhead();
+    for (const Q6::Layout::TextQuestion& question : questions) {
+      SCOPED_TRACE(question.text.toStdString());
+      EXPECT_EQ(measures.answer(question), Q6::Layout::measure(question));
+    }
+  }
+}
+
+// A text that does not fit its fixed box is drawn at the largest quarter point below its face
+// that fits, never below 6.5 points; a text that fits again gets its face back. Boxes are set from
+// what the text needs in the face, so the cases hold whatever face the desktop gives.
+TEST(Fitting, LargestSizeThatFitsAndTheFaceBackWhenItFitsAgain) {
+  enum class Expect { Face, Smaller, Smallest };
+  const struct {
+    const char* name;
+    bool button;
+    bool wrap;
+    QString text;
+    double widthShare;   // of the width the text needs in the face (one line)
+    double heightShare;  // of the height it needs in a box 180 wide, for a wrapped label
+    Expect expected;
+  } cases[] = {
+      {"fits", false, true, QStringLiteral("Version:"), 1.2, 2.0, Expect::Face},
+      {"help text a line too tall", false, true,
+       QStringLiteral("Select the character spacing of the printers internal font. The default "
+                      "is 12 dot."),
+       0, 0.8, Expect::Smaller},
+      {"one word wider than its box", false, true, QStringLiteral("Characterspacing"), 0.9, 2.0,
+       Expect::Smaller},
+      {"no size fits", false, true, QStringLiteral("Characterspacing"), 0.4, 2.0, Expect::Smallest},
+      {"title on one line", false, false, QStringLiteral("Vorla QLX500/600 Setup Utility"), 0.9,
+       2.0, Expect::Smaller},
+      {"button caption", true, false, QStringLiteral("Print Character Set"), 0.9, 2.0,
+       Expect::Smaller},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QWidget page;
+    page.setFont(Q6::Layout::windowFont());
+    const QFontMetrics face(page.font());
+    const int lineWidth = face.horizontalAdvance(c.text);
+    const int wrappedHeight =
+        face.boundingRect(QRect(0, 0, 180, 1000), Qt::TextWordWrap, c.text).height();
+    QSize box(c.widthShare > 0 ? static_cast<int>(lineWidth * c.widthShare) : 180,
+              static_cast<int>((c.wrap ? wrappedHeight : face.height()) * c.heightShare));
+    QWidget* widget = nullptr;
+    if (c.button) {
+      box.rwidth() += 2 * Q6::Layout::kButtonTextMargin;
+      widget = Q6::Layout::button(&page, "b", c.text, QRect(QPoint(0, 0), box));
+    } else {
+      QLabel* label = Q6::Layout::label(&page, "l", c.text, QRect(QPoint(0, 0), box));
+      label->setWordWrap(c.wrap);
+      widget = label;
+    }
+    const double design = widget->font().pointSizeF();
+    Q6::Layout::fitText(widget);
+    const double fitted = widget->font().pointSizeF();
+    switch (c.expected) {
+      case Expect::Face:
+        EXPECT_EQ(fitted, design);
+        EXPECT_TRUE(Q6::Layout::textFits(widget));
+        break;
+      case Expect::Smaller: {
+        EXPECT_LT(fitted, design);
+        EXPECT_GE(fitted, 6.5);
+        EXPECT_TRUE(Q6::Layout::textFits(widget));
+        QFont larger = widget->font();
+        larger.setPointSizeF(fitted + 0.25);
+        widget->setFont(larger);
+        EXPECT_FALSE(Q6::Layout::textFits(widget)) << "a quarter point larger fits too";
+        Q6::Layout::fitText(widget);  // starts again from the face
+        EXPECT_EQ(widget->font().pointSizeF(), fitted);
+        break;
+      }
+      case Expect::Smallest:
+        EXPECT_EQ(fitted, 6.5);
+        EXPECT_FALSE(Q6::Layout::textFits(widget));
+        break;
+    }
+    // A profile's shorter text fits again: it is drawn in the face once more.
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      label->setText(QStringLiteral("OK"));
+    } else {
+      static_cast<QPushButton*>(widget)->setText(QStringLiteral("OK"));
+    }
+    Q6::Layout::fitText(widget);
+    EXPECT_EQ(widget->font().pointSizeF(), design);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "cut_position/cut_diagram.h"
+#include "layout/pictures_ahead.h"
 #include "link/comm_settings_window.h"
 #include "main_window_fixture.h"
 #include "presets/presets_window.h"
@@ -39,8 +40,39 @@ TEST_F(StartUp, EverySettingAtNoChangeAndTheTextsWritten) {
                            "to the top of form at the start of a print job (only after a full cut "
                            "to prevent paper jam's). For the Vorla QLX600 firmware version 2.1 or "
                            "later is required."));
-  EXPECT_FALSE(w.Picture2->pixmap().isNull());
+  // The pictures a helper thread decoded are the files' pictures.
+  const auto sameAsFile = [](const QPixmap& shown, const char* file) {
+    return samePicture(shown, QPixmap::fromImage(QImage(QLatin1String(file))));
+  };
+  EXPECT_TRUE(sameAsFile(w.Picture2->pixmap(), ":/logo.png"));
+  EXPECT_TRUE(sameAsFile(w.imgQLX600->pixmap(), ":/qlx600.png"));
+  EXPECT_TRUE(sameAsFile(w.imgQLX500->pixmap(), ":/qlx500.png"));
+  EXPECT_TRUE(sameAsFile(w.windowIcon().pixmap(64, 64), ":/q6config.png"));
   EXPECT_TRUE(messages.shown.empty());
+}
+
+// A picture is the file's whether it was decoded ahead or not; a missing file gives no picture
+// and no failure.
+TEST(PicturesAhead, AskedAheadOrNotTheFilesPictureAndNothingForAMissingFile) {
+  Q6::Layout::PicturesAhead pictures(
+      {QStringLiteral(":/qlx600.png"), QStringLiteral(":/no-such-picture.png")});
+  const struct {
+    const char* path;
+    bool exists;
+  } cases[] = {
+      {":/qlx600.png", true},            // decoded ahead
+      {":/logo.png", true},              // not asked ahead: read on this thread
+      {":/no-such-picture.png", false},  // asked ahead, missing
+      {":/also-no-such-picture.png", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const QPixmap picture = pictures.pixmap(QLatin1String(c.path));
+    EXPECT_EQ(picture.isNull(), !c.exists);
+    if (c.exists) {
+      EXPECT_EQ(picture.toImage(), QPixmap(QLatin1String(c.path)).toImage());
+    }
+  }
 }
 
 // Only the exact QLX600 entry text brings that model back; anything else starts with the QLX500.

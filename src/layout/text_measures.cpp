@@ -1,0 +1,144 @@
+#include "layout/text_measures.h"
+
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QStringList>
+
+#include <system_error>
+
+
+namespace Q6::Layout {
+
+namespace {
+
+// Tall enough for any text of ours: the box's height only places the text, it never breaks it.
+constexpr int kUnlimitedHeight = 1 << 20;
+
+}  // namespace
+
+QString TextQuestion::key() const {
+  // toString() holds what the windows vary (size, weight, style); the families behind the first
+  // are the face the text may fall back to.
+  return font.toString() + QLatin1Char('\x1f') + font.families().join(QLatin1Char(',')) +
+         QLatin1Char('\x1f') + QString::number(width) + QLatin1Char('\x1f') +
+         QString::number(flags) + QLatin1Char('\x1f') + QString::number(dpi) +
+         QLatin1Char('\x1f') + text;
+}
+
+std::optional<TextQuestion> textQuestion(const QWidget* widget) {
+  if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+    if (label->text().isEmpty()) {
+      return std::nullopt;  // a picture is scaled to its frame
+    }
+    const int flags =
+        static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    return TextQuestion{label->font(), label->text(), label->contentsRect().width(), flags,
+                        label->logicalDpiY()};
+  }
+  if (const auto* button = qobject_cast<const QAbstractButton*>(widget);
+      button && !button->text().isEmpty()) {
+    return TextQuestion{button->font(), button->text(), 0, TextQuestion::kOneLine,
+                        button->logicalDpiY()};
+  }
+  return std::nullopt;
+}
+
+QSize measure(const TextQuestion& question) {
+  const QFontMetrics metrics(question.font);
+  if (question.flags == TextQuestion::kOneLine) {
+    return {metrics.horizontalAdvance(question.text), metrics.height()};
+  }
+  return metrics
+      .boundingRect(QRect(0, 0, question.width, kUnlimitedHeight), question.flags, question.text)
+      .size();
+}
+
+TextMeasures::~TextMeasures() {
+  {
+    const std::lock_guard<std::mutex> hold(m_lock);
+    m_stopping = true;
+  }
+  m_changed.notify_all();
+  if (m_helper.joinable()) {
+    m_helper.join();
+  }
+}
+
+void TextMeasures::measureAhead(std::vector<TextQuestion> questions) {
+  {
+    const std::lock_guard<std::mutex> hold(m_lock);
+    if (m_ending) {
+      return;
+    }
+    if (!m_helper.joinable()) {
+      try {
+        m_helper = std::thread([this] { answerQueued(); });
+      } catch (const std::system_error&) {
+        return;  // no thread to be had: every question is answered on the caller's thread
+      }
+    }
+    for (TextQuestion& question : questions) {
+      QString key = question.key();
+      if (!m_answers.contains(key) && !m_pending.contains(key)) {
+        m_pending.insert(key);
+        m_queue.emplace_back(std::move(key), std::move(question));
+      }
+    }
+  }
+  m_changed.notify_all();
+}
+
+void TextMeasures::measureAhead(const QWidget* page) {
+  std::vector<TextQuestion> questions;
+  for (const QWidget* w : page->findChildren<QWidget*>()) {
+    if (std::optional<TextQuestion> question = textQuestion(w)) {
+      questions.push_back(std::move(*question));
+    }
+  }
+  measureAhead(std::move(questions));
+}
+
+void TextMeasures::endAhead() {
+  {
+    const std::lock_guard<std::mutex> hold(m_lock);
+    m_ending = true;
+  }
+  m_changed.notify_all();
+}
+
+QSize TextMeasures::answer(const TextQuestion& question) {
+  const QString key = question.key();
+  {
+    std::unique_lock<std::mutex> hold(m_lock);
+    m_changed.wait(hold, [&] { return !m_pending.contains(key); });
+    const auto known = m_answers.constFind(key);
+    if (known != m_answers.cend()) {
+      return *known;
+    }
+  }
+  const QSize size = measure(question);
+  const std::lock_guard<std::mutex> hold(m_lock);
+  m_answers.insert(key, size);
+  return size;
+}
+
+void TextMeasures::answerQueued() {
+  std::unique_lock<std::mutex> hold(m_lock);
+  for (;;) {
+    m_changed.wait(hold, [this] { return m_stopping || m_ending || !m_queue.empty(); });
+    if (m_stopping || m_queue.empty()) {
+      return;
+    }
+    const auto [key, question] = std::move(m_queue.front());
+    m_queue.pop_front();
+    hold.unlock();
+    const QSize size = measure(question);
+    hold.lock();
+    m_answers.insert(key, size);
+    m_pending.remove(key);
+    m_changed.notify_all();
+  }
+}
+
+}  // namespace Q6::Layout
