@@ -92,9 +92,39 @@ QFont restoreDesignFont(QWidget* widget) {
   return font;
 }
 
+namespace {
+
+// fitText() goes down in quarter points to a size that is still readable.
+constexpr double kSmallestPoints = 6.5;
+constexpr double kStep = 0.25;
+
+// The next smaller size for the widget's text, or false below the smallest.
+bool stepDown(QFont& font) {
+  if (font.pointSizeF() - kStep < kSmallestPoints) {
+    return false;
+  }
+  font.setPointSizeF(font.pointSizeF() - kStep);
+  return true;
+}
+
+}  // namespace
+
+std::vector<TextQuestion> smallerSizeQuestions(const QWidget* widget, int steps) {
+  std::vector<TextQuestion> questions;
+  std::optional<TextQuestion> question = textQuestion(widget);
+  if (!question) {
+    return questions;
+  }
+  const QVariant design = widget->property(kDesignFont);
+  QFont font = design.isValid() ? design.value<QFont>() : widget->font();
+  for (int i = 0; i < steps && stepDown(font); ++i) {
+    question->font = QFont(font, widget);
+    questions.push_back(*question);
+  }
+  return questions;
+}
+
 void fitText(QWidget* widget, TextMeasures* measures) {
-  constexpr double kSmallestPoints = 6.5;
-  constexpr double kStep = 0.25;
   QFont font = restoreDesignFont(widget);
   std::optional<TextQuestion> question = textQuestion(widget);
   if (!question || fitsBox(widget, answer(*question, measures))) {
@@ -106,8 +136,7 @@ void fitText(QWidget* widget, TextMeasures* measures) {
   // The smaller sizes are tried on the question alone; the widget is given only the one that fits
   // (or the smallest).
   bool fits = false;
-  while (!fits && font.pointSizeF() - kStep >= kSmallestPoints) {
-    font.setPointSizeF(font.pointSizeF() - kStep);
+  while (!fits && stepDown(font)) {
     question->font = QFont(font, widget);
     fits = fitsBox(widget, answer(*question, measures));
   }
@@ -175,15 +204,16 @@ LabelledRow labelledRow(QWidget* page, int originTwips, int top, int helpBottom,
   return row;
 }
 
-std::vector<TextQuestion> labelledRowQuestions(const QFont& pageFont, int dpi, const QString& title,
-                                               const QString& help) {
-  constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-  std::vector<TextQuestion> questions{
-      {faceFont(pageFont, Face::Bold975), title, px(kTitleWidth), kFlags, dpi}};
-  if (!help.isEmpty()) {
-    questions.push_back({pageFont, help, px(kHelpWidth), kFlags, dpi});
-  }
-  return questions;
+namespace {
+constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+}  // namespace
+
+TextQuestion rowTitleQuestion(const QFont& pageFont, int dpi, const QString& title) {
+  return {faceFont(pageFont, Face::Bold975), title, px(kTitleWidth), kCaptionFlags, dpi};
+}
+
+TextQuestion rowHelpQuestion(const QFont& pageFont, int dpi, const QString& help) {
+  return {pageFont, help, px(kHelpWidth), kCaptionFlags, dpi};
 }
 
 QComboBox* rowList(QWidget* page, int originTwips, int top, const char* name,

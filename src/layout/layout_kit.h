@@ -48,6 +48,9 @@ QFont restoreDesignFont(QWidget* widget);
 // The boxes are fixed, so a text that would be clipped with the desktop's face is drawn a little
 // smaller instead, down to a size that is still readable.
 void fitText(QWidget* widget, TextMeasures* measures = nullptr);
+// What fitText() asks of a widget that does not fit in its face, the next `steps` sizes down, so
+// that they can be measured ahead.
+std::vector<TextQuestion> smallerSizeQuestions(const QWidget* widget, int steps);
 
 template <typename Widget>
 Widget* place(Widget* widget, const char* name, const QRect& geometry) {
@@ -84,8 +87,8 @@ LabelledRow labelledRow(QWidget* page, int originTwips, int top, int helpBottom,
                         const QString& help);
 // What fitting will ask of labelledRow()'s title and help text, known before the row is built so
 // that they can be measured ahead. `pageFont` is the font the page gives its children (at its dpi).
-std::vector<TextQuestion> labelledRowQuestions(const QFont& pageFont, int dpi, const QString& title,
-                                               const QString& help);
+TextQuestion rowTitleQuestion(const QFont& pageFont, int dpi, const QString& title);
+TextQuestion rowHelpQuestion(const QFont& pageFont, int dpi, const QString& help);
 QComboBox* rowList(QWidget* page, int originTwips, int top, const char* name,
                    const QStringList& entries);
 

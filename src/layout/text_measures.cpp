@@ -7,7 +7,6 @@
 
 #include <system_error>
 
-
 namespace Q6::Layout {
 
 namespace {
@@ -22,8 +21,8 @@ QString TextQuestion::key() const {
   // are the face the text may fall back to.
   return font.toString() + QLatin1Char('\x1f') + font.families().join(QLatin1Char(',')) +
          QLatin1Char('\x1f') + QString::number(width) + QLatin1Char('\x1f') +
-         QString::number(flags) + QLatin1Char('\x1f') + QString::number(dpi) +
-         QLatin1Char('\x1f') + text;
+         QString::number(flags) + QLatin1Char('\x1f') + QString::number(dpi) + QLatin1Char('\x1f') +
+         text;
 }
 
 std::optional<TextQuestion> textQuestion(const QWidget* widget) {

@@ -23,9 +23,9 @@ namespace Q6::Layout {
 struct TextQuestion {
   QFont font;
   QString text;
-  int width = 0;        // a label's box; not used for a caption on one line
+  int width = 0;         // a label's box; not used for a caption on one line
   int flags = kOneLine;  // a label's alignment and wrapping
-  int dpi = 0;          // the widget's, which its font is measured at
+  int dpi = 0;           // the widget's, which its font is measured at
 
   static constexpr int kOneLine = -1;
   // Equal for two questions with the same answer.
@@ -66,9 +66,9 @@ class TextMeasures {
   void answerQueued();
 
   std::mutex m_lock;
-  std::condition_variable m_changed;  // an answer, a question or the stop
+  std::condition_variable m_changed;                     // an answer, a question or the stop
   std::deque<std::pair<QString, TextQuestion>> m_queue;  // key and question
-  QSet<QString> m_pending;  // queued or being measured
+  QSet<QString> m_pending;                               // queued or being measured
   QHash<QString, QSize> m_answers;
   bool m_stopping = false;  // drop what is queued and end
   bool m_ending = false;    // end once the queue is empty

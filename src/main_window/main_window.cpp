@@ -69,6 +69,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   addTabSwitchKeys();
   Form_Load();
   makeRoomForHelpTexts();
+  m_textMeasures->endAhead();
   for (QWidget* w : findChildren<QWidget*>()) {
     fitText(w, m_textMeasures.get());
   }

@@ -79,11 +79,20 @@ void frmMain::buildTabs() {
   // The window's thread spends most of its start waiting on fonts; meanwhile a helper measures the
   // setting rows' texts for the fitting pass, and each finished page's other texts after them.
   std::vector<TextQuestion> ahead;
+  // Rows without a help text of their own get one from the model profile.
+  QStringList helpTexts{Q6::topSearchInfoText()};
+  for (const int model : {Q6::kModelQLX600, Q6::kModelQLX500}) {
+    helpTexts << Q6::modelProfile(model)->epFontSizeText << Q6::modelProfile(model)->epSpacingText;
+  }
   for (const Q6::SettingPlace& place : Q6::settingPlaces()) {
-    const std::vector<TextQuestion> row =
-        labelledRowQuestions(font(), logicalDpiY(), QString::fromUtf8(Q6::settingOf(place).caption),
-                             place.helpText ? QString::fromUtf8(place.helpText) : QString());
-    ahead.insert(ahead.end(), row.begin(), row.end());
+    ahead.push_back(
+        rowTitleQuestion(font(), logicalDpiY(), QString::fromUtf8(Q6::settingOf(place).caption)));
+    if (place.helpText) {
+      helpTexts << QString::fromUtf8(place.helpText);
+    }
+  }
+  for (const QString& help : helpTexts) {
+    ahead.push_back(rowHelpQuestion(font(), logicalDpiY(), help));
   }
   m_textMeasures->measureAhead(std::move(ahead));
 
@@ -112,7 +121,6 @@ void frmMain::buildTabs() {
   m_textMeasures->measureAhead(pages[tab]);
   buildTestsTab(pages[6]);
   m_textMeasures->measureAhead(pages[6]);
-  m_textMeasures->endAhead();
   SSTab1->setCurrentIndex(0);
 }
 
@@ -377,6 +385,11 @@ void frmMain::makeRoomForHelpTexts() {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       rows[i].first->setGeometry(placement[i].first);
       rows[i].second->setGeometry(placement[i].second);
+      if (m_textMeasures && placement[i].second.height() < needed[i]) {
+        // Drawn smaller by fitText(); the helper measures the likely sizes while this thread
+        // fits the pages before it.
+        m_textMeasures->measureAhead(smallerSizeQuestions(rows[i].second, 3));
+      }
     }
   }
 }
