@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QStringList>
 
 #include <system_error>
 
@@ -15,15 +14,6 @@ namespace {
 constexpr int kUnlimitedHeight = 1 << 20;
 
 }  // namespace
-
-QString TextQuestion::key() const {
-  // toString() holds what the windows vary (size, weight, style); the families behind the first
-  // are the face the text may fall back to.
-  return font.toString() + QLatin1Char('\x1f') + font.families().join(QLatin1Char(',')) +
-         QLatin1Char('\x1f') + QString::number(width) + QLatin1Char('\x1f') +
-         QString::number(flags) + QLatin1Char('\x1f') + QString::number(dpi) + QLatin1Char('\x1f') +
-         text;
-}
 
 std::optional<TextQuestion> textQuestion(const QWidget* widget) {
   if (const auto* label = qobject_cast<const QLabel*>(widget)) {
@@ -78,10 +68,9 @@ void TextMeasures::measureAhead(std::vector<TextQuestion> questions) {
       }
     }
     for (TextQuestion& question : questions) {
-      QString key = question.key();
-      if (!m_answers.contains(key) && !m_pending.contains(key)) {
-        m_pending.insert(key);
-        m_queue.emplace_back(std::move(key), std::move(question));
+      if (!m_answers.contains(question) && !m_pending.contains(question)) {
+        m_pending.insert(question);
+        m_queue.push_back(std::move(question));
       }
     }
   }
@@ -107,18 +96,17 @@ void TextMeasures::endAhead() {
 }
 
 QSize TextMeasures::answer(const TextQuestion& question) {
-  const QString key = question.key();
   {
     std::unique_lock<std::mutex> hold(m_lock);
-    m_changed.wait(hold, [&] { return !m_pending.contains(key); });
-    const auto known = m_answers.constFind(key);
+    m_changed.wait(hold, [&] { return !m_pending.contains(question); });
+    const auto known = m_answers.constFind(question);
     if (known != m_answers.cend()) {
       return *known;
     }
   }
   const QSize size = measure(question);
   const std::lock_guard<std::mutex> hold(m_lock);
-  m_answers.insert(key, size);
+  m_answers.insert(question, size);
   return size;
 }
 
@@ -129,13 +117,13 @@ void TextMeasures::answerQueued() {
     if (m_stopping || m_queue.empty()) {
       return;
     }
-    const auto [key, question] = std::move(m_queue.front());
+    const TextQuestion question = std::move(m_queue.front());
     m_queue.pop_front();
     hold.unlock();
     const QSize size = measure(question);
     hold.lock();
-    m_answers.insert(key, size);
-    m_pending.remove(key);
+    m_answers.insert(question, size);
+    m_pending.remove(question);
     m_changed.notify_all();
   }
 }

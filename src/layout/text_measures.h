@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QHashFunctions>
 #include <QSet>
 #include <QSize>
 #include <QString>
@@ -11,7 +12,6 @@
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <utility>
 #include <vector>
 
 class QWidget;
@@ -28,8 +28,15 @@ struct TextQuestion {
   int dpi = 0;           // the widget's, which its font is measured at
 
   static constexpr int kOneLine = -1;
-  // Equal for two questions with the same answer.
-  QString key() const;
+  // Equal questions have the same answer (QFont compares all that shapes a text but the dpi).
+  friend bool operator==(const TextQuestion& a, const TextQuestion& b) {
+    return a.width == b.width && a.flags == b.flags && a.dpi == b.dpi && a.text == b.text &&
+           a.font == b.font;
+  }
+  friend size_t qHash(const TextQuestion& question, size_t seed = 0) {
+    return qHashMulti(seed, question.font, question.text, question.width, question.flags,
+                      question.dpi);
+  }
 };
 
 // Nothing for a widget without a text to fit (a picture, a list, an empty label).
@@ -66,10 +73,10 @@ class TextMeasures {
   void answerQueued();
 
   std::mutex m_lock;
-  std::condition_variable m_changed;                     // an answer, a question or the stop
-  std::deque<std::pair<QString, TextQuestion>> m_queue;  // key and question
-  QSet<QString> m_pending;                               // queued or being measured
-  QHash<QString, QSize> m_answers;
+  std::condition_variable m_changed;  // an answer, a question or the stop
+  std::deque<TextQuestion> m_queue;
+  QSet<TextQuestion> m_pending;  // queued or being measured
+  QHash<TextQuestion, QSize> m_answers;
   bool m_stopping = false;  // drop what is queued and end
   bool m_ending = false;    // end once the queue is empty
   std::thread m_helper;
