@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <algorithm>
 #include <exception>
 
 #include "common/message_box.h"
@@ -70,7 +71,13 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   Form_Load();
   makeRoomForHelpTexts();
   m_textMeasures->endAhead();
-  for (QWidget* w : findChildren<QWidget*>()) {
+  // The Main tab first: its faces must load on this thread anyway to paint it, and meanwhile the
+  // helper finishes what the other pages still need.
+  QList<QWidget*> widgets = findChildren<QWidget*>();
+  QWidget* mainTab = SSTab1->widget(0);
+  std::stable_partition(widgets.begin(), widgets.end(),
+                        [mainTab](const QWidget* w) { return mainTab->isAncestorOf(w); });
+  for (QWidget* w : widgets) {
     fitText(w, m_textMeasures.get());
   }
   m_textMeasures.reset();
