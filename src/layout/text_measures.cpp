@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 
 #include <system_error>
@@ -12,6 +13,23 @@ namespace {
 
 // Tall enough for any text of ours: the box's height only places the text, it never breaks it.
 constexpr int kUnlimitedHeight = 1 << 20;
+
+// A copy of the font that shares nothing with the window's widgets, for the helper thread. Qt
+// shares one private font object between copies and fills its engine cache lazily; a setter that
+// changes something detaches the copy (one that changes nothing returns early, hence the round
+// trip).
+QFont ownCopy(QFont font) {
+  if (font.pointSizeF() > 0) {
+    const qreal points = font.pointSizeF();
+    font.setPointSizeF(points + 1);
+    font.setPointSizeF(points);
+  } else {
+    const int pixels = font.pixelSize();
+    font.setPixelSize(pixels + 1);
+    font.setPixelSize(pixels);
+  }
+  return font;
+}
 
 }  // namespace
 
@@ -34,7 +52,13 @@ std::optional<TextQuestion> textQuestion(const QWidget* widget) {
 }
 
 QSize measure(const TextQuestion& question) {
-  const QFontMetrics metrics(question.font);
+  // Measured at the question's dpi, whatever screen the font was last resolved for.
+  QImage probe(1, 1, QImage::Format_Mono);
+  constexpr double kInchesPerMetre = 1 / 0.0254;
+  probe.setDotsPerMeterX(qRound(question.dpi * kInchesPerMetre));
+  probe.setDotsPerMeterY(qRound(question.dpi * kInchesPerMetre));
+  const QFontMetrics metrics =
+      question.dpi > 0 ? QFontMetrics(question.font, &probe) : QFontMetrics(question.font);
   if (question.flags == TextQuestion::kOneLine) {
     return {metrics.horizontalAdvance(question.text), metrics.height()};
   }
@@ -69,6 +93,7 @@ void TextMeasures::measureAhead(std::vector<TextQuestion> questions) {
     }
     for (TextQuestion& question : questions) {
       if (!m_answers.contains(question) && !m_pending.contains(question)) {
+        question.font = ownCopy(question.font);
         m_pending.insert(question);
         m_queue.push_back(std::move(question));
       }

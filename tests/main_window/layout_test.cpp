@@ -9,6 +9,9 @@
 #include <QStyleOptionButton>
 #include <QTabWidget>
 
+#include <optional>
+#include <string>
+
 #include "layout/layout_kit.h"
 #include "layout/text_measures.h"
 #include "main_window_fixture.h"
@@ -127,19 +130,58 @@ TEST_F(Layout, TextsMeasuredAheadMeasureAsOnTheWindowThread) {
     writeStore({QStringLiteral("[Printer]"), QStringLiteral("Model=") + QLatin1String(model)});
     frmMain& w = open();
     std::vector<Q6::Layout::TextQuestion> questions;
+    int texts = 0;
     for (const QWidget* widget : w.findChildren<QWidget*>()) {
       if (const auto question = Q6::Layout::textQuestion(widget)) {
+        ++texts;
         questions.push_back(*question);
+        // The same text a size smaller, and at twice the dpi: different questions, whose answers
+        // must not be taken for each other's.
+        const auto smaller = Q6::Layout::smallerSizeQuestions(widget, 2);
+        questions.insert(questions.end(), smaller.begin(), smaller.end());
+        Q6::Layout::TextQuestion sharper = *question;
+        sharper.dpi *= 2;
+        questions.push_back(sharper);
+        EXPECT_GT(Q6::Layout::measure(sharper).height(), Q6::Layout::measure(*question).height());
       }
     }
-    ASSERT_EQ(questions.size(), 72u);  // the 55 texts and 17 captions checked above
+    ASSERT_EQ(texts, 72);  // the 55 texts and 17 captions checked above
     Q6::Layout::TextMeasures measures;
     measures.measureAhead(questions);
     measures.endAhead();
     for (const Q6::Layout::TextQuestion& question : questions) {
-      SCOPED_TRACE(question.text.toStdString());
+      SCOPED_TRACE(question.text.toStdString() + " " + std::to_string(question.font.pointSizeF()) +
+                   " pt at " + std::to_string(question.dpi) + " dpi");
       EXPECT_EQ(measures.answer(question), Q6::Layout::measure(question));
     }
+  }
+}
+
+// The helper never holds the window up: stopping it with questions still queued, asking after it
+// has ended, and asking while it is busy all come back with the answer.
+TEST(TextMeasuresLife, StoppedEndedOrBusyTheHelperNeverHoldsTheWindowUp) {
+  QWidget page;
+  page.setFont(Q6::Layout::windowFont());
+  QLabel* label = Q6::Layout::label(&page, "l", QString(), QRect(0, 0, 180, 60));
+  std::vector<Q6::Layout::TextQuestion> questions;
+  for (int i = 0; i < 300; ++i) {
+    label->setText(QStringLiteral("Help text number %1, long enough to take two lines or more in "
+                                  "a box of this width.")
+                       .arg(i));
+    questions.push_back(*Q6::Layout::textQuestion(label));
+  }
+  {
+    Q6::Layout::TextMeasures stopped;
+    stopped.measureAhead(questions);
+  }  // the destructor drops what the helper has not reached
+  Q6::Layout::TextMeasures measures;
+  measures.measureAhead({questions.begin(), questions.begin() + 150});
+  // Asked while the helper is still working through the queue.
+  EXPECT_EQ(measures.answer(questions[149]), Q6::Layout::measure(questions[149]));
+  measures.endAhead();
+  measures.measureAhead({questions.begin() + 150, questions.end()});  // too late: asked here
+  for (const int i : {0, 150, 299}) {
+    EXPECT_EQ(measures.answer(questions[i]), Q6::Layout::measure(questions[i])) << i;
   }
 }
 
@@ -158,6 +200,8 @@ TEST(Fitting, LargestSizeThatFitsAndTheFaceBackWhenItFitsAgain) {
     Expect expected;
   } cases[] = {
       {"fits", false, true, QStringLiteral("Version:"), 1.2, 2.0, Expect::Face},
+      {"box exactly as tall as its line", false, true, QStringLiteral("Version:"), 1.2, 1.0,
+       Expect::Face},
       {"help text a line too tall", false, true,
        QStringLiteral("Select the character spacing of the printers internal font. The default "
                       "is 12 dot."),
@@ -171,57 +215,67 @@ TEST(Fitting, LargestSizeThatFitsAndTheFaceBackWhenItFitsAgain) {
        Expect::Smaller},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    QWidget page;
-    page.setFont(Q6::Layout::windowFont());
-    const QFontMetrics face(page.font());
-    const int lineWidth = face.horizontalAdvance(c.text);
-    const int wrappedHeight =
-        face.boundingRect(QRect(0, 0, 180, 1000), Qt::TextWordWrap, c.text).height();
-    QSize box(c.widthShare > 0 ? static_cast<int>(lineWidth * c.widthShare) : 180,
-              static_cast<int>((c.wrap ? wrappedHeight : face.height()) * c.heightShare));
-    QWidget* widget = nullptr;
-    if (c.button) {
-      box.rwidth() += 2 * Q6::Layout::kButtonTextMargin;
-      widget = Q6::Layout::button(&page, "b", c.text, QRect(QPoint(0, 0), box));
-    } else {
-      QLabel* label = Q6::Layout::label(&page, "l", c.text, QRect(QPoint(0, 0), box));
-      label->setWordWrap(c.wrap);
-      widget = label;
-    }
-    const double design = widget->font().pointSizeF();
-    Q6::Layout::fitText(widget);
-    const double fitted = widget->font().pointSizeF();
-    switch (c.expected) {
-      case Expect::Face:
-        EXPECT_EQ(fitted, design);
-        EXPECT_TRUE(Q6::Layout::textFits(widget));
-        break;
-      case Expect::Smaller: {
-        EXPECT_LT(fitted, design);
-        EXPECT_GE(fitted, 6.5);
-        EXPECT_TRUE(Q6::Layout::textFits(widget));
-        QFont larger = widget->font();
-        larger.setPointSizeF(fitted + 0.25);
-        widget->setFont(larger);
-        EXPECT_FALSE(Q6::Layout::textFits(widget)) << "a quarter point larger fits too";
-        Q6::Layout::fitText(widget);  // starts again from the face
-        EXPECT_EQ(widget->font().pointSizeF(), fitted);
-        break;
+    for (const bool ahead : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (ahead ? ", measured ahead" : ""));
+      QWidget page;
+      page.setFont(Q6::Layout::windowFont());
+      const QFontMetrics face(page.font());
+      const int lineWidth = face.horizontalAdvance(c.text);
+      const int wrappedHeight =
+          face.boundingRect(QRect(0, 0, 180, 1000), Qt::TextWordWrap, c.text).height();
+      QSize box(c.widthShare > 0 ? static_cast<int>(lineWidth * c.widthShare) : 180,
+                static_cast<int>((c.wrap ? wrappedHeight : face.height()) * c.heightShare));
+      QWidget* widget = nullptr;
+      if (c.button) {
+        box.rwidth() += 2 * Q6::Layout::kButtonTextMargin;
+        widget = Q6::Layout::button(&page, "b", c.text, QRect(QPoint(0, 0), box));
+      } else {
+        QLabel* label = Q6::Layout::label(&page, "l", c.text, QRect(QPoint(0, 0), box));
+        label->setWordWrap(c.wrap);
+        widget = label;
       }
-      case Expect::Smallest:
-        EXPECT_EQ(fitted, 6.5);
-        EXPECT_FALSE(Q6::Layout::textFits(widget));
-        break;
+      const double design = widget->font().pointSizeF();
+      // As the window does it: the page and the smaller sizes measured by the helper first.
+      std::optional<Q6::Layout::TextMeasures> measures;
+      if (ahead) {
+        measures.emplace();
+        measures->measureAhead(&page);
+        measures->measureAhead(Q6::Layout::smallerSizeQuestions(widget, 8));
+        measures->endAhead();
+      }
+      Q6::Layout::fitText(widget, measures ? &*measures : nullptr);
+      const double fitted = widget->font().pointSizeF();
+      switch (c.expected) {
+        case Expect::Face:
+          EXPECT_EQ(fitted, design);
+          EXPECT_TRUE(Q6::Layout::textFits(widget));
+          break;
+        case Expect::Smaller: {
+          EXPECT_LT(fitted, design);
+          EXPECT_GE(fitted, 6.5);
+          EXPECT_TRUE(Q6::Layout::textFits(widget));
+          QFont larger = widget->font();
+          larger.setPointSizeF(fitted + 0.25);
+          widget->setFont(larger);
+          EXPECT_FALSE(Q6::Layout::textFits(widget)) << "a quarter point larger fits too";
+          Q6::Layout::fitText(widget);  // starts again from the face
+          EXPECT_EQ(widget->font().pointSizeF(), fitted);
+          break;
+        }
+        case Expect::Smallest:
+          EXPECT_EQ(fitted, 6.5);
+          EXPECT_FALSE(Q6::Layout::textFits(widget));
+          break;
+      }
+      // A profile's shorter text fits again: it is drawn in the face once more.
+      if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(QStringLiteral("OK"));
+      } else {
+        static_cast<QPushButton*>(widget)->setText(QStringLiteral("OK"));
+      }
+      Q6::Layout::fitText(widget);
+      EXPECT_EQ(widget->font().pointSizeF(), design);
     }
-    // A profile's shorter text fits again: it is drawn in the face once more.
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-      label->setText(QStringLiteral("OK"));
-    } else {
-      static_cast<QPushButton*>(widget)->setText(QStringLiteral("OK"));
-    }
-    Q6::Layout::fitText(widget);
-    EXPECT_EQ(widget->font().pointSizeF(), design);
   }
 }
 
