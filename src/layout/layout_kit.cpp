@@ -62,10 +62,6 @@ bool fitsBox(const QWidget* widget, const QSize& size) {
   return size.width() <= room;
 }
 
-QSize answer(const TextQuestion& question, TextMeasures* measures) {
-  return measures ? measures->answer(question) : measure(question);
-}
-
 }  // namespace
 
 bool textFits(const QWidget* widget, TextMeasures* measures) {

@@ -25,12 +25,6 @@ PicturesAhead::PicturesAhead(const QStringList& paths) {
   }
 }
 
-PicturesAhead::~PicturesAhead() {
-  if (m_decoding.valid()) {
-    m_decoding.wait();
-  }
-}
-
 QPixmap PicturesAhead::pixmap(const QString& path) {
   if (!m_collected) {
     m_images = m_decoding.get();

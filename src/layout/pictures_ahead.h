@@ -16,8 +16,8 @@ namespace Q6::Layout {
 // on the caller's thread.
 class PicturesAhead {
  public:
+  // Destroying it waits for the helper (the future std::async gives does that).
   explicit PicturesAhead(const QStringList& paths);
-  ~PicturesAhead();  // waits for the helper
   PicturesAhead(const PicturesAhead&) = delete;
   PicturesAhead& operator=(const PicturesAhead&) = delete;
 

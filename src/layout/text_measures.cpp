@@ -53,12 +53,16 @@ std::optional<TextQuestion> textQuestion(const QWidget* widget) {
 
 QSize measure(const TextQuestion& question) {
   // Measured at the question's dpi, whatever screen the font was last resolved for.
-  QImage probe(1, 1, QImage::Format_Mono);
-  constexpr double kInchesPerMetre = 1 / 0.0254;
-  probe.setDotsPerMeterX(qRound(question.dpi * kInchesPerMetre));
-  probe.setDotsPerMeterY(qRound(question.dpi * kInchesPerMetre));
-  const QFontMetrics metrics =
-      question.dpi > 0 ? QFontMetrics(question.font, &probe) : QFontMetrics(question.font);
+  const QFontMetrics metrics = [&question] {
+    if (question.dpi <= 0) {
+      return QFontMetrics(question.font);
+    }
+    QImage probe(1, 1, QImage::Format_Mono);
+    const int dotsPerMetre = qRound(question.dpi / 0.0254);
+    probe.setDotsPerMeterX(dotsPerMetre);
+    probe.setDotsPerMeterY(dotsPerMetre);
+    return QFontMetrics(question.font, &probe);
+  }();
   if (question.flags == TextQuestion::kOneLine) {
     return {metrics.horizontalAdvance(question.text), metrics.height()};
   }
@@ -151,6 +155,10 @@ void TextMeasures::answerQueued() {
     m_pending.remove(question);
     m_changed.notify_all();
   }
+}
+
+QSize answer(const TextQuestion& question, TextMeasures* measures) {
+  return measures ? measures->answer(question) : measure(question);
 }
 
 }  // namespace Q6::Layout

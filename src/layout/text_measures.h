@@ -82,4 +82,7 @@ class TextMeasures {
   std::thread m_helper;
 };
 
+// The answer from `measures` when there are some (while a window is built), else measured here.
+QSize answer(const TextQuestion& question, TextMeasures* measures);
+
 }  // namespace Q6::Layout

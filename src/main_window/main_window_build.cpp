@@ -344,9 +344,7 @@ void frmMain::makeRoomForHelpTexts() {
     for (const Row& row : rows) {
       restoreDesignFont(row.second);
       const std::optional<TextQuestion> question = textQuestion(row.second);
-      needed.push_back(!question        ? 0
-                       : m_textMeasures ? m_textMeasures->answer(*question).height()
-                                        : measure(*question).height());
+      needed.push_back(question ? answer(*question, m_textMeasures.get()).height() : 0);
     }
 
     // Where the rows go when those marked in `grow` get all the height their text needs; nothing
