@@ -86,7 +86,13 @@ void frmPort::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmPort::Form_Load() {
-  scm_interface->LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  try {
+    scm_interface->LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  } catch (const Orvanel::LinkError& error) {
+    // The file cannot be read: the panel shows the defaults, and "Use" stores over the file once
+    // whatever stands in its place has been fixed.
+    Q6::showError(this, error.message());
+  }
   // Focus starts where the tab order starts, on "Cancel": a stray key press stores nothing.
   Command2->setFocus();
 }

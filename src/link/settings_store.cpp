@@ -1,14 +1,11 @@
 #include "link/settings_store.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 
+#include "link/ini_splice.h"
 #include "link/link_error.h"
+#include "link/settings_file.h"
 
 namespace Orvanel {
 
@@ -51,32 +48,19 @@ QString flowControlName(FlowControl flow) {
   return QStringLiteral("None");
 }
 
-QByteArray sectionHeader(const QString& group) {
-  return "[" + group.toUtf8() + "]";
-}
-
-// The part of an INI line before '=' (trimmed); empty for lines that set nothing.
-QByteArray lineKey(const QByteArray& line) {
-  const qsizetype equals = line.indexOf('=');
-  return equals < 0 ? QByteArray() : line.left(equals).trimmed();
-}
-
-bool isSection(const QByteArray& line) {
-  const QByteArray t = line.trimmed();
-  return t.startsWith('[') && t.endsWith(']');
-}
-
 // The raw value bytes of `key` in `group` of an INI text (the last one wins, as when reading).
 QByteArray rawValue(const QByteArray& text, const QString& group, const QString& key) {
-  const QByteArray header = sectionHeader(group);
+  const QByteArray header = "[" + group.toUtf8() + "]";
   const QByteArray wanted = key.toUtf8();
   QByteArray value;
   bool inGroup = false;
   for (const QByteArray& line : text.split('\n')) {
-    if (isSection(line)) {
-      inGroup = line.trimmed() == header;
-    } else if (inGroup && lineKey(line) == wanted) {
-      value = line.mid(line.indexOf('=') + 1);
+    const QByteArray t = line.trimmed();
+    if (t.startsWith('[') && t.endsWith(']')) {
+      inGroup = t == header;
+    } else if (const qsizetype equals = line.indexOf('=');
+               inGroup && equals >= 0 && line.left(equals).trimmed() == wanted) {
+      value = line.mid(equals + 1);
     }
   }
   return value;
@@ -105,42 +89,6 @@ QString targetKey(ConnectionKind kind) {
   return QString();
 }
 
-// The lines QSettings itself writes for these values, so that what is spliced into the file reads
-// back exactly as QSettings would have stored it (quoting, escapes, lists).
-bool formatLines(const QString& group, const StoredValues& values, QByteArray* header,
-                 std::vector<std::pair<QByteArray, QByteArray>>* lines) {
-  QTemporaryDir dir;
-  if (!dir.isValid()) {
-    return false;
-  }
-  const QString path = dir.filePath(QStringLiteral("format.ini"));
-  {
-    QSettings scratch(path, QSettings::IniFormat);
-    scratch.beginGroup(group);
-    for (const auto& [key, value] : values) {
-      scratch.setValue(key, value);
-    }
-    scratch.endGroup();
-    scratch.sync();
-    if (scratch.status() != QSettings::NoError) {
-      return false;
-    }
-  }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return false;
-  }
-  for (const QByteArray& raw : file.readAll().split('\n')) {
-    const QByteArray line = raw.trimmed();
-    if (isSection(line)) {
-      *header = line;
-    } else if (!lineKey(line).isEmpty()) {
-      lines->emplace_back(lineKey(line), line);
-    }
-  }
-  return !header->isEmpty() && lines->size() == values.size();
-}
-
 }  // namespace
 
 QString settingsFilePath() {
@@ -157,25 +105,23 @@ std::unique_ptr<QSettings> openSettingsStore() {
 
 Q6::Result<> settingsFileReadable() {
   const QString path = settingsFilePath();
-  const QFileInfo info(path);
-  if (!info.exists()) {
+  const Q6::Result<SettingsFileText> read = readSettingsFileAt(path);
+  if (read) {
     return {};
-  }
-  QString reason;
-  if (info.isDir()) {
-    reason = QStringLiteral("it is a folder");
-  } else {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-      return {};
-    }
-    reason = file.errorString();
   }
   return Q6::Refused{
       QStringLiteral(
           "The settings file %1 cannot be read (%2), so the printer connection is not known. "
           "Fix or remove that file, then press \"Communication\" on the Main tab.")
-          .arg(path, reason)};
+          .arg(path, read.error())};
+}
+
+QVariant readStoredValue(const QString& group, const QString& key, const QVariant& fallback) {
+  if (!settingsFileReadable()) {
+    return fallback;  // already reported with the link settings; QSettings would hang on a pipe
+  }
+  QSettings store(settingsFilePath(), QSettings::IniFormat);
+  return store.value(group + QLatin1Char('/') + key, fallback);
 }
 
 StoredLinkSettings readStoredLinkSettings(const QString& key) {
@@ -196,8 +142,8 @@ StoredLinkSettings readStoredLinkSettings(const QString& key) {
   // file or host than the one the administrator meant; such a value is refused instead.
   const QString target = targetKey(result.settings.kind);
   if (!target.isEmpty()) {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly) && !isUtf8(rawValue(file.readAll(), key, target))) {
+    const Q6::Result<SettingsFileText> file = readSettingsFileAt(path);
+    if (file && !isUtf8(rawValue(file->text, key, target))) {
       problems << QStringLiteral("%1 is not UTF-8 text (write the file in UTF-8).").arg(target);
     }
   }
@@ -224,93 +170,26 @@ LinkSettings loadStoredLinkSettings(const QString& key) {
 
 Q6::Result<> storeValues(const QString& group, const StoredValues& values) {
   const QString path = settingsFilePath();
-  const auto cannotStore = [&](const QString& reason) {
-    return Q6::Refused{QStringLiteral("Could not store the settings in %1: %2.").arg(path, reason)};
+  // What a later start reads is checked on the new content before it replaces the file.
+  const auto readsBack = [&](const QString& written) -> Q6::Result<> {
+    QSettings check(written, QSettings::IniFormat);
+    for (const auto& [key, value] : values) {
+      const QString got = check.value(group + QLatin1Char('/') + key).toString();
+      if (got != value.toString()) {
+        return Q6::Refused{
+            QStringLiteral("%1 in [%2] would read back as \"%3\" instead of \"%4\" (a line "
+                           "before it in the file is not plain INI)")
+                .arg(key, group, got, value.toString())};
+      }
+    }
+    return {};
   };
-  const QFileInfo info(path);
-  QByteArray text;
-  if (info.exists()) {
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-      return cannotStore(info.isDir() ? QStringLiteral("it is a folder") : file.errorString());
-    }
-    text = file.readAll();
-  } else if (!QDir().mkpath(info.absolutePath())) {
-    return cannotStore(QStringLiteral("the folder %1 cannot be made").arg(info.absolutePath()));
-  }
-
-  QByteArray header;
-  std::vector<std::pair<QByteArray, QByteArray>> formatted;
-  if (!formatLines(group, values, &header, &formatted)) {
-    return cannotStore(QStringLiteral("the values could not be written out"));
-  }
-
-  // Lines are kept byte for byte; a line that sets one of our keys in our group is replaced, and
-  // keys the group does not have yet go after its last line (or into a new group at the end).
-  QList<QByteArray> lines = text.split('\n');
-  const bool endedWithNewline = text.isEmpty() || text.endsWith('\n');
-  if (endedWithNewline && !lines.isEmpty()) {
-    lines.removeLast();
-  }
-  std::vector<bool> placed(formatted.size(), false);
-  qsizetype groupEnd = -1;  // index after the last non-blank line of our group
-  bool inGroup = false;
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    QByteArray& line = lines[i];
-    if (isSection(line)) {
-      inGroup = line.trimmed() == header;
-      if (inGroup) {
-        groupEnd = i + 1;
-      }
-      continue;
-    }
-    if (!inGroup) {
-      continue;
-    }
-    if (!line.trimmed().isEmpty()) {
-      groupEnd = i + 1;
-    }
-    const QByteArray key = lineKey(line);
-    for (size_t k = 0; k < formatted.size(); ++k) {
-      if (key == formatted[k].first) {
-        line = formatted[k].second + (line.endsWith('\r') ? "\r" : "");
-        placed[k] = true;
-      }
-    }
-  }
-  QList<QByteArray> missing;
-  for (size_t k = 0; k < formatted.size(); ++k) {
-    if (!placed[k]) {
-      missing << formatted[k].second;
-    }
-  }
-  if (!missing.isEmpty()) {
-    if (groupEnd < 0) {
-      if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) {
-        lines << QByteArray();
-      }
-      lines << header;
-      groupEnd = lines.size();
-    }
-    for (const QByteArray& line : missing) {
-      lines.insert(groupEnd++, line);
-    }
-  }
-
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) {
-    return cannotStore(out.errorString());
-  }
-  const QByteArray joined = lines.join('\n') + '\n';
-  if (out.write(joined) != joined.size() || !out.commit()) {
-    return cannotStore(out.errorString());
-  }
-  // Read back what a later start will read.
-  QSettings check(path, QSettings::IniFormat);
-  for (const auto& [key, value] : values) {
-    if (check.value(group + QLatin1Char('/') + key).toString() != value.toString()) {
-      return cannotStore(QStringLiteral("%1 in [%2] reads back differently").arg(key, group));
-    }
+  const Q6::Result<> stored = rewriteSettingsFile(
+      path, [&](const QByteArray& current) { return spliceIniValues(current, group, values); },
+      readsBack);
+  if (!stored) {
+    return Q6::Refused{
+        QStringLiteral("Could not store the settings in %1: %2.").arg(path, stored.error())};
   }
   return {};
 }

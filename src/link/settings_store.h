@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "link/ini_splice.h"
 #include "link/link_settings.h"
 
 // The per-user settings file shared by the window program, the command-line tool and the
@@ -57,6 +58,9 @@ std::unique_ptr<QSettings> openSettingsStore();
 // permission); fine when it can, or when there is none yet.
 Q6::Result<> settingsFileReadable();
 
+// One stored value (group/key), or `fallback` when there is none or the file cannot be read.
+QVariant readStoredValue(const QString& group, const QString& key, const QVariant& fallback);
+
 struct StoredLinkSettings {
   LinkSettings settings;
   // Empty when the stored settings can be used as they stand; otherwise one message for the
@@ -71,11 +75,9 @@ StoredLinkSettings readStoredLinkSettings(const QString& key);
 // The same, raising LinkError with the problem when there is one.
 LinkSettings loadStoredLinkSettings(const QString& key);
 
-using StoredValues = std::vector<std::pair<QString, QVariant>>;
-
-// Sets the values in `group`, keeping every other line of the file as it stands; the file is
-// replaced whole or not at all. Returns an empty string, or the reason the values could not be
-// stored (naming the file).
+// Sets the values in `group`, keeping every other byte of the file as it stands, under the file's
+// lock; the file is replaced whole or not at all. Refused with a message that names the file and
+// the reason (the system's own words, e.g. "No space left on device").
 Q6::Result<> storeValues(const QString& group, const StoredValues& values);
 
 // Stores settings under the group `key` the same way.

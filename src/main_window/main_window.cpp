@@ -45,7 +45,6 @@ namespace {
 
 const QString kModelGroup = QStringLiteral("Printer");
 const QString kModelName = QStringLiteral("Model");
-const QString kModelKey = kModelGroup + QLatin1Char('/') + kModelName;
 
 }  // namespace
 
@@ -112,7 +111,7 @@ void frmMain::Form_Load() {
   labTopSearchInfo->setText(Q6::topSearchInfoText());
 
   const QString stored =
-      Orvanel::openSettingsStore()->value(kModelKey, Q6::kStoredModelDefault).toString();
+      Orvanel::readStoredValue(kModelGroup, kModelName, Q6::kStoredModelDefault).toString();
   cmbModel->setCurrentIndex(Q6::modelPositionForStoredText(stored));
 
   Picture2->setPixmap(picture(QLatin1String(Q6::kLogoPicture)));
@@ -122,11 +121,13 @@ void frmMain::Form_Load() {
 
 // Loading is not an exchange, so the exchange runner does not report its failures: an unreadable
 // store is shown here and the window carries on; "Communication" is where the operator fixes it.
-void frmMain::loadLinkSettings() {
+void frmMain::loadLinkSettings(bool reportProblem) {
   try {
     scm_comms->LoadLinkSettings(Orvanel::kLinkSettingsKey);
   } catch (const Orvanel::LinkError& error) {
-    Q6::showError(this, error.message());
+    if (reportProblem) {
+      Q6::showError(this, error.message());
+    }
   } catch (const std::exception& error) {
     Q6::showError(this, QString::fromUtf8(error.what()));
   }
@@ -337,7 +338,9 @@ void frmMain::comConfPort_Click() {
     m_portWindow = new frmPort(this);
   }
   m_portWindow->exec();
-  loadLinkSettings();
+  // The communication window has just told the operator about a file it could not read; the
+  // problem stays with the link for the next action, without a second box now.
+  loadLinkSettings(false);
 }
 
 void frmMain::comPresets_Click() {

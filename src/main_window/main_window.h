@@ -215,7 +215,7 @@ class frmMain : public QWidget {
   void connectHandlers();
   void makeRoomForHelpTexts();
   QPixmap picture(const QString& path);
-  void loadLinkSettings();
+  void loadLinkSettings(bool reportProblem = true);
   void makeListsDeliberate();
   void useDropDownStyle(QComboBox* list);
   void addTabSwitchKeys();

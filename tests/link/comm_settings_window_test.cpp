@@ -438,9 +438,14 @@ TEST(CommSettingsWindow, AStoreThatCannotBeWrittenIsReportedAndTheWindowStaysOpe
     window.Command2->click();
   });
   EXPECT_TRUE(stayedOpen);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Could not store")))
+  // Opening says the file cannot be read; "Use" says why nothing could be stored.
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("cannot be read (Not a directory)")))
       << boxes.shown[0].text.toStdString();
+  EXPECT_TRUE(boxes.shown[1].text.startsWith(QStringLiteral("Could not store")))
+      << boxes.shown[1].text.toStdString();
+  EXPECT_TRUE(boxes.shown[1].text.contains(QStringLiteral("is not a folder")))
+      << boxes.shown[1].text.toStdString();
   EXPECT_EQ(window.scm_interface->settings().kind, ConnectionKind::NotSet);
 }
 

@@ -9,6 +9,8 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -213,6 +215,59 @@ int closedPort() {
   ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
   ::close(fd);
   return ntohs(addr.sin_port);
+}
+
+PrivateTmpfs::PrivateTmpfs(const QString& folder) : folder_(folder) {
+  if (::geteuid() != 0) {
+    unavailable_ = QStringLiteral("a private mount needs root (CI runs the tests as root)");
+    return;
+  }
+  // Once per process: the mounts below stay invisible to every other process.
+  static const QString entered = [] {
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+      return QStringLiteral("no private mount namespace: ") + qt_error_string(errno);
+    }
+    return QString();
+  }();
+  QDir().mkpath(folder_);
+  if (!entered.isEmpty()) {
+    unavailable_ = entered;
+  } else if (::mount("tmpfs", QFile::encodeName(folder_).constData(), "tmpfs", 0,
+                     "size=64k,mode=0755") != 0) {
+    unavailable_ = QStringLiteral("no tmpfs: ") + qt_error_string(errno);
+  }
+}
+
+PrivateTmpfs::~PrivateTmpfs() {
+  if (unavailable_.isEmpty()) {
+    ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
+  }
+}
+
+bool PrivateTmpfs::fill(int pagesLeft) {
+  std::vector<QString> pages;
+  const QByteArray page(4096, 'x');
+  for (int i = 0; i < 1000; ++i) {
+    const QString name = folder_ + QStringLiteral("/.filler-%1").arg(i);
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size() || !file.flush()) {
+      file.close();
+      QFile::remove(name);
+      break;
+    }
+    pages.push_back(name);
+  }
+  for (int i = 0; i < pagesLeft && !pages.empty(); ++i) {
+    QFile::remove(pages.back());
+    pages.pop_back();
+  }
+  return !pages.empty();
+}
+
+bool PrivateTmpfs::makeReadOnly() {
+  return ::mount(nullptr, QFile::encodeName(folder_).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                 nullptr) == 0;
 }
 
 }  // namespace Q6Test

@@ -104,4 +104,21 @@ class TcpSink {
 // A free TCP port on 127.0.0.1 with nothing listening on it.
 int closedPort();
 
+// A small tmpfs over `folder`, in a mount namespace of this process's own (nothing outside the
+// process sees it), for the faults only a real file system gives: a full disk, a read-only folder.
+// Needs root, as CI runs the tests; unavailable() says why not otherwise.
+class PrivateTmpfs {
+ public:
+  explicit PrivateTmpfs(const QString& folder);
+  ~PrivateTmpfs();
+  QString unavailable() const { return unavailable_; }
+  // Fills it up, then frees `pagesLeft` pages (4 KiB each).
+  bool fill(int pagesLeft);
+  bool makeReadOnly();
+
+ private:
+  QString folder_;
+  QString unavailable_;
+};
+
 }  // namespace Q6Test
