@@ -647,8 +647,8 @@ class Progress {
                        .arg(failed);
     if (status.oldest >= 0) {
       line += QStringLiteral("; waiting %1 s on %2")
-                  .arg(status.oldestWaitMs / 1000)
-                  .arg(displayText(targets[static_cast<size_t>(status.oldest)].text));
+                  .arg(QString::number(status.oldestWaitMs / 1000),
+                       displayText(targets[static_cast<size_t>(status.oldest)].text));
     }
     const QByteArray bytes = (QStringLiteral("\r\033[K") + line).toLocal8Bit();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err_);
@@ -950,10 +950,10 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
           if (r) {
             progress.clear();
             if (r->delivered) {
+              // One arg() for all: a '%' in a name is not a place for the next value.
               human.line(QStringLiteral("ok %1  %2 bytes  %3 ms")
-                             .arg(displayText(r->target))
-                             .arg(r->bytes)
-                             .arg(r->ms));
+                             .arg(displayText(r->target), QString::number(r->bytes),
+                                  QString::number(r->ms)));
             } else {
               ++failed;
               human.line(QStringLiteral("FAILED %1: %2")
@@ -973,8 +973,7 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
       ++interrupted;
       human.line(QStringLiteral("STOPPED %1: the run was stopped (%2) while it was being sent; %3 "
                                 "bytes had been handed over")
-                     .arg(displayText(r.target), signalName(stoppedBy))
-                     .arg(r.bytes));
+                     .arg(displayText(r.target), signalName(stoppedBy), QString::number(r.bytes)));
     } else if (r.outcome == Outcome::NotStarted) {
       ++notStarted;
       human.line(QStringLiteral("NOT SENT %1: the run was stopped (%2) before its turn")

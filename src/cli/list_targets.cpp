@@ -37,7 +37,7 @@ QString listLine(const FoundTarget& found) {
                "\" #\"%2")
         .arg(target, about.isEmpty() ? QString() : QStringLiteral("; ") + about);
   }
-  return about.isEmpty() ? target : QStringLiteral("%1  # %2").arg(target, -24).arg(about);
+  return about.isEmpty() ? target : target.leftJustified(24) + QStringLiteral("  # ") + about;
 }
 
 std::vector<FoundTarget> findLocalTargets(int timeoutMs, QStringList* notes) {

@@ -363,8 +363,9 @@ QString targetText(const Orvanel::LinkSettings& s) {
   switch (s.kind) {
     case ConnectionKind::Network:
       // An IPv6 address needs brackets, or its colons would be read as the port's.
-      return s.host.contains(u':') ? QStringLiteral("tcp://[%1]:%2").arg(s.host).arg(s.port)
-                                   : QStringLiteral("tcp://%1:%2").arg(s.host).arg(s.port);
+      return s.host.contains(u':')
+                 ? QStringLiteral("tcp://[%1]:%2").arg(s.host, QString::number(s.port))
+                 : QStringLiteral("tcp://%1:%2").arg(s.host, QString::number(s.port));
     case ConnectionKind::Queue:
       return QStringLiteral("queue:") + s.queue;
     case ConnectionKind::File:
@@ -418,7 +419,7 @@ bool parseTargetsText(QByteArrayView data, const QString& source, std::vector<Ta
     if (number == 1 && raw.startsWith("\xEF\xBB\xBF")) {
       raw = raw.sliced(3);  // the byte order mark some editors write first
     }
-    const QString origin = QStringLiteral("%1 line %2").arg(source).arg(number);
+    const QString origin = QStringLiteral("%1 line %2").arg(source, QString::number(number));
     for (qsizetype i = 0; i < raw.size(); ++i) {
       const auto byte = static_cast<unsigned char>(raw[i]);
       if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
@@ -504,7 +505,7 @@ bool readTargetsFile(const QString& path, std::vector<TargetLine>* targets, QStr
 QString printerKey(const Orvanel::LinkSettings& s) {
   switch (s.kind) {
     case ConnectionKind::Network:
-      return QStringLiteral("tcp %1 %2").arg(hostKey(s.host)).arg(s.port);
+      return QStringLiteral("tcp %1 %2").arg(hostKey(s.host), QString::number(s.port));
     case ConnectionKind::Queue:
       return QStringLiteral("queue ") + s.queue.toLower();
     case ConnectionKind::File:

@@ -68,8 +68,7 @@ void FileTransport::lockExclusive() {
       throw LinkError(QStringLiteral("The printer at %1 is busy: another exchange (the window "
                                      "program or another run of q6config-cli) has held it for "
                                      "%2 ms.")
-                          .arg(path_)
-                          .arg(timeoutMs_));
+                          .arg(path_, QString::number(timeoutMs_)));
     }
     QThread::msleep(10);
   }
@@ -95,8 +94,7 @@ void FileTransport::open() {
     if (timer.elapsed() >= timeoutMs_) {
       throw LinkError(QStringLiteral("The printer at %1 is not ready: nothing took the data "
                                      "within %2 ms.")
-                          .arg(path_)
-                          .arg(timeoutMs_));
+                          .arg(path_, QString::number(timeoutMs_)));
     }
     QThread::msleep(20);
   }
@@ -191,8 +189,7 @@ void FileTransport::failNotReady() {
   release();
   throw LinkError(QStringLiteral("The printer at %1 is not ready: it took no data within %2 "
                                  "ms (offline, out of paper or not reading?).")
-                      .arg(path_)
-                      .arg(timeoutMs_));
+                      .arg(path_, QString::number(timeoutMs_)));
 }
 
 void FileTransport::awaitTaken(unsigned long request) {

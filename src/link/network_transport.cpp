@@ -286,7 +286,7 @@ NetworkTransport::~NetworkTransport() {
 }
 
 QString NetworkTransport::target() const {
-  return QStringLiteral("%1 port %2").arg(host_).arg(port_);
+  return QStringLiteral("%1 port %2").arg(host_, QString::number(port_));
 }
 
 void NetworkTransport::fail(const QString& what, const QString& reason) {

@@ -441,6 +441,8 @@ TEST_P(TargetsFile, ReachesExactlyTheNamedPrinters) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name), expected);
   for (const QString& name : row.written) {
     EXPECT_EQ(bytes(name.toUtf8().constData()), hex("1B 3F 0A 00")) << name.toStdString();
+    EXPECT_TRUE(run.out.contains("ok file:" + dir.filePath(name) + "  4 bytes  "))
+        << run.out.toStdString();
   }
   EXPECT_EQ(printer.received(row.network ? 1 : 0, 2000),
             row.network ? hex("1B 3F 0A 00") : QByteArray());
@@ -456,6 +458,7 @@ INSTANTIATE_TEST_SUITE_P(
                        false},
         TargetsFileRow{"CommentAfterATab", "file:{dir}/lp0\t# shop 3\n", {"lp0"}, false, false},
         TargetsFileRow{"HashInsideAName", "file:{dir}/a#1.bin\n", {"a#1.bin"}, false, false},
+        TargetsFileRow{"PercentInAName", "file:{dir}/%1%2.bin\n", {"%1%2.bin"}, false, false},
         TargetsFileRow{
             "CrLfLineEnds", "# shops\r\nfile:{dir}/a.bin\r\n\r\n", {"a.bin"}, false, false},
         TargetsFileRow{"ListTargetsOutputOnStandardInput",
