@@ -3,10 +3,10 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -19,30 +19,59 @@ namespace {
 // Counts what the link was handed, so a report can say how far a failed exchange got.
 class CountingLink : public Orvanel::PrinterLink {
  public:
-  explicit CountingLink(Orvanel::PrinterLink& inner) : inner_(inner) {}
+  CountingLink(Orvanel::PrinterLink& inner, std::atomic<qint64>& bytes)
+      : inner_(inner), bytes_(bytes) {}
   void OpenConnection() override { inner_.OpenConnection(); }
   void SendData(const QByteArray& data) override {
     inner_.SendData(data);
-    bytes += data.size();
+    bytes_ += data.size();
   }
   void CloseConnection() override { inner_.CloseConnection(); }
-  qint64 bytes = 0;
 
  private:
   Orvanel::PrinterLink& inner_;
+  std::atomic<qint64>& bytes_;
 };
 
-TargetResult deliver(const Target& target, const Q6::CommandList& commands) {
+// Everything the workers share. It lives as long as the last worker: a run that is stopped may
+// return while an exchange is still running.
+struct Shared {
+  Shared(std::vector<Target> t, Q6::CommandList c, int workers)
+      : targets(std::move(t)), commands(std::move(c)), serving(static_cast<size_t>(workers)) {
+    results.resize(targets.size());
+    clock.start();
+  }
+  const std::vector<Target> targets;
+  const Q6::CommandList commands;
+  QElapsedTimer clock;
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::deque<int> finished;
+  std::vector<TargetResult> results;
+  std::atomic<int> next{0};
+  std::atomic<bool> stopped{false};
+  int running = 0;
+  struct Slot {
+    int index = -1;  // the target this worker serves, or -1
+    qint64 since = 0;
+    std::atomic<qint64> bytes{0};
+  };
+  std::vector<Slot> serving;
+};
+
+TargetResult deliver(const Target& target, const Q6::CommandList& commands,
+                     std::atomic<qint64>& bytes) {
   TargetResult result;
   result.target = target.text;
   QElapsedTimer timer;
   timer.start();
   Q6::SettingsLink link(target.settings);
-  CountingLink counting(link);
+  CountingLink counting(link, bytes);
   const Q6::Result<> exchange = Q6::exchangeCommands(counting, commands);
   result.ms = timer.elapsed();
   result.delivered = exchange.ok();
-  result.bytes = counting.bytes;
+  result.outcome = result.delivered ? Outcome::Delivered : Outcome::Failed;
+  result.bytes = bytes.load();
   result.error = exchange.error();
   if (!result.delivered && result.error.isEmpty()) {
     result.error = QStringLiteral("the link did not open");
@@ -50,58 +79,129 @@ TargetResult deliver(const Target& target, const Q6::CommandList& commands) {
   return result;
 }
 
+void work(const std::shared_ptr<Shared>& shared, size_t slot) {
+  Shared& s = *shared;
+  const int count = static_cast<int>(s.targets.size());
+  Shared::Slot& mine = s.serving[slot];
+  for (;;) {
+    int i = 0;
+    {
+      std::lock_guard<std::mutex> lock(s.mutex);
+      if (s.stopped) {
+        return;
+      }
+      i = s.next++;
+      if (i >= count) {
+        return;
+      }
+      mine.index = i;
+      mine.since = s.clock.elapsed();
+      mine.bytes = 0;
+      ++s.running;
+    }
+    TargetResult result = deliver(s.targets[static_cast<size_t>(i)], s.commands, mine.bytes);
+    std::lock_guard<std::mutex> lock(s.mutex);
+    mine.index = -1;
+    --s.running;
+    s.results[static_cast<size_t>(i)] = std::move(result);
+    s.finished.push_back(i);
+    s.changed.notify_one();
+  }
+}
+
 }  // namespace
 
-std::vector<TargetResult> runFleet(const std::vector<Target>& targets,
-                                   const Q6::CommandList& commands, int jobs,
-                                   const std::function<void(const TargetResult*, int)>& onFinished,
-                                   int tickMs) {
+FleetRun runFleet(const std::vector<Target>& targets, const Q6::CommandList& commands,
+                  const FleetOptions& options,
+                  const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished) {
   const int count = static_cast<int>(targets.size());
-  std::vector<TargetResult> results(targets.size());
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::deque<int> finished;
-  std::atomic<int> next{0};
+  const int workers = std::clamp(options.jobs, 1, std::max(count, 1));
+  auto shared = std::make_shared<Shared>(targets, commands, workers);
+  Shared& s = *shared;
 
-  const int workers = std::clamp(jobs, 1, std::max(count, 1));
   std::vector<std::thread> threads;
   threads.reserve(static_cast<size_t>(workers));
   for (int w = 0; w < workers; ++w) {
-    threads.emplace_back([&] {
-      for (int i = next++; i < count; i = next++) {
-        TargetResult result = deliver(targets[static_cast<size_t>(i)], commands);
-        std::lock_guard<std::mutex> lock(mutex);
-        results[static_cast<size_t>(i)] = std::move(result);
-        finished.push_back(i);
-        changed.notify_one();
-      }
-    });
+    threads.emplace_back(work, shared, static_cast<size_t>(w));
   }
 
-  int done = 0;
-  while (done < count) {
-    std::unique_lock<std::mutex> lock(mutex);
-    changed.wait_for(lock, std::chrono::milliseconds(tickMs), [&] { return !finished.empty(); });
+  const auto stopRequested = [&] { return options.stop && options.stop->load() != 0; };
+  // Looks at the stop request this often, even between ticks.
+  const int sliceMs = std::min(options.tickMs, 50);
+  FleetStatus status;
+  qint64 lastTick = 0;
+  qint64 stopAt = -1;
+  bool abandoned = false;
+  while (status.done < count) {
+    std::unique_lock<std::mutex> lock(s.mutex);
+    s.changed.wait_for(lock, std::chrono::milliseconds(sliceMs),
+                       [&] { return !s.finished.empty(); });
     std::deque<int> batch;
-    batch.swap(finished);
+    batch.swap(s.finished);
+    const qint64 now = s.clock.elapsed();
+    if (stopAt < 0 && stopRequested()) {
+      s.stopped = true;  // no worker takes another target
+      stopAt = now;
+    }
+    status.running = s.running;
+    status.oldest = -1;
+    status.oldestWaitMs = 0;
+    for (const Shared::Slot& slot : s.serving) {
+      if (slot.index >= 0 && (status.oldest < 0 || now - slot.since > status.oldestWaitMs)) {
+        status.oldest = slot.index;
+        status.oldestWaitMs = now - slot.since;
+      }
+    }
+    const int running = s.running;
     lock.unlock();
-    if (batch.empty()) {
-      if (onFinished) {
-        onFinished(nullptr, done);
-      }
-      continue;
-    }
     for (int i : batch) {
-      ++done;
+      ++status.done;
       if (onFinished) {
-        onFinished(&results[static_cast<size_t>(i)], done);
+        onFinished(&s.results[static_cast<size_t>(i)], status);
+      }
+    }
+    if (stopAt >= 0 && running == 0) {
+      break;
+    }
+    if (stopAt >= 0 && now - stopAt >= options.stopGraceMs) {
+      abandoned = true;
+      break;
+    }
+    if (batch.empty() && now - lastTick >= options.tickMs) {
+      lastTick = now;
+      if (onFinished) {
+        onFinished(nullptr, status);
       }
     }
   }
-  for (std::thread& t : threads) {
-    t.join();
+
+  FleetRun run;
+  std::unique_lock<std::mutex> lock(s.mutex);
+  run.results = s.results;
+  for (const Shared::Slot& slot : s.serving) {
+    if (slot.index >= 0) {
+      TargetResult& r = run.results[static_cast<size_t>(slot.index)];
+      r.outcome = Outcome::Interrupted;
+      r.bytes = slot.bytes.load();
+      r.ms = s.clock.elapsed() - slot.since;
+    }
   }
-  return results;
+  lock.unlock();
+  for (size_t i = 0; i < run.results.size(); ++i) {
+    TargetResult& r = run.results[i];
+    if (r.target.isEmpty()) {
+      r.target = targets[i].text;  // never finished: NotStarted, or Interrupted above
+    }
+  }
+  run.abandoned = abandoned;
+  for (std::thread& t : threads) {
+    if (abandoned) {
+      t.detach();
+    } else {
+      t.join();
+    }
+  }
+  return run;
 }
 
 }  // namespace Q6Cli

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -10,21 +11,52 @@
 
 namespace Q6Cli {
 
+enum class Outcome {
+  Delivered,
+  Failed,
+  Interrupted,  // the run was stopped while this target was being served
+  NotStarted,   // the run was stopped before this target's turn
+};
+
 struct TargetResult {
   QString target;
+  Outcome outcome = Outcome::NotStarted;
   bool delivered = false;
   qint64 bytes = 0;  // bytes handed over (all of them when delivered)
   qint64 ms = 0;     // from opening the link to closing it
   QString error;
 };
 
+// The state of the run whenever a target ends and every tick.
+struct FleetStatus {
+  int done = 0;
+  int running = 0;
+  int oldest = -1;          // the running target waited on longest (its index), or -1
+  qint64 oldestWaitMs = 0;  // how long it has been served
+};
+
+struct FleetOptions {
+  int jobs = 16;
+  int tickMs = 250;
+  // Non-zero (a signal number) once the run is to stop: no target is started after that, and the
+  // running ones get stopGraceMs to finish before they are reported Interrupted.
+  const std::atomic<int>* stop = nullptr;
+  int stopGraceMs = 2000;
+};
+
+struct FleetRun {
+  std::vector<TargetResult> results;  // in the order of the targets
+  // Exchanges still running when the run was stopped and its grace was up: their threads are left
+  // to end on their own, so the program must end without waiting for them (std::_Exit).
+  bool abandoned = false;
+};
+
 // Sends the same commands to every target, each in its own exchange on its own worker thread, at
 // most `jobs` at a time. A target that fails or stalls holds only its own worker, for at most its
 // own time limit. onFinished runs on the calling thread as each target ends (in the order they
-// end), and also every `tickMs` with nullptr so that a progress line can be redrawn. Returns the
-// results in the order of the targets.
-std::vector<TargetResult> runFleet(
-    const std::vector<Target>& targets, const Q6::CommandList& commands, int jobs,
-    const std::function<void(const TargetResult*, int done)>& onFinished, int tickMs = 250);
+// end), and also every `tickMs` with nullptr so that a progress line can be redrawn.
+FleetRun runFleet(const std::vector<Target>& targets, const Q6::CommandList& commands,
+                  const FleetOptions& options,
+                  const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished);
 
 }  // namespace Q6Cli

@@ -1,29 +1,8 @@
 #include "cli/list_targets.h"
 
+#include "cli/targets.h"
+
 namespace Q6Cli {
-
-namespace {
-
-QString targetText(const Orvanel::FoundTarget& t) {
-  Orvanel::LinkSettings s;
-  t.fill(s);
-  switch (t.source) {
-    case Orvanel::TargetSource::Network:
-      // An IPv6 address needs brackets, or its colons would be read as the port's.
-      return s.host.contains(QLatin1Char(':'))
-                 ? QStringLiteral("tcp://[%1]:%2").arg(s.host).arg(s.port)
-                 : QStringLiteral("tcp://%1:%2").arg(s.host).arg(s.port);
-    case Orvanel::TargetSource::Queue:
-      return QStringLiteral("queue:") + s.queue;
-    case Orvanel::TargetSource::DeviceNode:
-      return QStringLiteral("file:") + s.path;
-    case Orvanel::TargetSource::Serial:
-      return QStringLiteral("serial:") + s.serialPort;
-  }
-  return QString();
-}
-
-}  // namespace
 
 std::vector<FoundTarget> targetsFrom(const QList<Orvanel::FoundTarget>& found) {
   std::vector<FoundTarget> targets;
@@ -36,9 +15,29 @@ std::vector<FoundTarget> targetsFrom(const QList<Orvanel::FoundTarget>& found) {
     if (t.source == Orvanel::TargetSource::Network) {
       about = t.name + (t.hostName.isEmpty() ? QString() : QStringLiteral(", ") + t.hostName);
     }
-    targets.push_back({targetText(t), about});
+    Orvanel::LinkSettings s;
+    t.fill(s);
+    targets.push_back({targetText(s), about});
   }
   return targets;
+}
+
+QString listLine(const FoundTarget& found) {
+  const QString target = displayText(found.target);
+  const QString about = displayText(found.about);
+  // What the targets reader would take from the line: the text up to a '#' after a blank, trimmed.
+  bool readsBack = target == found.target && target == target.trimmed() && !target.isEmpty() &&
+                   !target.startsWith(u'#');
+  for (qsizetype i = 1; readsBack && i < target.size(); ++i) {
+    readsBack = !(target[i] == u'#' && (target[i - 1] == u' ' || target[i - 1] == u'\t'));
+  }
+  if (!readsBack) {
+    return QStringLiteral(
+               "# %1  # not usable as a target: its name has control characters or "
+               "\" #\"%2")
+        .arg(target, about.isEmpty() ? QString() : QStringLiteral("; ") + about);
+  }
+  return about.isEmpty() ? target : target.leftJustified(24) + QStringLiteral("  # ") + about;
 }
 
 std::vector<FoundTarget> findLocalTargets(int timeoutMs, QStringList* notes) {

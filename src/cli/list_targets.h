@@ -22,4 +22,11 @@ std::vector<FoundTarget> findLocalTargets(int timeoutMs, QStringList* notes = nu
 // The search's findings in the form --to takes.
 std::vector<FoundTarget> targetsFrom(const QList<Orvanel::FoundTarget>& found);
 
+// The line list-targets prints for a finding: the target, then its description as a comment
+// ("TARGET  # ABOUT"), every control character shown escaped, so that the output is one line per
+// target and reads back through --targets as it is. A target whose own text cannot be written on
+// such a line (a control character, or a '#' after a blank, in a name nobody chose here) is printed
+// as a comment saying so, never as a target.
+QString listLine(const FoundTarget& found);
+
 }  // namespace Q6Cli

@@ -1,8 +1,21 @@
 #include "cli/targets.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHostAddress>
+#include <QStringDecoder>
 
+#include <netdb.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 
 #include "link/link_error.h"
@@ -13,6 +26,42 @@ namespace Q6Cli {
 namespace {
 
 using Orvanel::ConnectionKind;
+
+bool isControl(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// Where the first control character of text is, or -1.
+qsizetype firstControl(QStringView text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (isControl(text[i].unicode())) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+QString escapeOf(char32_t c) {
+  switch (c) {
+    case '\n':
+      return QStringLiteral("\\n");
+    case '\r':
+      return QStringLiteral("\\r");
+    case '\t':
+      return QStringLiteral("\\t");
+    default:
+      break;
+  }
+  if (c < 0x100) {
+    return QStringLiteral("\\x%1").arg(static_cast<uint>(c), 2, 16, QLatin1Char('0'));
+  }
+  return QStringLiteral("\\u%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'));
+}
+
+bool needsEscape(char32_t c) {
+  return isControl(c) || c == 0x2028 || c == 0x2029 || c == 0x200E || c == 0x200F ||
+         (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
 
 bool parsePort(const QString& text, int* port) {
   bool ok = false;
@@ -58,7 +107,7 @@ QString parseHostPort(const QString& rest, Orvanel::LinkSettings* s) {
     return QStringLiteral("the host is missing");
   }
   for (const QChar c : host) {
-    if (c.isSpace() || c == u'/' || c == u'@' || c == u'?' || c == u'#') {
+    if (c.isSpace() || c == u'/' || c == u'@' || c == u'?' || c == u'#' || c == u'[' || c == u']') {
       return QStringLiteral("\"%1\" is not a host name or address").arg(host);
     }
   }
@@ -66,6 +115,17 @@ QString parseHostPort(const QString& rest, Orvanel::LinkSettings* s) {
   if (!port.isEmpty() && !parsePort(port, &s->port)) {
     return QStringLiteral("the port \"%1\" is not a number from 1 to 65535").arg(port);
   }
+  return {};
+}
+
+QString parseQueue(const QString& rest, Orvanel::LinkSettings* s) {
+  // CUPS names a queue with printable characters other than blanks, '/' and '#'.
+  for (const QChar c : rest) {
+    if (c.isSpace() || c == u'/' || c == u'#') {
+      return QStringLiteral("a queue name has no blanks, '/' or '#'");
+    }
+  }
+  s->queue = rest;
   return {};
 }
 
@@ -127,7 +187,122 @@ QString parseSerial(const QString& rest, Orvanel::LinkSettings* s) {
   return {};
 }
 
+// A host as the connection would reach it: an address in the form the system writes it (an IPv4
+// address mapped into IPv6 as IPv4), a name in lower case without the root's trailing dot.
+QString hostKey(const QString& host) {
+  const QByteArray name = host.toUtf8();
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_flags = AI_NUMERICHOST;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(name.constData(), nullptr, &hints, &found) == 0 && found) {
+    std::array<char, NI_MAXHOST> text{};
+    sockaddr_storage address{};
+    std::memcpy(&address, found->ai_addr, std::min<size_t>(found->ai_addrlen, sizeof address));
+    socklen_t size = found->ai_addrlen;
+    ::freeaddrinfo(found);
+    if (address.ss_family == AF_INET6) {
+      auto* v6 = reinterpret_cast<sockaddr_in6*>(&address);
+      if (IN6_IS_ADDR_V4MAPPED(&v6->sin6_addr)) {
+        sockaddr_in v4{};
+        v4.sin_family = AF_INET;
+        std::memcpy(&v4.sin_addr, &v6->sin6_addr.s6_addr[12], 4);
+        std::memcpy(&address, &v4, sizeof v4);
+        size = sizeof v4;
+      }
+    }
+    if (::getnameinfo(reinterpret_cast<sockaddr*>(&address), size, text.data(), text.size(),
+                      nullptr, 0, NI_NUMERICHOST) == 0) {
+      return QString::fromLatin1(text.data());
+    }
+  } else if (found) {
+    ::freeaddrinfo(found);
+  }
+  QString key = host.toLower();
+  while (key.endsWith(u'.')) {
+    key.chop(1);
+  }
+  return key;
+}
+
+// The file a path reaches: by device and inode when it exists (by the device itself for a device
+// node, whatever node names it), else by its absolute path with every link followed and ".", ".."
+// and repeated slashes gone.
+QString fileKey(const QString& path) {
+  QByteArray name =
+      QFile::encodeName(QDir::isAbsolutePath(path) ? path : QDir::current().filePath(path));
+  struct stat info {};
+  if (::stat(name.constData(), &info) == 0) {
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) {
+      return QStringLiteral("device %1 %2")
+          .arg(S_ISCHR(info.st_mode) ? u'c' : u'b')
+          .arg(static_cast<qulonglong>(info.st_rdev));
+    }
+    return QStringLiteral("inode %1 %2")
+        .arg(static_cast<qulonglong>(info.st_dev))
+        .arg(static_cast<qulonglong>(info.st_ino));
+  }
+  // Not there (yet): follow a dangling link by hand, then resolve the folder it names.
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat link {};
+    if (::lstat(name.constData(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+      break;
+    }
+    std::array<char, PATH_MAX> target{};
+    const ssize_t n = ::readlink(name.constData(), target.data(), target.size() - 1);
+    if (n <= 0) {
+      break;
+    }
+    const QByteArray to(target.data(), n);
+    if (to.startsWith('/')) {
+      name = to;
+    } else {
+      const qsizetype slash = name.lastIndexOf('/');
+      name = name.left(slash + 1) + to;
+    }
+  }
+  // The folder as the system resolves it (a link in it followed before any ".."); a folder that
+  // is not there either is compared as written, cleaned.
+  const qsizetype slash = name.lastIndexOf('/');
+  const QByteArray folder = slash <= 0 ? QByteArray("/") : name.left(slash);
+  char resolved[PATH_MAX];
+  QString clean = ::realpath(folder.constData(), resolved)
+                      ? QFile::decodeName(resolved) + u'/' + QFile::decodeName(name.mid(slash + 1))
+                      : QFile::decodeName(name);
+  clean = QDir::cleanPath(clean);
+  return QStringLiteral("path ") + clean;
+}
+
+QString serialLocation(const QString& port) {
+  // As the serial port library finds a port given by name.
+  if (port.startsWith(u'/') || port.startsWith(QStringLiteral("./")) ||
+      port.startsWith(QStringLiteral("../"))) {
+    return port;
+  }
+  return QStringLiteral("/dev/") + port;
+}
+
 }  // namespace
+
+QString displayText(QStringView text) {
+  qsizetype i = 0;
+  while (i < text.size() && !needsEscape(text[i].unicode())) {
+    ++i;
+  }
+  if (i == text.size()) {
+    return text.toString();
+  }
+  QString out = text.left(i).toString();
+  for (; i < text.size(); ++i) {
+    const char32_t c = text[i].unicode();
+    if (needsEscape(c)) {
+      out += escapeOf(c);
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
 
 std::optional<Target> parseTarget(const QString& text, int timeoutMs, bool overrideStored,
                                   QString* error) {
@@ -135,7 +310,12 @@ std::optional<Target> parseTarget(const QString& text, int timeoutMs, bool overr
   Orvanel::LinkSettings& s = target.settings;
   s.timeoutMs = timeoutMs;
   QString problem;
-  if (text == u"stored") {
+  const qsizetype control = firstControl(text);
+  if (control >= 0) {
+    problem = QStringLiteral("a target has no control characters (%1 at character %2)")
+                  .arg(escapeOf(text[control].unicode()))
+                  .arg(control + 1);
+  } else if (text == u"stored") {
     try {
       s = Orvanel::loadStoredLinkSettings(Orvanel::kLinkSettingsKey);
     } catch (const std::exception& e) {
@@ -157,7 +337,7 @@ std::optional<Target> parseTarget(const QString& text, int timeoutMs, bool overr
     problem = parseHostPort(text.mid(6), &s);
   } else if (text.startsWith(QStringLiteral("queue:"))) {
     s.kind = ConnectionKind::Queue;
-    s.queue = text.mid(6);
+    problem = parseQueue(text.mid(6), &s);
   } else if (text.startsWith(QStringLiteral("file:"))) {
     s.kind = ConnectionKind::File;
     s.path = text.mid(5);
@@ -173,34 +353,169 @@ std::optional<Target> parseTarget(const QString& text, int timeoutMs, bool overr
     problem = Orvanel::validateLinkSettings(s).error();
   }
   if (!problem.isEmpty()) {
-    *error = QStringLiteral("target %1: %2").arg(text, problem);
+    *error = QStringLiteral("target %1: %2").arg(displayText(text), problem);
     return std::nullopt;
   }
   return target;
 }
 
-bool readTargetsFile(const QString& path, QStringList* targets, QString* error) {
+QString targetText(const Orvanel::LinkSettings& s) {
+  switch (s.kind) {
+    case ConnectionKind::Network:
+      // An IPv6 address needs brackets, or its colons would be read as the port's.
+      return s.host.contains(u':')
+                 ? QStringLiteral("tcp://[%1]:%2").arg(s.host, QString::number(s.port))
+                 : QStringLiteral("tcp://%1:%2").arg(s.host, QString::number(s.port));
+    case ConnectionKind::Queue:
+      return QStringLiteral("queue:") + s.queue;
+    case ConnectionKind::File:
+      return QStringLiteral("file:") + s.path;
+    case ConnectionKind::Serial: {
+      // The parameters that differ from what a serial target has when none is given.
+      const Orvanel::LinkSettings plain;
+      QStringList parameters;
+      if (s.baudRate != plain.baudRate) {
+        parameters << QStringLiteral("baud=%1").arg(s.baudRate);
+      }
+      if (s.dataBits != plain.dataBits) {
+        parameters << QStringLiteral("data=%1").arg(s.dataBits);
+      }
+      if (s.parity != plain.parity) {
+        parameters << (s.parity == Orvanel::Parity::Even ? QStringLiteral("parity=even")
+                                                         : QStringLiteral("parity=odd"));
+      }
+      if (s.stopBits != plain.stopBits) {
+        parameters << QStringLiteral("stop=%1").arg(s.stopBits);
+      }
+      if (s.flowControl != plain.flowControl) {
+        parameters << (s.flowControl == Orvanel::FlowControl::Hardware
+                           ? QStringLiteral("flow=hardware")
+                           : QStringLiteral("flow=software"));
+      }
+      return QStringLiteral("serial:") + s.serialPort +
+             (parameters.isEmpty() ? QString() : u'?' + parameters.join(u'&'));
+    }
+    case ConnectionKind::NotSet:
+      break;
+  }
+  return QString();
+}
+
+bool parseTargetsText(QByteArrayView data, const QString& source, std::vector<TargetLine>* targets,
+                      QString* error) {
+  qsizetype start = 0;
+  int number = 0;
+  while (start < data.size()) {
+    qsizetype end = data.indexOf('\n', start);
+    if (end < 0) {
+      end = data.size();
+    }
+    QByteArrayView raw = data.sliced(start, end - start);
+    start = end + 1;
+    ++number;
+    if (raw.endsWith('\r')) {
+      raw.chop(1);  // a line end written as CR LF
+    }
+    if (number == 1 && raw.startsWith("\xEF\xBB\xBF")) {
+      raw = raw.sliced(3);  // the byte order mark some editors write first
+    }
+    const QString origin = QStringLiteral("%1 line %2").arg(source, QString::number(number));
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(raw[i]);
+      if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
+        *error = QStringLiteral(
+                     "%1: control character %2 at column %3; a targets file has one target a line, "
+                     "as text.")
+                     .arg(origin, escapeOf(byte))
+                     .arg(i + 1);
+        return false;
+      }
+    }
+    QString line;
+    bool ascii = true;
+    for (const char c : raw) {
+      ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    }
+    if (ascii) {
+      line = QString::fromLatin1(raw);
+    } else {
+      QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+      line = decoder(raw);
+      if (decoder.hasError()) {
+        *error = QStringLiteral("%1: the line is not UTF-8 text.").arg(origin);
+        return false;
+      }
+      const qsizetype control = firstControl(line);
+      if (control >= 0) {
+        *error = QStringLiteral(
+                     "%1: control character %2 at character %3; a targets file has one target a "
+                     "line, as text.")
+                     .arg(origin, escapeOf(line[control].unicode()))
+                     .arg(control + 1);
+        return false;
+      }
+    }
+    // A comment starts with '#' at the start of the line or after a blank.
+    for (qsizetype i = 0; i < line.size(); ++i) {
+      if (line[i] == u'#' && (i == 0 || line[i - 1] == u' ' || line[i - 1] == u'\t')) {
+        line.truncate(i);
+        break;
+      }
+    }
+    line = line.trimmed();
+    if (!line.isEmpty()) {
+      targets->push_back({line, origin});
+    }
+  }
+  return true;
+}
+
+bool readTargetsFile(const QString& path, std::vector<TargetLine>* targets, QString* error) {
   QFile file;
   const bool opened = path == u"-" ? file.open(stdin, QIODevice::ReadOnly)
                                    : (file.setFileName(path), file.open(QIODevice::ReadOnly));
   if (!opened) {
-    *error = QStringLiteral("cannot read the targets file %1: %2").arg(path, file.errorString());
+    *error = QStringLiteral("cannot read the targets file %1: %2")
+                 .arg(displayText(path), file.errorString());
     return false;
   }
   // A targets file is a few lines per printer; anything much larger is not one.
   constexpr qint64 kLimit = 16 * 1024 * 1024;
-  const QByteArray data = file.read(kLimit + 1);
-  if (data.size() > kLimit) {
-    *error = QStringLiteral("the targets file %1 is larger than 16 MiB").arg(path);
+  QByteArray data;
+  while (data.size() <= kLimit) {
+    const QByteArray chunk = file.read(kLimit + 1 - data.size());
+    if (chunk.isEmpty()) {
+      break;
+    }
+    data += chunk;
+  }
+  if (file.error() != QFileDevice::NoError) {
+    *error = QStringLiteral("cannot read the targets file %1: %2")
+                 .arg(displayText(path), file.errorString());
     return false;
   }
-  for (const QByteArray& raw : data.split('\n')) {
-    const QString line = QString::fromUtf8(raw).trimmed();
-    if (!line.isEmpty() && !line.startsWith(u'#')) {
-      targets->append(line);
-    }
+  if (data.size() > kLimit) {
+    *error = QStringLiteral("the targets file %1 is larger than 16 MiB").arg(displayText(path));
+    return false;
   }
-  return true;
+  const QString source = path == u"-" ? QStringLiteral("standard input") : displayText(path);
+  return parseTargetsText(data, source, targets, error);
+}
+
+QString printerKey(const Orvanel::LinkSettings& s) {
+  switch (s.kind) {
+    case ConnectionKind::Network:
+      return QStringLiteral("tcp %1 %2").arg(hostKey(s.host), QString::number(s.port));
+    case ConnectionKind::Queue:
+      return QStringLiteral("queue ") + s.queue.toLower();
+    case ConnectionKind::File:
+      return fileKey(s.path);
+    case ConnectionKind::Serial:
+      return fileKey(serialLocation(s.serialPort));
+    case ConnectionKind::NotSet:
+      break;
+  }
+  return QString();
 }
 
 }  // namespace Q6Cli

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
+#include <vector>
 
 #include "link/link_settings.h"
 
@@ -20,13 +23,46 @@ struct Target {
   Orvanel::LinkSettings settings;
 };
 
+// A target text and where it was written: empty for the command line, "FILE line N" for a line of
+// a targets file, so that a refusal can point at the line.
+struct TargetLine {
+  QString text;
+  QString origin;
+};
+
 // timeoutMs: the time limit of targets given by text; for `stored`, only when overrideStored.
-// Nothing with error set (naming the target and what is wrong) when the text cannot be used.
+// Nothing with error set (naming the target and what is wrong) when the text cannot be used; a text
+// with a control character (NUL, CR, escape, ...) is never used.
 std::optional<Target> parseTarget(const QString& text, int timeoutMs, bool overrideStored,
                                   QString* error);
 
-// One target a line; blank lines and lines starting with '#' are skipped. "-" reads standard
-// input. False with error set when the file cannot be read.
-bool readTargetsFile(const QString& path, QStringList* targets, QString* error);
+// The text of a target for the settings, in the form parseTarget reads back to the same settings
+// (an IPv6 address in brackets, the port always given, the serial parameters that differ from a
+// plain serial target's).
+QString targetText(const Orvanel::LinkSettings& settings);
+
+// One target a line, as UTF-8 text. Blank lines are skipped; '#' at the start of a line, or after a
+// blank (space or tab), starts a comment that runs to the line end, so `list-targets` output reads
+// back as it is. A line with a control character other than tab (NUL, a CR before the line end,
+// escape, ...) or text that is not UTF-8 is refused naming its line. `source` names the file in
+// origins and messages.
+bool parseTargetsText(QByteArrayView data, const QString& source, std::vector<TargetLine>* targets,
+                      QString* error);
+
+// parseTargetsText over a file; "-" reads standard input. False with error set when the file
+// cannot be read or a line is refused.
+bool readTargetsFile(const QString& path, std::vector<TargetLine>* targets, QString* error);
+
+// What makes two targets the same printer: file and serial targets by the device or file they
+// reach (after following links, by device and inode where it exists), network targets by host (case
+// and a trailing dot ignored, addresses in canonical form) and port, queues by name (any case).
+// Equal keys, same printer.
+QString printerKey(const Orvanel::LinkSettings& settings);
+
+// The text with every control character (C0, DEL, C1, line and paragraph separators and the
+// bidirectional overrides) shown as an escape such as \n, \x1b or \u202e, so that a name printed
+// to a terminal or into a line-by-line report is always one line and changes nothing on the
+// screen.
+QString displayText(QStringView text);
 
 }  // namespace Q6Cli

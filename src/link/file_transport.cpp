@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -29,24 +30,52 @@ FileTransport::FileTransport(QString path, int timeoutMs)
     : path_(std::move(path)), timeoutMs_(timeoutMs) {}
 
 FileTransport::~FileTransport() {
+  release();
+}
+
+// Closing the descriptor also gives the lock back.
+void FileTransport::release() {
+  pending_.clear();
   if (fd_ >= 0) {
-    ::close(fd_);
+    ::close(std::exchange(fd_, -1));
   }
 }
 
 void FileTransport::fail(const QString& what, int error) {
-  if (fd_ >= 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
+  release();
   throw LinkError(what.arg(path_, reasonText(error)));
 }
 
-void FileTransport::open() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-    fd_ = -1;
+void FileTransport::lockExclusive() {
+  QElapsedTimer timer;
+  timer.start();
+  for (;;) {
+    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+      return;
+    }
+    const int error = errno;
+    if (error == EINTR) {
+      continue;
+    }
+    if (error == ENOLCK || error == EOPNOTSUPP || error == EINVAL) {
+      return;  // a file system without locks: the exchange goes ahead as it always did
+    }
+    if (error != EWOULDBLOCK) {
+      fail(QStringLiteral("Could not lock the printer file %1: %2"), error);
+    }
+    if (timer.elapsed() >= timeoutMs_) {
+      release();
+      throw LinkError(QStringLiteral("The printer at %1 is busy: another exchange (the window "
+                                     "program or another run of q6config-cli) has held it for "
+                                     "%2 ms.")
+                          .arg(path_, QString::number(timeoutMs_)));
+    }
+    QThread::msleep(10);
   }
+}
+
+void FileTransport::open() {
+  release();
   const QByteArray name = QFile::encodeName(path_);
   QElapsedTimer timer;
   timer.start();
@@ -65,8 +94,7 @@ void FileTransport::open() {
     if (timer.elapsed() >= timeoutMs_) {
       throw LinkError(QStringLiteral("The printer at %1 is not ready: nothing took the data "
                                      "within %2 ms.")
-                          .arg(path_)
-                          .arg(timeoutMs_));
+                          .arg(path_, QString::number(timeoutMs_)));
     }
     QThread::msleep(20);
   }
@@ -81,12 +109,23 @@ void FileTransport::open() {
     tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
     ::tcsetattr(fd_, TCSANOW, &tio);
   }
+  lockExclusive();
 }
 
 void FileTransport::write(const QByteArray& data) {
   if (fd_ < 0) {
     throw LinkError(QStringLiteral("The printer file %1 is not open.").arg(path_));
   }
+  // An exchange is hundreds of small commands: collected, they go out in one write (or one per
+  // 64 KiB) instead of a system call apiece.
+  pending_ += data;
+  if (pending_.size() >= kFlushThreshold) {
+    flush();
+  }
+}
+
+void FileTransport::flush() {
+  const QByteArray data = std::exchange(pending_, QByteArray());
   QElapsedTimer timer;
   timer.start();
   qsizetype done = 0;
@@ -115,8 +154,12 @@ void FileTransport::write(const QByteArray& data) {
 
 void FileTransport::close() {
   if (fd_ < 0) {
+    if (!std::exchange(pending_, QByteArray()).isEmpty()) {
+      throw LinkError(QStringLiteral("The printer file %1 is not open.").arg(path_));
+    }
     return;
   }
+  flush();
   struct stat info {};
   if (::fstat(fd_, &info) == 0) {
     if (S_ISFIFO(info.st_mode) || (S_ISCHR(info.st_mode) && ::isatty(fd_))) {
@@ -143,11 +186,10 @@ void FileTransport::close() {
 }
 
 void FileTransport::failNotReady() {
-  ::close(std::exchange(fd_, -1));
+  release();
   throw LinkError(QStringLiteral("The printer at %1 is not ready: it took no data within %2 "
                                  "ms (offline, out of paper or not reading?).")
-                      .arg(path_)
-                      .arg(timeoutMs_));
+                      .arg(path_, QString::number(timeoutMs_)));
 }
 
 void FileTransport::awaitTaken(unsigned long request) {
@@ -169,7 +211,7 @@ void FileTransport::awaitTaken(unsigned long request) {
     pollfd state{fd_, 0, 0};
     ::poll(&state, 1, 0);
     if (state.revents & (POLLERR | POLLHUP)) {
-      ::close(std::exchange(fd_, -1));
+      release();
       const QString how = request == FIONREAD ? QStringLiteral("its reader went away")
                                               : QStringLiteral("the other side was closed");
       throw LinkError(QStringLiteral("The printer at %1 did not take everything: %2 with %3 "

@@ -11,14 +11,25 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
 
 #include <vector>
 
+#include "cli/list_targets.h"
+#include "cli/targets.h"
 #include "support/core_support.h"
 
 namespace {
 
 using Q6Test::hex;
+
+// The bytes of a literal, NULs included.
+template <size_t N>
+QByteArray bytesOf(const char (&text)[N]) {
+  return QByteArray(text, N - 1);
+}
 
 struct CliRun {
   int code = -1;
@@ -28,17 +39,24 @@ struct CliRun {
 
 class CliProgram : public ::testing::Test {
  protected:
-  CliRun cli(const QStringList& args) {
+  CliRun cli(const QStringList& args, const QByteArray& input = {},
+             const QString& program = Q6CONFIG_CLI_PATH) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", dir.path());  // never the real home's stored link
     p.setProcessEnvironment(env);
-    p.start(Q6CONFIG_CLI_PATH, args);
+    p.start(program, args);
+    p.write(input);
+    p.closeWriteChannel();
     EXPECT_TRUE(p.waitForFinished(60000));
     return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
             QString::fromLocal8Bit(p.readAllStandardError())};
   }
   QString path(const char* name) const { return dir.filePath(name); }
+  // "{dir}" becomes the test's folder, "{port}" the given port.
+  QString fill(QString text, int port = 0) const {
+    return text.replace("{dir}", dir.path()).replace("{port}", QString::number(port));
+  }
   QByteArray bytes(const char* name) const {
     QFile f(path(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -158,6 +176,7 @@ struct RefusalRow {
   const char* name;
   QStringList args;  // "{tcp}" and "{file}" become the two healthy targets
   const char* named;
+  QByteArray targetsFile = {};  // when given, read through --targets as well
 };
 
 void PrintTo(const RefusalRow& r, std::ostream* os) {
@@ -168,11 +187,20 @@ class Refusals : public CliProgram, public ::testing::WithParamInterface<Refusal
 
 TEST_P(Refusals, NothingIsOpened) {
   Q6Test::TcpSink printer;
+  // Other spellings of the file target: a link to it (dangling, as the file is not made yet).
+  ASSERT_TRUE(QFile::link(path("printer.bin"), path("printer-link")));
   QStringList args;
   for (const QString& a : GetParam().args) {
     args << (a == "{tcp}"    ? QStringLiteral("tcp://127.0.0.1:%1").arg(printer.port())
              : a == "{file}" ? "file:" + path("printer.bin")
-                             : a);
+                             : fill(a, printer.port()));
+  }
+  if (!GetParam().targetsFile.isEmpty()) {
+    QByteArray text = GetParam().targetsFile;
+    text.replace("{dir}", QFile::encodeName(dir.path()))
+        .replace("{port}", QByteArray::number(printer.port()));
+    ASSERT_TRUE(Q6Test::writeFile(path("targets.txt"), text));
+    args << "--targets" << path("targets.txt");
   }
   const CliRun run = cli(args);
   EXPECT_EQ(run.code, 2) << run.out.toStdString();
@@ -239,7 +267,23 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{
             "MissingPreset",
             QStringList{"apply", "--model", "QLX500", "--preset", "/nonexistent/x.pre"} + kTo,
-            "/nonexistent/x.pre"},
+            "cannot read the preset /nonexistent/x.pre: No such file or directory"},
+        RefusalRow{"PresetIsAFolder",
+                   QStringList{"apply", "--model", "QLX500", "--preset", "{dir}"} + kTo,
+                   "Is a directory"},
+        RefusalRow{"MisspeltCommandWithAPreset",
+                   QStringList{"aply", "--model", "QLX500", "--preset", "x.pre"} + kTo,
+                   "unknown command \"aply\" (see --help). Did you mean apply?"},
+        RefusalRow{"MisspeltOption", QStringList{"test", "self-test", "--tagets", "t.txt"} + kTo,
+                   "Did you mean --targets?"},
+        RefusalRow{"MisspeltSetting",
+                   QStringList{"apply", "--model", "QLX500", "--set", "from-feed=full-cut"} + kTo,
+                   "Did you mean form-feed?"},
+        RefusalRow{"MisspeltEntry",
+                   QStringList{"apply", "--model", "QLX500", "--set", "form-feed=full-cat"} + kTo,
+                   "Did you mean full-cut?"},
+        RefusalRow{"MisspeltTest", QStringList{"test", "self-tset"} + kTo,
+                   "Did you mean self-test?"},
         RefusalRow{
             "MalformedTargetAmongGoodOnes",
             QStringList{"test", "self-test", "--to", "{tcp}", "{file}", "tcp://127.0.0.1:70000"},
@@ -249,6 +293,47 @@ INSTANTIATE_TEST_SUITE_P(
                    "printer7"},
         RefusalRow{"SameTargetTwice",
                    QStringList{"test", "self-test", "--to", "{tcp}", "{file}", "{file}"}, "twice"},
+        // The same printer under another spelling: two exchanges at once would interleave.
+        RefusalRow{
+            "SameFileThroughDot",
+            QStringList{"test", "self-test", "--to", "{tcp}", "{file}", "file:{dir}/./printer.bin"},
+            "twice"},
+        RefusalRow{
+            "SameFileThroughALink",
+            QStringList{"test", "self-test", "--to", "{tcp}", "{file}", "file:{dir}/printer-link"},
+            "twice"},
+        RefusalRow{"SameAddressMappedIntoIPv6",
+                   QStringList{"test", "self-test", "--to", "{tcp}", "{file}",
+                               "tcp://[::ffff:127.0.0.1]:{port}"},
+                   "twice"},
+        RefusalRow{"SameHostOtherCaseAndTrailingDot",
+                   QStringList{"test", "self-test", "--to", "{tcp}", "{file}",
+                               "tcp://Printer.Example:9100", "tcp://printer.example.:9100"},
+                   "twice"},
+        RefusalRow{
+            "SameQueueOtherCase",
+            QStringList{"test", "self-test", "--to", "{tcp}", "{file}", "queue:Shop", "queue:shop"},
+            "twice"},
+        RefusalRow{"SameFileInTheTargetsFile", QStringList{"test", "self-test", "--to", "{file}"},
+                   "targets.txt line 2) is given twice", "# again\nfile:{dir}/./printer.bin\n"},
+        // Control characters in a targets file: refused with the line, never cut short.
+        RefusalRow{"NulInAFileTarget", QStringList{"test", "self-test", "--to", "{tcp}"},
+                   "targets.txt line 1: control character \\x00",
+                   bytesOf("file:{dir}/printer.bin\0.old\n")},
+        RefusalRow{"NulInANetworkTarget", QStringList{"test", "self-test", "--to", "{file}"},
+                   "targets.txt line 2: control character \\x00",
+                   bytesOf("\ntcp://127.0.0.1\0.printer.invalid:{port}\n")},
+        RefusalRow{"NulInAQueueTarget", QStringList{"test", "self-test", "--to", "{tcp}", "{file}"},
+                   "targets.txt line 1: control character \\x00", bytesOf("queue:q6raw\0other\n")},
+        RefusalRow{"CarriageReturnInsideALine", QStringList{"test", "self-test", "--to", "{tcp}"},
+                   "targets.txt line 1: control character \\r",
+                   "file:{dir}/printer.bin\rfile:{dir}/other.bin\n"},
+        RefusalRow{"EscapeInALine", QStringList{"test", "self-test", "--to", "{tcp}"},
+                   "targets.txt line 3: control character \\x1b",
+                   "# shop 3\n\nfile:{dir}/printer\x1b[31m.bin\n"},
+        RefusalRow{"NotUtf8", QStringList{"test", "self-test", "--to", "{tcp}"},
+                   "targets.txt line 1: the line is not UTF-8 text",
+                   "file:{dir}/printer\xff.bin\n"},
         RefusalRow{"NothingStored",
                    QStringList{"test", "self-test", "--to", "{tcp}", "{file}", "stored"}, "stored"},
         RefusalRow{"ResetWithoutYes", QStringList{"reset"} + kTo, "--yes"},
@@ -313,6 +398,210 @@ TEST_F(CliProgram, HelpListsEverySettingAndItsEntriesPerModel) {
   const CliRun version = cli({"--version"});
   EXPECT_EQ(version.code, 0);
   EXPECT_TRUE(version.out.startsWith("q6config-cli 1.")) << version.out.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// What a targets file (or standard input) says reaches exactly the printers it names: comments are
+// left out of names, and the output of list-targets reads back as it is.
+struct TargetsFileRow {
+  const char* name;
+  const char* text;     // "{dir}" and "{port}" (the network printer's) are filled in
+  QStringList written;  // the files of the folder that get the bytes, and no other file appears
+  bool network;         // the network printer gets the bytes too
+  bool fromStdin;
+};
+
+void PrintTo(const TargetsFileRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class TargetsFile : public CliProgram, public ::testing::WithParamInterface<TargetsFileRow> {};
+
+TEST_P(TargetsFile, ReachesExactlyTheNamedPrinters) {
+  const TargetsFileRow& row = GetParam();
+  Q6Test::TcpSink printer;
+  const QByteArray text = fill(QString::fromUtf8(row.text), printer.port()).toUtf8();
+  QStringList args{"test", "self-test", "--targets"};
+  if (row.fromStdin) {
+    args << "-";
+  } else {
+    ASSERT_TRUE(Q6Test::writeFile(path("targets.txt"), text));
+    args << path("targets.txt");
+  }
+  const CliRun run = cli(args, row.fromStdin ? text : QByteArray());
+  EXPECT_EQ(run.code, 0) << run.err.toStdString();
+  QStringList expected = row.written;
+  if (!row.fromStdin) {
+    expected << "targets.txt";
+  }
+  expected.sort();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name), expected);
+  for (const QString& name : row.written) {
+    EXPECT_EQ(bytes(name.toUtf8().constData()), hex("1B 3F 0A 00")) << name.toStdString();
+    EXPECT_TRUE(run.out.contains("ok file:" + dir.filePath(name) + "  4 bytes  "))
+        << run.out.toStdString();
+  }
+  EXPECT_EQ(printer.received(row.network ? 1 : 0, 2000),
+            row.network ? hex("1B 3F 0A 00") : QByteArray());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, TargetsFile,
+    ::testing::Values(
+        TargetsFileRow{"CommentAfterBlanks",
+                       "file:{dir}/a.bin   # kitchen printer\n",
+                       {"a.bin"},
+                       false,
+                       false},
+        TargetsFileRow{"CommentAfterATab", "file:{dir}/lp0\t# shop 3\n", {"lp0"}, false, false},
+        TargetsFileRow{"HashInsideAName", "file:{dir}/a#1.bin\n", {"a#1.bin"}, false, false},
+        TargetsFileRow{"PercentInAName", "file:{dir}/%1%2.bin\n", {"%1%2.bin"}, false, false},
+        TargetsFileRow{
+            "CrLfLineEnds", "# shops\r\nfile:{dir}/a.bin\r\n\r\n", {"a.bin"}, false, false},
+        TargetsFileRow{"ListTargetsOutputOnStandardInput",
+                       "tcp://127.0.0.1:{port}     # Front desk, frontdesk.local\n"
+                       "file:{dir}/lp0             # ACME QLX600\n",
+                       {"lp0"},
+                       true,
+                       true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A run stopped by SIGINT or SIGTERM: the exit status says which, the report is whole (an earlier
+// one is replaced, never left empty) and names every target that did not finish. With --json -,
+// the report is standard output and the lines for people go to standard error.
+struct ReportRow {
+  const char* name;
+  int signal;     // 0: the run ends by itself
+  bool toStdout;  // --json -
+  int code;
+};
+
+void PrintTo(const ReportRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class Report : public CliProgram, public ::testing::WithParamInterface<ReportRow> {};
+
+TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
+  const ReportRow& row = GetParam();
+  ASSERT_TRUE(Q6Test::writeFile(path("report.json"), "{\"earlier\": true}\n"));
+  Q6Test::TcpSink stalled(Q6Test::TcpSink::Mode::AcceptNeverRead);
+  QStringList targets;
+  if (row.signal) {
+    targets << QStringLiteral("tcp://127.0.0.1:%1").arg(stalled.port());
+  }
+  targets << "file:" + path("a.bin") << "file:" + path("b.bin");
+  QProcess p;
+  p.start(Q6CONFIG_CLI_PATH,
+          QStringList{"test", "self-test", "--jobs", "1", "--timeout", "20000", "--json",
+                      row.toStdout ? "-" : path("report.json"), "--to"} +
+              targets);
+  ASSERT_TRUE(p.waitForStarted());
+  if (row.signal) {
+    QThread::msleep(800);
+    ::kill(static_cast<pid_t>(p.processId()), row.signal);
+  }
+  ASSERT_TRUE(p.waitForFinished(10000));
+  EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(p.exitCode(), row.code);
+  const QByteArray out = p.readAllStandardOutput();
+  const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+  const QByteArray text = row.toStdout ? out : bytes("report.json");
+  QJsonParseError parsed;
+  const QJsonObject report = QJsonDocument::fromJson(text, &parsed).object();
+  ASSERT_EQ(parsed.error, QJsonParseError::NoError) << text.toStdString();
+  EXPECT_EQ(report["exit_code"].toInt(), row.code);
+  const QJsonArray list = report["targets"].toArray();
+  ASSERT_EQ(list.size(), targets.size());
+  const QStringList status = row.signal ? QStringList{"interrupted", "not started", "not started"}
+                                        : QStringList{"ok", "ok"};
+  for (int i = 0; i < list.size(); ++i) {
+    EXPECT_EQ(list[i].toObject()["target"].toString(), targets[i]);
+    EXPECT_EQ(list[i].toObject()["status"].toString(), status[i]);
+  }
+  if (row.signal) {
+    EXPECT_TRUE(err.contains("stopped by " + QString(row.signal == SIGINT ? "SIGINT" : "SIGTERM")))
+        << err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("a.bin")));
+  }
+  if (row.toStdout) {
+    EXPECT_TRUE(err.contains((row.signal ? "NOT SENT file:" : "ok file:") + path("a.bin")))
+        << err.toStdString();
+    EXPECT_EQ(bytes("report.json"), "{\"earlier\": true}\n");
+  }
+  // No temporary file is left beside the report.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("report").size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, Report,
+                         ::testing::Values(ReportRow{"StoppedBySigterm", SIGTERM, false, 143},
+                                           ReportRow{"StoppedBySigint", SIGINT, false, 130},
+                                           ReportRow{"StoppedWithReportOnStdout", SIGTERM, true,
+                                                     143},
+                                           ReportRow{"ReportOnStdout", 0, true, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// list-targets prints what the network and the print server announce: a name is never more than
+// its own line, never a terminal command, and the line reads back through --targets as it is.
+TEST(ListTargetsLine, NamesAreEscapedAndReadBackAsTheTarget) {
+  const struct {
+    Q6Cli::FoundTarget found;
+    const char* line;
+    const char* readsBack;  // nullptr: the line is a comment
+  } rows[] = {
+      {{"tcp://10.0.0.5:9100", "Evil\ntcp://10.9.9.9:9100  injected"},
+       "tcp://10.0.0.5:9100       # Evil\\ntcp://10.9.9.9:9100  injected",
+       "tcp://10.0.0.5:9100"},
+      {{"queue:front", "Front\x1b]0;owned\x07 desk\r"},
+       "queue:front               # Front\\x1b]0;owned\\x07 desk\\r",
+       "queue:front"},
+      {{"queue:bar", QString::fromUtf8("Bar \u202Egnp.exe")},
+       "queue:bar                 # Bar \\u202egnp.exe",
+       "queue:bar"},
+      {{"file:/dev/usb/lp\n0", "ACME"},
+       "# file:/dev/usb/lp\\n0  # not usable as a target: its name has control characters or "
+       "\" #\"; ACME",
+       nullptr},
+      {{"serial:/dev/ttyUSB0", ""}, "serial:/dev/ttyUSB0", "serial:/dev/ttyUSB0"},
+  };
+  for (const auto& row : rows) {
+    const QString line = Q6Cli::listLine(row.found);
+    EXPECT_EQ(line, QString::fromUtf8(row.line));
+    std::vector<Q6Cli::TargetLine> read;
+    QString error;
+    ASSERT_TRUE(Q6Cli::parseTargetsText(line.toUtf8(), "list", &read, &error))
+        << error.toStdString();
+    ASSERT_EQ(read.size(), row.readsBack ? 1u : 0u) << line.toStdString();
+    if (row.readsBack) {
+      EXPECT_EQ(read[0].text, QString::fromUtf8(row.readsBack));
+    }
+  }
+}
+
+// A preset named as `q6config --list-presets` prints it is found in the installed Presets folder
+// (lib/q6config/Presets beside the program's bin/), with or without ".pre".
+TEST_F(CliProgram, PresetByNameComesFromTheInstalledPresetsFolder) {
+  ASSERT_TRUE(QDir().mkpath(path("usr/bin")) && QDir().mkpath(path("usr/lib/q6config/Presets")));
+  ASSERT_TRUE(QFile::copy(Q6CONFIG_CLI_PATH, path("usr/bin/q6config-cli")));
+  ASSERT_TRUE(QFile::copy(Q6CONFIG_TEST_DATA "/worked_example.pre",
+                          path("usr/lib/q6config/Presets/Shop tickets.pre")));
+  QFile golden(Q6CONFIG_TEST_DATA "/show_worked_example.expected.txt");
+  ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+  const QString expected = QString::fromUtf8(golden.readAll());
+  for (const char* name : {"Shop tickets.pre", "Shop tickets"}) {
+    const CliRun run = cli({"show", "apply", "--model", "QLX500", "--preset", name}, {},
+                           path("usr/bin/q6config-cli"));
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, expected) << name;
+  }
+  const CliRun slip = cli({"show", "apply", "--model", "QLX500", "--preset", "Shop tickts"}, {},
+                          path("usr/bin/q6config-cli"));
+  EXPECT_EQ(slip.code, 2);
+  EXPECT_TRUE(slip.err.contains("No such file or directory. Did you mean Shop tickets?"))
+      << slip.err.toStdString();
 }
 
 }  // namespace

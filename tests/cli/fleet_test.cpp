@@ -12,6 +12,8 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pty.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -37,7 +39,7 @@ class LoopbackPrinters {
     for (size_t i = 0; i < kinds.size(); ++i) {
       Printer& p = printers_[i];
       p.kind = kinds[i];
-      p.listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+      p.listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
       sockaddr_in addr{};
       addr.sin_family = AF_INET;
       addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -52,7 +54,7 @@ class LoopbackPrinters {
       if (p.kind == Kind::Stalling) {
         // Fill the queue of waiting connections; nothing will ever accept them.
         for (int n = 0; n < 2; ++n) {
-          const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+          const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
           ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
           p.fillers.push_back(fd);
         }
@@ -118,7 +120,7 @@ class LoopbackPrinters {
         Printer& p = printers_[owner[k].first];
         std::lock_guard<std::mutex> lock(mutex_);
         if (owner[k].second < 0) {
-          const int fd = ::accept4(p.listenFd, nullptr, nullptr, SOCK_NONBLOCK);
+          const int fd = ::accept4(p.listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
           if (fd >= 0) {
             p.open[fd];
             ++p.accepted;
@@ -224,5 +226,96 @@ TEST(Fleet, TwoHundredPrintersSomeFaulty) {
   EXPECT_EQ(report["delivered"].toInt(), healthy);
   EXPECT_EQ(report["failed"].toInt(), 200 - healthy);
 }
+
+}  // namespace
+
+namespace {
+
+// Child-process settings for a run: the open-file limit, and standard error on a terminal.
+struct FleetEdgeRow {
+  const char* name;
+  int printers;
+  QStringList args;  // besides the targets
+  rlim_t fileLimit;  // 0: as the test runs
+  bool onATerminal;  // standard error is a pseudo-terminal (the progress line is drawn)
+  const char* said;  // in standard error
+  int saidTimes;     // exactly; at least, on a terminal
+};
+
+void PrintTo(const FleetEdgeRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class FleetEdges : public ::testing::TestWithParam<FleetEdgeRow> {};
+
+TEST_P(FleetEdges, EveryHealthyPrinterGetsItAndTheRunSaysSo) {
+  const FleetEdgeRow& row = GetParam();
+  std::vector<Kind> kinds(static_cast<size_t>(row.printers), Kind::Healthy);
+  if (row.onATerminal) {
+    kinds.push_back(Kind::Stalling);  // waited on, and named while waited on
+  }
+  LoopbackPrinters printers(kinds);
+  QStringList args = row.args;
+  args << "--to";
+  for (size_t i = 0; i < kinds.size(); ++i) {
+    args << QStringLiteral("tcp://127.0.0.1:%1").arg(printers.port(i));
+  }
+  int master = -1;
+  int slave = -1;
+  if (row.onATerminal) {
+    ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  }
+  QProcess cli;
+  cli.setChildProcessModifier([&] {
+    if (row.fileLimit) {
+      const rlimit limit{row.fileLimit, row.fileLimit};
+      ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+    if (slave >= 0) {
+      ::dup2(slave, 2);
+    }
+  });
+  cli.start(Q6CONFIG_CLI_PATH, args);
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  QByteArray err = cli.readAllStandardError();
+  if (master >= 0) {
+    ::close(slave);
+    char buffer[65536];
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) {
+      err.append(buffer, n);
+    }
+    ::close(master);
+  }
+  EXPECT_EQ(cli.exitCode(), row.onATerminal ? 1 : 0) << err.toStdString();
+  for (int i = 0; i < row.printers; ++i) {
+    EXPECT_EQ(printers.connections(static_cast<size_t>(i)).size(), 1u) << i;
+  }
+  const QString said = QString::fromUtf8(row.said).replace(
+      "{stalled}", QString::number(printers.port(kinds.size() - 1)));
+  // The progress line is redrawn every quarter second, so it names the target more than once.
+  const qsizetype times = QString::fromLocal8Bit(err).count(said);
+  EXPECT_TRUE(row.onATerminal ? times >= row.saidTimes : times == row.saidTimes)
+      << err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, FleetEdges,
+    ::testing::Values(
+        // 200 jobs do not fit in 64 open files: the run lowers them, says so once and fails none.
+        FleetEdgeRow{"JobsFitTheFileLimit",
+                     100,
+                     {"test", "self-test", "--jobs", "200"},
+                     64,
+                     false,
+                     "note: --jobs 200 lowered to ",
+                     1},
+        FleetEdgeRow{"ProgressNamesTheTargetWaitedOnLongest",
+                     3,
+                     {"test", "self-test", "--jobs", "4", "--timeout", "1500"},
+                     0,
+                     true,
+                     "on tcp://127.0.0.1:{stalled}",
+                     1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
