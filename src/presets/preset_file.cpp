@@ -47,7 +47,7 @@ qsizetype skipDelimiter(QByteArrayView data, qsizetype pos) {
 // stands is refused rather than clamped: a file written for other lists must not half-apply.
 std::optional<int> listPosition(QByteArrayView field, int count) {
   if (field == kOff) {
-    return 0;
+    return count > 0 ? std::optional<int>(0) : std::nullopt;
   }
   const std::int64_t n = roundHalfEven(leadingNumber(view(field)));
   // Compared before adding 1 so that a huge n cannot overflow.

@@ -184,6 +184,11 @@ TEST(PresetCheck, ListValues) {
       {"optimum speed on the QLX600", v3With(Q6::kPresetSpeed, "3"), kCorrupt, kQLX600},
       {"optimum speed on the QLX500", v3With(Q6::kPresetSpeed, "3"),
        accepted(3, allTwo(Q6::kPresetSpeed, 4), {{false, 0}}, 2), kQLX500},
+      // "OFF" is position 0, which a list without entries does not have (found by fuzzing).
+      {"OFF in lists without entries",
+       QByteArray::fromBase64("VlE2UFJFVjEQMdwzLwpPRkYNT0ZGDQpPRkYNCk9GRg1PRkYNCk9GRg1PRkYNT0ZGDQpP"
+                              "RkYNT0ZGDQo1DWsNLTENLjE1DQoKCjINMQ0NMDANOQ0="),
+       kCorrupt, PresetListCounts{}},
   };
   for (const Case& c : cases) {
     checkCase(c);
