@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the tests, CI, benchmarks and screenshots need on top of install-deps.sh: GoogleTest
 # and Google Benchmark, a CUPS server and socat for the end-to-end links, Avahi for discovery,
-# clang for fuzzing and sanitizers, clang-format for the layout check, the desktop file validators and dpkg-dev for the Debian package,
+# clang for fuzzing and sanitizers, clang-format for the layout check, the desktop file validators, dpkg-dev for the Debian package and lintian to check it,
 # and Xvfb, a window manager and ImageMagick for screenshots.
 set -euo pipefail
 "$(dirname "$0")/apt-install.sh" \
@@ -9,5 +9,5 @@ set -euo pipefail
   cups cups-client cups-bsd socat \
   avahi-daemon avahi-utils dbus iproute2 \
   clang libclang-rt-14-dev clang-format \
-  appstream desktop-file-utils dpkg-dev groff-base \
+  appstream desktop-file-utils dpkg-dev lintian groff-base \
   xvfb xauth openbox imagemagick

@@ -327,8 +327,7 @@ QString helpText() {
   }
   t += wrapList(tests, 2) + QStringLiteral("\n\nSettings (--set NAME=ENTRY), entries per model:\n");
   for (const Q6::SettingRow& row : Q6::settingsTable()) {
-    t += QStringLiteral("  %1  %2 (%3)\n")
-             .arg(QLatin1String(row.name), QLatin1String(row.caption), QLatin1String(row.control));
+    t += QStringLiteral("  %1  %2\n").arg(QLatin1String(row.name), QLatin1String(row.caption));
     switch (row.kind) {
       case Q6::SettingKind::CutOffset:
         t += QStringLiteral(

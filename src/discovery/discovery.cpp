@@ -5,9 +5,19 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPortInfo>
+#include <QUrl>
+
+#include <netdb.h>
+#include <sys/socket.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <future>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace Orvanel {
 
@@ -29,9 +39,7 @@ void FoundTarget::fill(LinkSettings& settings) const {
   settings.kind = kind();
   switch (source) {
     case TargetSource::Network:
-      // The address, not the .local name: resolving that needs a name-service module that many
-      // machines lack, and the link would then fail where the search succeeded.
-      settings.host = address.isEmpty() ? hostName : address;
+      settings.host = storedHost();
       settings.port = port;
       break;
     case TargetSource::Queue:
@@ -44,6 +52,12 @@ void FoundTarget::fill(LinkSettings& settings) const {
       settings.serialPort = name;
       break;
   }
+}
+
+QString FoundTarget::storedHost() const {
+  // The .local name only where this computer resolves it: that needs a name-service module that
+  // many machines lack, and the link would then fail where the search succeeded.
+  return (hostNameResolves && !hostName.isEmpty()) || address.isEmpty() ? hostName : address;
 }
 
 QString FoundTarget::summary() const {
@@ -112,6 +126,82 @@ void readDeviceId(const QByteArray& id, QString* manufacturer, QString* model,
                serialNumber) {
       *serialNumber = value;
     }
+  }
+}
+
+bool systemResolves(const QString& name) {
+  const QByteArray ace = QUrl::toAce(name);
+  if (ace.isEmpty()) {
+    return false;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* result = nullptr;
+  const bool resolves = ::getaddrinfo(ace.constData(), nullptr, &hints, &result) == 0;
+  if (result != nullptr) {
+    ::freeaddrinfo(result);
+  }
+  return resolves;
+}
+
+namespace {
+
+// One look-up on a thread of its own that owns what it uses, so that waiting for it can end before
+// the name services do.
+class PendingLookUp {
+ public:
+  PendingLookUp(const QString& name, const HostLookUp& lookUp)
+      : answer_(std::make_shared<Answer>()) {
+    std::thread([answer = answer_, name, lookUp] {
+      const bool resolves = !name.isEmpty() && lookUp && lookUp(name);
+      {
+        const std::lock_guard lock(answer->mutex);
+        answer->answered = true;
+        answer->resolves = resolves;
+      }
+      answer->done.notify_all();
+    }).detach();
+  }
+  // The answer, or false when none came by the deadline.
+  bool resolves(std::chrono::steady_clock::time_point deadline) const {
+    std::unique_lock lock(answer_->mutex);
+    answer_->done.wait_until(lock, deadline, [this] { return answer_->answered; });
+    return answer_->answered && answer_->resolves;
+  }
+
+ private:
+  struct Answer {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool answered = false;
+    bool resolves = false;
+  };
+  std::shared_ptr<Answer> answer_;
+};
+
+std::chrono::steady_clock::time_point deadlineIn(int timeoutMs) {
+  return std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+}
+
+}  // namespace
+
+bool resolvesHere(const QString& name, int timeoutMs, const HostLookUp& lookUp) {
+  const auto deadline = deadlineIn(timeoutMs);
+  return PendingLookUp(name, lookUp).resolves(deadline);
+}
+
+void checkHostNames(QList<FoundTarget>& targets, int timeoutMs, const HostLookUp& lookUp) {
+  const auto deadline = deadlineIn(timeoutMs);
+  std::vector<std::pair<qsizetype, PendingLookUp>> pending;
+  for (qsizetype i = 0; i < targets.size(); ++i) {
+    const FoundTarget& t = targets[i];
+    if (t.source == TargetSource::Network && !t.hostName.isEmpty() && !t.address.isEmpty()) {
+      pending.emplace_back(i, PendingLookUp(t.hostName, lookUp));
+    }
+  }
+  for (const auto& [i, lookUpOfOne] : pending) {
+    targets[i].hostNameResolves = lookUpOfOne.resolves(deadline);
   }
 }
 

@@ -37,7 +37,8 @@ frmPort::frmPort(QWidget* owner) : QDialog(owner) {
   Command2 = new QPushButton(QStringLiteral("Cancel"), this);
   Command2->setObjectName(QStringLiteral("Command2"));
   for (QPushButton* button : {Command1, Command2}) {
-    // Neither button answers Enter on its own: only a click stores or discards.
+    // Neither is the window's default button, so Enter in a field stores nothing; Enter on a
+    // focused button presses it (keyPressEvent).
     button->setAutoDefault(false);
     button->setDefault(false);
   }
@@ -77,9 +78,20 @@ void frmPort::showEvent(QShowEvent* event) {
 }
 
 void frmPort::keyPressEvent(QKeyEvent* event) {
-  // The window has no cancel button, so Escape does not close it; "Cancel" and the title bar do.
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  // Enter presses the focused button, as Space does; elsewhere it does nothing.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      modifiers == Qt::NoModifier) {
     event->accept();
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+      button->click();
+    }
+    return;
+  }
+  // Escape is "Cancel": nothing is stored.
+  if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+    event->accept();
+    Command2->click();
     return;
   }
   QDialog::keyPressEvent(event);

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "discovery/link_probe.h"
 
@@ -31,6 +32,8 @@ namespace {
 constexpr int kFindTimeoutMs = 3000;
 constexpr int kFoundListRows = 6;
 constexpr int kTestResultLines = 3;
+// How long choosing a network printer waits for this computer to resolve its .local name.
+constexpr int kHostCheckMs = 1500;
 
 constexpr int kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
@@ -83,6 +86,21 @@ QLineEdit* lineEdit(QWidget* parent, const char* name) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(name));
   return edit;
+}
+
+// The name a screen reader gives a field; an editable list is also announced through its text
+// field, which gets the same name.
+void nameForReaders(QComboBox* combo, const QString& name) {
+  combo->setAccessibleName(name);
+  if (QLineEdit* edit = combo->lineEdit()) {
+    edit->setAccessibleName(name);
+  }
+}
+
+// The same printer in another answer of the search (what is checked about it may differ).
+bool sameTarget(const FoundTarget& a, const FoundTarget& b) {
+  return a.source == b.source && a.name == b.name && a.hostName == b.hostName &&
+         a.address == b.address && a.port == b.port;
 }
 
 QFormLayout* form(QWidget* page) {
@@ -191,7 +209,12 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   auto* pathRow = new QHBoxLayout;
   pathRow->addWidget(cmbPath, 1);
   pathRow->addWidget(butBrowse);
-  form(file)->addRow(QStringLiteral("Device or file:"), pathRow);
+  // The field shares its row with "Browse...", so the form cannot tie the caption to it by itself.
+  auto* pathLabel = new QLabel(QStringLiteral("Device or file:"), file);
+  pathLabel->setObjectName(QStringLiteral("labPath"));
+  pathLabel->setBuddy(cmbPath);
+  nameForReaders(cmbPath, QStringLiteral("Device or file"));
+  form(file)->addRow(pathLabel, pathRow);
   stkKind->addWidget(file);
 
   auto* serial = new QWidget(stkKind);
@@ -249,6 +272,8 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
       "Open the connection as filled in above and close it again, sending nothing."));
   labTestResult = new QLabel(this);
   labTestResult->setObjectName(QStringLiteral("labTestResult"));
+  // A path or a server's message is shown as it is, never taken for markup.
+  labTestResult->setTextFormat(Qt::PlainText);
   labTestResult->setWordWrap(true);
   labTestResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labTestResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -258,6 +283,7 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   testRow->addWidget(labTestResult, 1);
 
   auto* foundTitle = new QLabel(QStringLiteral("Printers found:"), this);
+  foundTitle->setObjectName(QStringLiteral("labFound"));
   labFindStatus = new QLabel(this);
   labFindStatus->setObjectName(QStringLiteral("labFindStatus"));
   cmdFind = new QPushButton(QStringLiteral("Find printers"), this);
@@ -269,6 +295,8 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   findRow->addWidget(cmdFind);
   lstFound = new QListWidget(this);
   lstFound->setObjectName(QStringLiteral("lstFound"));
+  foundTitle->setBuddy(lstFound);
+  lstFound->setAccessibleName(QStringLiteral("Printers found"));
   lstFound->setSelectionMode(QAbstractItemView::SingleSelection);
   // The notes are sentences: wrapped, so that none is cut off at the edge.
   lstFound->setWordWrap(true);
@@ -295,11 +323,18 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   connect(butBrowse, &QPushButton::clicked, this, &LinkSettingsPanel::browseForPath);
   connect(cmdTest, &QPushButton::clicked, this, &LinkSettingsPanel::testConnection);
   connect(cmdFind, &QPushButton::clicked, this, &LinkSettingsPanel::findPrinters);
-  // Moving through the list with the keys chooses as well as clicking does; clicking the chosen
-  // entry again brings back its values after the fields were edited.
-  connect(lstFound, &QListWidget::currentItemChanged, this,
-          [this](QListWidgetItem* item) { chooseFound(item); });
+  // An entry is chosen by selecting it: a click, or the arrow keys once the list has the focus.
+  // Getting the focus makes the first entry current without selecting it, so tabbing across the
+  // list changes nothing. Clicking the chosen entry again, Enter or a double click on it, brings
+  // back its values after the fields were edited.
+  connect(lstFound, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> selected = lstFound->selectedItems();
+    if (!selected.isEmpty()) {
+      chooseFound(selected.first());
+    }
+  });
   connect(lstFound, &QListWidget::itemClicked, this, &LinkSettingsPanel::chooseFound);
+  connect(lstFound, &QListWidget::itemActivated, this, &LinkSettingsPanel::chooseFound);
   // The lists of devices and ports are filled when settings are shown, and the queues when the
   // panel is shown (by the search), not here: asking twice for one opening would only slow it down.
   discovery_.timeoutMs = kFindTimeoutMs;
@@ -440,6 +475,7 @@ bool LinkSettingsPanel::offers(ConnectionKind kind) const {
 void LinkSettingsPanel::findPrinters() {
   const int search = ++search_;
   found_.clear();
+  chosenNetwork_.reset();
   notes_.clear();
   const DiscoveryOptions options = discovery_;
   // Three searches side by side, so that what is found at once is listed at once.
@@ -456,7 +492,12 @@ void LinkSettingsPanel::findPrinters() {
         [options, sources] {
           FoundPart found;
           if (sources & FindNetwork) {
-            found.targets = findNetworkPrinters(options.timeoutMs, &found.note);
+            found.targets = options.findNetwork
+                                ? options.findNetwork(options.timeoutMs, &found.note)
+                                : findNetworkPrinters(options.timeoutMs, &found.note);
+            // The list says whether a printer's .local name or its address will be stored.
+            checkHostNames(found.targets, std::min(kHostCheckMs, options.timeoutMs),
+                           options.lookUpHost ? options.lookUpHost : HostLookUp(systemResolves));
           } else if (sources & FindQueues) {
             found.targets = findPrinterQueues(options.timeoutMs, &found.note);
           } else {
@@ -519,11 +560,31 @@ void LinkSettingsPanel::takeFound(int search, const QList<FoundTarget>& targets,
 
 void LinkSettingsPanel::listFound() {
   const QSignalBlocker quiet(lstFound);
+  // The entry the operator is on stays so when the list is filled anew (more answers, a check).
+  std::optional<FoundTarget> current;
+  if (const QListWidgetItem* item = lstFound->currentItem();
+      item && item->data(Qt::UserRole).isValid()) {
+    current = listed_.value(item->data(Qt::UserRole).toInt());
+  }
+  const bool selected = !lstFound->selectedItems().isEmpty();
   lstFound->clear();
+  listed_ = found_;
   for (int i = 0; i < found_.size(); ++i) {
-    auto* item = new QListWidgetItem(found_[i].summary(), lstFound);
+    const FoundTarget& t = found_[i];
+    QString text = t.summary();
+    if (t.source == TargetSource::Network && !t.hostName.isEmpty() && !t.address.isEmpty()) {
+      text += t.hostNameResolves
+                  ? QStringLiteral(" - stored as %1").arg(t.hostName)
+                  : QStringLiteral(" - stored as %1: this computer does not resolve %2")
+                        .arg(t.address, t.hostName);
+    }
+    auto* item = new QListWidgetItem(text, lstFound);
     item->setData(Qt::UserRole, i);
     item->setToolTip(item->text());
+    if (current && sameTarget(*current, t)) {
+      lstFound->setCurrentItem(
+          item, selected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+    }
   }
   auto addNote = [this](const QString& text) {
     auto* item = new QListWidgetItem(text, lstFound);
@@ -555,13 +616,17 @@ void LinkSettingsPanel::chooseFound(QListWidgetItem* item) {
     return;
   }
   // Only the fields of the chosen kind change; nothing is stored until "Use".
+  const FoundTarget& target = found_[index];
   LinkSettings s;
-  found_[index].fill(s);
+  target.fill(s);
   listKinds(s.kind);
   switch (s.kind) {
     case ConnectionKind::Network:
       txtHost->setText(s.host);
       txtPort->setText(QString::number(s.port));
+      chosenNetwork_ = target;
+      filledHost_ = s.host;
+      recheckHostName(target);
       break;
     case ConnectionKind::Queue:
       cmbQueue->setEditText(s.queue);
@@ -577,10 +642,63 @@ void LinkSettingsPanel::chooseFound(QListWidgetItem* item) {
   }
 }
 
+void LinkSettingsPanel::recheckHostName(const FoundTarget& target) {
+  if (target.source != TargetSource::Network || target.hostName.isEmpty() ||
+      target.address.isEmpty()) {
+    return;
+  }
+  // Asked again at the moment of choosing, in the background: the list's answer may be old.
+  const int search = search_;
+  const QString name = target.hostName;
+  const HostLookUp lookUp = discovery_.lookUpHost ? discovery_.lookUpHost : systemResolves;
+  ++hostChecks_;
+  searches_.removeAll(nullptr);
+  searches_ << runInBackground<bool>(
+      this, [name, lookUp] { return resolvesHere(name, kHostCheckMs, lookUp); },
+      [this, search, name](bool resolves) {
+        --hostChecks_;
+        hostNameChecked(search, name, resolves);
+      });
+}
+
+void LinkSettingsPanel::hostNameChecked(int search, const QString& name, bool resolves) {
+  if (search == search_) {
+    bool changed = false;
+    for (FoundTarget& t : found_) {
+      if (t.source == TargetSource::Network && t.hostName == name &&
+          t.hostNameResolves != resolves) {
+        t.hostNameResolves = resolves;
+        changed = true;
+      }
+    }
+    if (changed) {
+      listFound();
+    }
+  }
+  // The host field follows the answer, unless the operator has typed something else meanwhile.
+  if (chosenNetwork_ && chosenNetwork_->hostName == name) {
+    chosenNetwork_->hostNameResolves = resolves;
+    const QString host = chosenNetwork_->storedHost();
+    if (txtHost->text() == filledHost_ && host != filledHost_) {
+      txtHost->setText(host);
+      filledHost_ = host;
+    }
+  }
+  if (hostChecks_ == 0) {
+    emit hostNamesChecked();
+  }
+}
+
 void LinkSettingsPanel::testConnection() {
   const LinkSettings settings = editedSettings();
   const int test = ++test_;
   testing_ = true;
+  // While the button is disabled the focus waits on the result (a reader says "Testing..."),
+  // not on the next button, where a second Space would start something else; it comes back after.
+  testFocusParked_ = window()->focusWidget() == cmdTest;
+  if (testFocusParked_) {
+    labTestResult->setFocus(Qt::OtherFocusReason);
+  }
   cmdTest->setEnabled(false);
   labTestResult->setStyleSheet(QString());
   labTestResult->setText(settings.timeoutMs > 0
@@ -596,6 +714,10 @@ void LinkSettingsPanel::testConnection() {
         testing_ = false;
         cmdTest->setEnabled(true);
         showTestResult(result.ok, result.text);
+        if (testFocusParked_ && window()->focusWidget() == labTestResult) {
+          cmdTest->setFocus(Qt::OtherFocusReason);
+        }
+        testFocusParked_ = false;
         emit testFinished();
       });
 }

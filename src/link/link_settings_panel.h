@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 #include "discovery/discovery.h"
 #include "link/link_settings.h"
 
@@ -85,6 +87,8 @@ class LinkSettingsPanel : public QWidget {
  signals:
   void searchFinished();
   void testFinished();
+  // The look-ups that choosing a network printer starts have all answered.
+  void hostNamesChecked();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -102,6 +106,8 @@ class LinkSettingsPanel : public QWidget {
   void takeFound(int search, const QList<FoundTarget>& targets, const QString& note);
   void listFound();
   void chooseFound(QListWidgetItem* item);
+  void recheckHostName(const FoundTarget& target);
+  void hostNameChecked(int search, const QString& name, bool resolves);
   void showTestResult(bool ok, const QString& text);
 
   QWidget* timeoutRow_ = nullptr;
@@ -115,9 +121,14 @@ class LinkSettingsPanel : public QWidget {
   int searchesRunning_ = 0;
   QList<QPointer<QThread>> searches_;
   QList<FoundTarget> found_;
+  QList<FoundTarget> listed_;                 // found_ as the list shows it
+  std::optional<FoundTarget> chosenNetwork_;  // the network printer last chosen from the list
+  QString filledHost_;                        // what that choice put into the host field
+  int hostChecks_ = 0;
   QStringList notes_;
   int test_ = 0;  // likewise for tests
   bool testing_ = false;
+  bool testFocusParked_ = false;
 };
 
 // Device nodes that locally attached printers appear as (/dev/usb/lp*, /dev/lp*), sorted.

@@ -1,6 +1,8 @@
 // How the main window builds itself: the tabs from the settings table and the window's own table
 // of places, the room help texts get, and what makes the window easy to use by keyboard, wheel and
 // screen reader. The handlers live in main_window.cpp.
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -65,6 +67,14 @@ class DropDownListStyle : public QProxyStyle {
     return QProxyStyle::styleHint(hint, option, widget, returnData);
   }
 };
+
+// A plain widget is told to screen readers as a "filler"; the main window is a frame.
+QAccessibleInterface* mainWindowAccessible(const QString& key, QObject* object) {
+  if (key == QLatin1String("frmMain") && object != nullptr && object->isWidgetType()) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+  }
+  return nullptr;
+}
 
 QString withoutColon(QString text) {
   if (text.endsWith(QLatin1Char(':'))) {
@@ -189,13 +199,17 @@ void frmMain::buildCutAdjuster(QWidget* page) {
   txtCutOffset->installEventFilter(this);
 }
 void frmMain::buildMainTab(QWidget* page) {
+  static const bool roleKnown = (QAccessible::installFactory(mainWindowAccessible), true);
+  Q_UNUSED(roleKnown);
   imgPrinter = place(new QLabel(page), "imgPrinter", pageRect(240, 480, 2415, 2055));
   imgPrinter->setScaledContents(true);
+  imgPrinter->setAccessibleName(QStringLiteral("Printer picture"));
   labTitle = label(page, "labTitle", QStringLiteral("QLX500/600 Setup Utility"),
                    pageRect(2760, 480, 3915, 375), Face::Bold12);
   labTitle->setWordWrap(false);
   Picture2 = place(new QLabel(page), "Picture2", pageRect(6780, 540, 915, 555));
   Picture2->setAlignment(Qt::AlignCenter);
+  Picture2->setAccessibleName(QStringLiteral("Vorla logo"));
   Label23 = label(page, "Label23", QStringLiteral("Version:"), pageRect(2760, 1500, 795, 345),
                   Face::Regular975);
   labVer = label(page, "labVer", QString(), pageRect(3540, 1500, 1515, 345), Face::Regular975);
@@ -203,6 +217,10 @@ void frmMain::buildMainTab(QWidget* page) {
                   pageRect(2760, 2220, 1335, 345), Face::Regular975);
   cmbModel = place(new QComboBox(page), "cmbModel", pageRect(4080, 2160, 2295, 315));
   cmbModel->setEditable(false);
+  // The printer picture shows the chosen model, and says so to a screen reader.
+  connect(cmbModel, &QComboBox::currentTextChanged, imgPrinter, [this](const QString& model) {
+    imgPrinter->setAccessibleName(QStringLiteral("Printer picture: %1").arg(model));
+  });
 
   // The four actions, each with its note beside it.
   const struct {
@@ -252,9 +270,11 @@ void frmMain::buildMainTab(QWidget* page) {
 
   imgQLX600 = place(new QLabel(page), "imgQLX600", QRect(0, 0, 200, 165));
   imgQLX600->setPixmap(picture(QLatin1String(Q6::kQLX600Picture)));
+  imgQLX600->setAccessibleName(QStringLiteral("Vorla QLX600 printer"));
   imgQLX600->hide();
   imgQLX500 = place(new QLabel(page), "imgQLX500", QRect(0, 0, 249, 200));
   imgQLX500->setPixmap(picture(QLatin1String(Q6::kQLX500Picture)));
+  imgQLX500->setAccessibleName(QStringLiteral("Vorla QLX500 printer"));
   imgQLX500->hide();
 }
 

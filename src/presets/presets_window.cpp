@@ -1,9 +1,12 @@
 #include "presets/presets_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -31,9 +34,23 @@ QStringList presetFilesIn(const QString& folder) {
 
 }  // namespace Q6
 
+namespace {
+
+// A plain widget is told to screen readers as a "filler"; this window is a dialog.
+QAccessibleInterface* presetsWindowAccessible(const QString& key, QObject* object) {
+  if (key == QLatin1String("frmPresets") && object != nullptr && object->isWidgetType()) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 frmPresets::frmPresets(Q6::PresetTarget target)
     : QWidget(nullptr, Qt::Dialog), target_(std::move(target)) {
   setObjectName(QStringLiteral("frmPresets"));
+  static const bool roleKnown = (QAccessible::installFactory(presetsWindowAccessible), true);
+  Q_UNUSED(roleKnown);
   setWindowTitle(QStringLiteral("Preset Settings"));
   setFixedSize(px(4965), px(2895));
 
@@ -41,6 +58,7 @@ frmPresets::frmPresets(Q6::PresetTarget target)
   filePresets->setObjectName(QStringLiteral("filePresets"));
   filePresets->setGeometry(twipsRect(0, 0, 2295, 2430));
   filePresets->setSelectionMode(QAbstractItemView::SingleSelection);
+  filePresets->setAccessibleName(QStringLiteral("Preset files"));
 
   comPUse = new QPushButton(QStringLiteral("Use"), this);
   comPUse->setObjectName(QStringLiteral("comPUse"));
@@ -149,6 +167,17 @@ void frmPresets::comPCancel_Click() {
   if (target_.window != nullptr) {
     target_.window->show();
   }
+}
+
+void frmPresets::keyPressEvent(QKeyEvent* event) {
+  // Escape leaves the window as "Cancel" does. (Enter presses the focused button by itself.)
+  if (event->key() == Qt::Key_Escape &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    event->accept();
+    comPCancel->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void frmPresets::closeEvent(QCloseEvent* event) {

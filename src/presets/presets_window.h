@@ -9,6 +9,7 @@
 #include "presets/preset_file.h"
 
 class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -56,6 +57,7 @@ class frmPresets : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void readFolder();

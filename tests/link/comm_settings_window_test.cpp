@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -196,17 +200,120 @@ TEST(CommSettingsWindow, CancelAndTheTitleBarStoreNothing) {
   }
 }
 
-TEST(CommSettingsWindow, EscapeDoesNotCloseTheWindow) {
+// Escape is "Cancel" wherever the focus is; Enter presses the focused button, as Space does, and
+// in a field presses nothing, since neither button is the window's default.
+TEST(CommSettingsWindow, EscapeCancelsAndEnterPressesTheFocusedButtonOnly) {
+  const struct {
+    const char* focus;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int result;  // -1: the window stays open
+  } cases[] = {
+      {"Command2", Qt::Key_Escape, Qt::NoModifier, QDialog::Rejected},
+      {"txtHost", Qt::Key_Escape, Qt::NoModifier, QDialog::Rejected},
+      {"cmbConnection", Qt::Key_Escape, Qt::NoModifier, QDialog::Rejected},
+      {"lstFound", Qt::Key_Escape, Qt::NoModifier, QDialog::Rejected},
+      {"Command2", Qt::Key_Return, Qt::NoModifier, QDialog::Rejected},
+      {"Command1", Qt::Key_Return, Qt::NoModifier, QDialog::Accepted},
+      {"Command1", Qt::Key_Enter, Qt::KeypadModifier, QDialog::Accepted},
+      {"txtHost", Qt::Key_Return, Qt::NoModifier, -1},
+      {"txtPort", Qt::Key_Enter, Qt::KeypadModifier, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.focus << " key " << c.key);
+    Q6Test::TempConfig config;
+    config.writeLink(kNetwork);
+    const QByteArray before = iniBytes(config);
+    frmPort window;
+    bool open = false;
+    const int result = runModal(window, [&] {
+      window.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+      field<QLineEdit>(window, "txtHost")->setText(QStringLiteral("127.0.0.5"));
+      QWidget* target = field<QWidget>(window, c.focus);
+      target->setFocus();
+      QTest::keyClick(target, c.key, c.modifiers);
+      open = window.isVisible();
+      if (open) {
+        window.Command2->click();
+      }
+    });
+    EXPECT_EQ(open ? -1 : result, c.result);
+    if (c.result == QDialog::Accepted) {
+      EXPECT_EQ(storedValue("Host"), QStringLiteral("127.0.0.5"));
+    } else {
+      EXPECT_EQ(iniBytes(config), before);
+    }
+  }
+}
+
+// After "Test" the focus is on "Test" again, so that a second Space tests again rather than
+// starting a search; meanwhile it is on no button.
+TEST(CommSettingsWindow, FocusStaysOnTestAfterATest) {
   Q6Test::TempConfig config;
-  config.writeLink(kNetwork);
+  QTemporaryDir dir;
+  config.writeLink({"Connection=File", "Path=" + dir.filePath(QStringLiteral("capture.prn"))});
   frmPort window;
-  const int result = runModal(window, [&] {
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(window.Command2, &escape);
-    EXPECT_TRUE(window.isVisible());
-    window.Command2->click();
-  });
-  EXPECT_EQ(result, QDialog::Rejected);
+  auto* panel = window.scm_interface->settingsPanel();
+  Orvanel::DiscoveryOptions quick;  // the search that every showing starts ends at once
+  quick.sources = Orvanel::FindDeviceNodes;
+  quick.sysfsRoot = quick.devRoot = dir.path();
+  panel->setDiscoveryOptions(quick);
+  QSignalSpy firstSearch(panel, &Orvanel::LinkSettingsPanel::searchFinished);
+  window.show();
+  ASSERT_TRUE(!firstSearch.isEmpty() || firstSearch.wait(10000));
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto* test = field<QPushButton>(window, "cmdTest");
+  for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+    SCOPED_TRACE(key == Qt::Key_Space ? "Space" : "Enter");
+    QSignalSpy searched(panel, &Orvanel::LinkSettingsPanel::searchFinished);
+    QSignalSpy finished(panel, &Orvanel::LinkSettingsPanel::testFinished);
+    test->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), test);
+    QTest::keyClick(test, key);
+    if (finished.isEmpty()) {
+      EXPECT_FALSE(qobject_cast<QPushButton*>(QApplication::focusWidget()))
+          << QApplication::focusWidget()->objectName().toStdString();
+    }
+    EXPECT_TRUE(!finished.isEmpty() || finished.wait(10000));
+    EXPECT_EQ(QApplication::focusWidget(), test);
+    // A second Space tests again, it does not start a search.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(finished.size() == 2 || finished.wait(10000));
+    EXPECT_EQ(QApplication::focusWidget(), test);
+    EXPECT_TRUE(searched.isEmpty());
+  }
+  window.Command2->click();
+}
+
+// A path is shown as it is: the result never takes it for markup.
+TEST(CommSettingsWindow, TheTestResultIsPlainText) {
+  QTemporaryDir dir;
+  Q6Test::TempConfig config;
+  frmPort window;
+  window.show();
+  auto* result = field<QLabel>(window, "labTestResult");
+  EXPECT_EQ(result->textFormat(), Qt::PlainText);
+  for (const QString& name : {QStringLiteral("<b>shop</b>.prn"), QStringLiteral("a&lt;b.prn")}) {
+    SCOPED_TRACE(name.toStdString());
+    const QString path = dir.filePath(name);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));  // "<b>shop<" is a folder
+    ASSERT_TRUE(Q6Test::writeFile(path, {}));
+    chooseKind(window, ConnectionKind::File);
+    field<QComboBox>(window, "cmbPath")->setEditText(path);
+    QSignalSpy finished(window.scm_interface->settingsPanel(),
+                        &Orvanel::LinkSettingsPanel::testFinished);
+    field<QPushButton>(window, "cmdTest")->click();
+    ASSERT_TRUE(!finished.isEmpty() || finished.wait(10000));
+    EXPECT_TRUE(result->text().contains(path)) << result->text().toStdString();
+    // What a reader says is the path as typed, too.
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(result);
+    ASSERT_NE(face, nullptr);
+    EXPECT_TRUE(face->text(QAccessible::Name).contains(path))
+        << face->text(QAccessible::Name).toStdString();
+  }
+  window.Command2->click();
 }
 
 // Passing over a list with the wheel changes nothing; the focused list takes the wheel.

@@ -6,3 +6,12 @@ add_test(NAME packaging.installed_layout
 set_tests_properties(packaging.installed_layout PROPERTIES TIMEOUT 120)
 add_test(NAME packaging.scripts
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_scripts.sh ${CMAKE_SOURCE_DIR})
+
+# The Debian package made from this build, checked by lintian (skipped when lintian is missing).
+add_test(NAME packaging.debian_package
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_deb.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(packaging.debian_package PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+# The bash completion of q6config-cli, run in bash.
+add_test(NAME packaging.bash_completion
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_completion.sh
+                 ${CMAKE_BINARY_DIR}/packaging/completions/q6config-cli $<TARGET_FILE:q6config-cli>)

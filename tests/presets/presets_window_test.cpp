@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWindow>
 
 #include <memory>
@@ -468,6 +470,55 @@ TEST_F(PresetsWindowQLX600, OptimumSpeedIsBeyondTheList) {
   EXPECT_EQ(messages.shown[0].text, QStringLiteral("Corrupt preset file"));
   EXPECT_EQ(snapshot(), before);
   EXPECT_TRUE(w->isVisible());
+}
+
+// The window behaves as a dialog for the keyboard: Escape is "Cancel" wherever the focus is, Enter
+// presses the focused button and applies nothing from the file list.
+TEST_F(PresetsWindow, EscapeCancelsAndEnterPressesTheFocusedButton) {
+  write("example.pre", kWorkedExample);
+  const Snapshot before = snapshot();
+  const std::vector<int> applied{3, 0, 4, 0, 2, 1, 0, 1, 0, 2};
+  const struct {
+    QPushButton* frmPresets::*button;  // nullptr: the file list
+    Qt::Key key;
+    bool leaves;
+    bool applies;
+  } cases[] = {
+      {nullptr, Qt::Key_Escape, true, false},
+      {&frmPresets::comPUse, Qt::Key_Escape, true, false},
+      {nullptr, Qt::Key_Return, false, false},
+      {&frmPresets::comPCancel, Qt::Key_Return, true, false},
+      {&frmPresets::comPUse, Qt::Key_Enter, true, true},
+  };
+  Q6Test::MessageCapture messages;
+  for (const auto& c : cases) {
+    frmPresets* w = open();
+    SCOPED_TRACE(::testing::Message()
+                 << (c.button ? (w->*c.button)->text().toStdString() : "list") << " key " << c.key);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    select(w, "example.pre");
+    QWidget* focus = c.button ? static_cast<QWidget*>(w->*c.button) : w->filePresets;
+    focus->setFocus();
+    QTest::keyClick(focus, c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    EXPECT_EQ(w->isVisible(), !c.leaves);
+    EXPECT_EQ(main->isVisible(), c.leaves);
+    EXPECT_EQ(snapshot().positions, c.applies ? applied : before.positions);
+  }
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+// What a screen reader hears: a dialog, its file list by name.
+TEST_F(PresetsWindow, TheWindowIsADialogWithANamedFileList) {
+  frmPresets* w = open();
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(w);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->role(), QAccessible::Dialog);
+  EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Preset Settings"));
+  QAccessibleInterface* files = QAccessible::queryAccessibleInterface(w->filePresets);
+  ASSERT_NE(files, nullptr);
+  EXPECT_EQ(files->role(), QAccessible::List);
+  EXPECT_EQ(files->text(QAccessible::Name), QStringLiteral("Preset files"));
 }
 
 }  // namespace
