@@ -5,7 +5,7 @@
 // is everything after the connection is up: the sends and the close, which returns once every byte
 // has been handed to the system on its way to the receiver. (Connecting costs the same both ways
 // and would only hide the per-send cost; the whole exchange is printed as well.) The three ways
-// take turns round by round (--rounds=N, default 9), so that outside load falls on all of them
+// take turns round by round (--rounds=N, default 21), so that outside load falls on all of them
 // alike; each ratio is taken within a round and the median of those ratios is compared. The run
 // fails when the 258 sends take 3 times as long as the single send or longer, or when any exchange
 // failed or the receiver got other bytes than were sent.
@@ -210,7 +210,7 @@ void BM_RawSocketOneWrite(benchmark::State& state) {
 // timed part alone and open tens of thousands of connections, and the closed ones linger in
 // TIME_WAIT until connecting slows down by whole seconds.
 constexpr int kExchanges = 200;
-constexpr int kDefaultRounds = 9;
+constexpr int kDefaultRounds = 21;
 constexpr int kMaxRounds = 50;
 
 enum Way { kManySends, kOneSend, kRawSocket, kWays };
@@ -374,6 +374,13 @@ int main(int argc, char** argv) {
     std::printf("  %d exchanges, %d connections received, %d of them with other bytes than sent\n",
                 gExchanges.load(), connections, wrong);
     ok = false;
+  }
+  std::printf(
+      "\nround   258 sends   one send   raw socket   258/one   258/raw   (sends and close, us)\n");
+  for (int r = 0; r < rounds; ++r) {
+    const auto at = [&](Way way) { return us[way][static_cast<size_t>(r)]; };
+    std::printf("%5d  %10.1f  %9.1f  %11.1f  %8.2f  %8.2f\n", r + 1, at(kManySends), at(kOneSend),
+                at(kRawSocket), at(kManySends) / at(kOneSend), at(kManySends) / at(kRawSocket));
   }
   const Paired sends = pairedRatio(us[kManySends], us[kOneSend]);
   const Paired raw = pairedRatio(us[kManySends], us[kRawSocket]);
