@@ -262,6 +262,8 @@ struct Outcome {
   long maxRssKiB = 0;
   double seconds = 0.0;
   double cpuSeconds = 0.0;  // user and system time of the program
+  long waits = 0;           // times it gave up the processor to wait
+  long preempted = 0;       // times the processor was taken from it
 };
 
 // Runs a program with its output thrown away (its errors into errorFile when given), within
@@ -308,6 +310,8 @@ Outcome runProgram(const std::vector<std::string>& args, const std::string& erro
   out.seconds = secondsSince(start);
   out.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   out.maxRssKiB = usage.ru_maxrss;
+  out.waits = usage.ru_nvcsw;
+  out.preempted = usage.ru_nivcsw;
   out.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   return out;
@@ -559,6 +563,9 @@ int main(int argc, char** argv) {
   // other round, so that neither always meets the other's connections still in TIME_WAIT.
   std::vector<double> largeRatio, smallRatio, dry, largeCli, largeFloor, smallCli, smallFloor;
   std::vector<double> single, singleCpu, largeCpu, smallCpu;
+  // Context switches per printer (waits, preempted) at 10,000 and at 1,000: whether time on the
+  // clock beyond the processor time was spent waiting or was taken by other programs.
+  std::vector<double> largeWaits, largePreempted, smallWaits, smallPreempted;
   long peakKiB = 0;
   std::printf(
       "\n%d rounds (seconds; the ratio is the fleet run over the floor; at 1,000 the median "
@@ -605,6 +612,8 @@ int main(int argc, char** argv) {
       if ((turn % 2 == 0) == cliFirst) {
         const Outcome o = cliRun({"--targets", smallTargets}, kSmallFleet);
         small.push_back(o.seconds);
+        smallWaits.push_back(static_cast<double>(o.waits) / kSmallFleet);
+        smallPreempted.push_back(static_cast<double>(o.preempted) / kSmallFleet);
         smallCpuSeconds.push_back(o.cpuSeconds);
       } else {
         smallFloorSeconds.push_back(floor(kSmallFleet));
@@ -620,6 +629,8 @@ int main(int argc, char** argv) {
     peakKiB = std::max(peakKiB, large.maxRssKiB);
     largeCli.push_back(large.seconds);
     largeCpu.push_back(large.cpuSeconds);
+    largeWaits.push_back(static_cast<double>(large.waits) / kLargeFleet);
+    largePreempted.push_back(static_cast<double>(large.preempted) / kLargeFleet);
     largeFloor.push_back(largeFloorSeconds);
     smallCli.push_back(median(small));
     smallCpu.push_back(median(smallCpuSeconds));
@@ -685,6 +696,10 @@ int main(int argc, char** argv) {
       "(%.2f-%.2f); on the clock %.2f, the floor's %.2f, the fleet run's over the floor's %.2f\n",
       median(cpuLinear), linearLow, linearHigh, median(linear), median(floorLinear),
       median(linearOverFloor));
+  std::printf(
+      "  context switches of the fleet run per printer: waits %.2f at 10,000, %.2f at 1,000; "
+      "preempted %.2f at 10,000, %.2f at 1,000\n",
+      median(largeWaits), median(smallWaits), median(largePreempted), median(smallPreempted));
   std::printf("  dry run of 50,000 targets: %.3f s (%.3f-%.3f)\n", median(dry), dryLow, dryHigh);
   std::printf("  connections with other bytes than a single run sends: %ld\n\n", wrong);
 
