@@ -4,10 +4,11 @@
 // everything; the run fails when the link takes more than 1.3 times the floor). The time of a run
 // is everything after the connection is up: the sends and the close, which returns once every byte
 // has been handed to the system on its way to the receiver. (Connecting costs the same both ways
-// and would only hide the per-send cost; the whole exchange is printed as well.) Each way runs
-// several repetitions; their medians are compared, and the run fails when the 258 sends take 3
-// times as long as the single send or longer, or when any exchange failed or the receiver got
-// other bytes than were sent.
+// and would only hide the per-send cost; the whole exchange is printed as well.) The three ways
+// take turns round by round (--rounds=N, default 21), so that outside load falls on all of them
+// alike; each ratio is taken within a round and the median of those ratios is compared. The run
+// fails when the 258 sends take 3 times as long as the single send or longer, or when any exchange
+// failed or the receiver got other bytes than were sent.
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -25,7 +26,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -205,30 +206,42 @@ void BM_RawSocketOneWrite(benchmark::State& state) {
   }
 }
 
-// A fixed count of exchanges: left to itself the library would size the count by the timed part
-// alone and open tens of thousands of connections, and the closed ones linger in TIME_WAIT until
-// connecting slows down by whole seconds.
+// A fixed count of exchanges per turn: left to itself the library would size the count by the
+// timed part alone and open tens of thousands of connections, and the closed ones linger in
+// TIME_WAIT until connecting slows down by whole seconds.
 constexpr int kExchanges = 200;
-constexpr int kRepetitions = 5;
-BENCHMARK(BM_SheetAs258Sends)
-    ->UseManualTime()
-    ->Iterations(kExchanges)
-    ->Repetitions(kRepetitions)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_SheetAsOneSend)
-    ->UseManualTime()
-    ->Iterations(kExchanges)
-    ->Repetitions(kRepetitions)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RawSocketOneWrite)
-    ->UseManualTime()
-    ->Iterations(kExchanges)
-    ->Repetitions(kRepetitions)
-    ->Unit(benchmark::kMicrosecond);
+constexpr int kDefaultRounds = 21;
+constexpr int kMaxRounds = 50;
 
-// Shows the usual table and keeps the medians (or, with one repetition, the single run).
-class MedianReporter : public benchmark::ConsoleReporter {
+enum Way { kManySends, kOneSend, kRawSocket, kWays };
+const char* const kWayNames[kWays] = {"BM_SheetAs258Sends", "BM_SheetAsOneSend",
+                                      "BM_RawSocketOneWrite"};
+void (*const kWayFunctions[kWays])(benchmark::State&) = {BM_SheetAs258Sends, BM_SheetAsOneSend,
+                                                         BM_RawSocketOneWrite};
+
+// The ways take turns, round by round, each round in another order (A B C, B C A, C A B, ...), so
+// that a change in the load from outside falls on all of them alike; each ratio is taken within a
+// round, and the median of those ratios is the figure.
+void registerRounds(int rounds) {
+  for (int round = 0; round < rounds; ++round) {
+    for (int k = 0; k < kWays; ++k) {
+      const int way = (round + k) % kWays;
+      benchmark::RegisterBenchmark(
+          (std::string(kWayNames[way]) + "/round:" + std::to_string(round + 1)).c_str(),
+          kWayFunctions[way])
+          ->UseManualTime()
+          ->Iterations(kExchanges)
+          ->Unit(benchmark::kMicrosecond);
+    }
+  }
+}
+
+// Shows the usual table and keeps each way's time per round.
+class RoundReporter : public benchmark::ConsoleReporter {
  public:
+  explicit RoundReporter(int rounds)
+      : microseconds(kWays, std::vector<double>(static_cast<size_t>(rounds), -1.0)),
+        exchangeMicroseconds(microseconds) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
@@ -237,20 +250,65 @@ class MedianReporter : public benchmark::ConsoleReporter {
         errors.push_back(name + ": " + run.error_message);
         continue;
       }
-      if (run.run_type == Run::RT_Aggregate ? run.aggregate_name == "median"
-                                            : run.repetitions <= 1) {
-        microseconds[name] = run.GetAdjustedRealTime();
-        const auto exchange = run.counters.find("exchange_us");
-        if (exchange != run.counters.end()) {
-          exchangeMicroseconds[name] = exchange->second.value;
-        }
+      const size_t slash = name.find("/round:");
+      const auto way = std::find(std::begin(kWayNames), std::end(kWayNames), name.substr(0, slash));
+      if (slash == std::string::npos || way == std::end(kWayNames)) {
+        continue;
+      }
+      const auto w = static_cast<size_t>(way - std::begin(kWayNames));
+      const auto round = static_cast<size_t>(std::stoi(name.substr(slash + 7)) - 1);
+      if (round >= microseconds[w].size()) {
+        continue;
+      }
+      microseconds[w][round] = run.GetAdjustedRealTime();
+      const auto exchange = run.counters.find("exchange_us");
+      if (exchange != run.counters.end()) {
+        exchangeMicroseconds[w][round] = exchange->second.value;
       }
     }
   }
-  std::map<std::string, double> microseconds;          // sends and close
-  std::map<std::string, double> exchangeMicroseconds;  // connecting included
+  std::vector<std::vector<double>> microseconds;          // [way][round]: sends and close
+  std::vector<std::vector<double>> exchangeMicroseconds;  // [way][round]: connecting included
   std::vector<std::string> errors;
 };
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+// The ratio of two ways in each round where both ran, and the median of those.
+struct Paired {
+  double median = 0.0;
+  double lowest = 0.0;
+  double highest = 0.0;
+  size_t rounds = 0;
+};
+
+Paired pairedRatio(const std::vector<double>& over, const std::vector<double>& under) {
+  std::vector<double> ratios;
+  for (size_t r = 0; r < over.size() && r < under.size(); ++r) {
+    if (over[r] > 0.0 && under[r] > 0.0) {
+      ratios.push_back(over[r] / under[r]);
+    }
+  }
+  Paired p;
+  p.rounds = ratios.size();
+  if (!ratios.empty()) {
+    p.median = median(ratios);
+    p.lowest = *std::min_element(ratios.begin(), ratios.end());
+    p.highest = *std::max_element(ratios.begin(), ratios.end());
+  }
+  return p;
+}
+
+double medianOfRounds(const std::vector<double>& values) {
+  std::vector<double> ran;
+  std::copy_if(values.begin(), values.end(), std::back_inserter(ran),
+               [](double v) { return v > 0.0; });
+  return ran.empty() ? 0.0 : median(ran);
+}
 
 }  // namespace
 
@@ -258,6 +316,22 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
+  // --rounds=N is ours; everything else goes to the library.
+  int rounds = kDefaultRounds;
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--rounds=", 0) == 0) {
+      rounds = std::atoi(arg.c_str() + 9);
+      if (rounds < 1 || rounds > kMaxRounds) {
+        std::fprintf(stderr, "--rounds takes 1 to %d\n", kMaxRounds);
+        return 2;
+      }
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
   QApplication app(argc, argv);  // the link component is a widget
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
@@ -271,7 +345,8 @@ int main(int argc, char** argv) {
   Receiver receiver(gWhole);
   gReceiver = &receiver;
 
-  MedianReporter reporter;
+  registerRounds(rounds);
+  RoundReporter reporter(rounds);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
@@ -285,8 +360,12 @@ int main(int argc, char** argv) {
   const int connections = receiver.connections();
   gReceiver = nullptr;
 
-  std::printf("\nCharacter-set sheet, %d sends, %lld bytes, to 127.0.0.1 (medians)\n",
-              static_cast<int>(gSheet.size()), static_cast<long long>(gWhole.size()));
+  const auto& us = reporter.microseconds;
+  const auto& exchangeUs = reporter.exchangeMicroseconds;
+  std::printf(
+      "\nCharacter-set sheet, %d sends, %lld bytes, to 127.0.0.1; %d rounds of %d exchanges a "
+      "way, the ways taking turns (medians; ratios paired by round, lowest-highest in brackets)\n",
+      static_cast<int>(gSheet.size()), static_cast<long long>(gWhole.size()), rounds, kExchanges);
   bool ok = reporter.errors.empty() && wrong == 0;
   for (const std::string& error : reporter.errors) {
     std::printf("  error: %s\n", error.c_str());
@@ -296,34 +375,40 @@ int main(int argc, char** argv) {
                 gExchanges.load(), connections, wrong);
     ok = false;
   }
-  const auto many = reporter.microseconds.find("BM_SheetAs258Sends");
-  const auto one = reporter.microseconds.find("BM_SheetAsOneSend");
-  if (many == reporter.microseconds.end() || one == reporter.microseconds.end() ||
-      one->second <= 0.0) {
-    std::printf("  both ways must run (no --benchmark_filter) to compare them\n");
+  std::printf(
+      "\nround   258 sends   one send   raw socket   258/one   258/raw   (sends and close, us)\n");
+  for (int r = 0; r < rounds; ++r) {
+    const auto at = [&](Way way) { return us[way][static_cast<size_t>(r)]; };
+    std::printf("%5d  %10.1f  %9.1f  %11.1f  %8.2f  %8.2f\n", r + 1, at(kManySends), at(kOneSend),
+                at(kRawSocket), at(kManySends) / at(kOneSend), at(kManySends) / at(kRawSocket));
+  }
+  const Paired sends = pairedRatio(us[kManySends], us[kOneSend]);
+  const Paired raw = pairedRatio(us[kManySends], us[kRawSocket]);
+  const Paired exchange = pairedRatio(exchangeUs[kManySends], exchangeUs[kOneSend]);
+  if (sends.rounds == 0) {
+    std::printf("  both link ways must run (no --benchmark_filter) to compare them\n");
     ok = false;
   } else {
-    const double ratio = many->second / one->second;
     std::printf(
-        "  sends and close:  258 sends %8.1f us, one send %8.1f us, ratio %5.2f (limit %.0f)\n",
-        many->second, one->second, ratio, kLimitRatio);
-    const double manyExchange = reporter.exchangeMicroseconds["BM_SheetAs258Sends"];
-    const double oneExchange = reporter.exchangeMicroseconds["BM_SheetAsOneSend"];
-    if (oneExchange > 0.0) {
-      std::printf("  whole exchange:   258 sends %8.1f us, one send %8.1f us, ratio %5.2f\n",
-                  manyExchange, oneExchange, manyExchange / oneExchange);
+        "  sends and close:  258 sends %8.1f us, one send %8.1f us, ratio %5.2f (%.2f-%.2f, "
+        "limit %.0f)\n",
+        medianOfRounds(us[kManySends]), medianOfRounds(us[kOneSend]), sends.median, sends.lowest,
+        sends.highest, kLimitRatio);
+    if (exchange.rounds > 0) {
+      std::printf(
+          "  whole exchange:   258 sends %8.1f us, one send %8.1f us, ratio %5.2f (%.2f-%.2f)\n",
+          medianOfRounds(exchangeUs[kManySends]), medianOfRounds(exchangeUs[kOneSend]),
+          exchange.median, exchange.lowest, exchange.highest);
     }
-    ok = ok && ratio < kLimitRatio;
+    ok = ok && sends.median < kLimitRatio;
   }
-  const auto raw = reporter.microseconds.find("BM_RawSocketOneWrite");
-  if (many != reporter.microseconds.end() && raw != reporter.microseconds.end() &&
-      raw->second > 0.0) {
-    const double ratio = many->second / raw->second;
+  if (raw.rounds > 0) {
     std::printf(
         "  against a raw socket (one write, half-close, wait for the end): link %8.1f us, raw "
-        "%8.1f us, ratio %5.2f (limit %.1f)\n",
-        many->second, raw->second, ratio, kRawLimitRatio);
-    ok = ok && ratio <= kRawLimitRatio;
+        "%8.1f us, ratio %5.2f (%.2f-%.2f, limit %.1f)\n",
+        medianOfRounds(us[kManySends]), medianOfRounds(us[kRawSocket]), raw.median, raw.lowest,
+        raw.highest, kRawLimitRatio);
+    ok = ok && raw.median <= kRawLimitRatio;
   } else {
     std::printf("  the raw socket run is missing\n");
     ok = false;

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds q6config-cli and the fleet benchmark (optimised, without the tests) into build-bench/ and
-# times one fleet run to 200 loopback printers (--jobs 32) against 200 single-target runs one after
-# the other. Exits non-zero when it reports FAIL.
+# Builds q6config-cli and the fleet benchmark (optimised, without the tests) into build-bench/
+# ($BENCH_BUILD_DIR; $BENCH_JOBS compile jobs, default 2) and runs it on 127.0.0.1 only: one fleet
+# run to 200 printers against 200 single runs, then rounds of fleet runs to 10,000 and 1,000
+# printers taking turns with a plain epoll sender of the same bytes and concurrency, and a dry run
+# of 50,000 targets. Prints a PASS/FAIL line per goal and exits non-zero on any FAIL.
+# Usage: bench/run_fleet_bench.sh [--rounds N] [CLI [PRESET]]   (default 5 rounds, at most 20)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BENCH_BUILD_DIR:-$root/build-bench}"

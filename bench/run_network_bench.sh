@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (optimised, without the tests) into build-bench/ and runs the network
-# benchmark. Exits non-zero when it reports FAIL. Extra arguments go to the benchmark, e.g.
-# --benchmark_min_time=2.
+# benchmark: its three ways take turns round by round, and the medians of the per-round ratios are
+# compared with the limits. Exits non-zero when it reports FAIL. Extra arguments go to the
+# benchmark, e.g. --rounds=31 (default 21).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BENCH_BUILD_DIR:-$root/build-bench}"
