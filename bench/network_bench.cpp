@@ -31,8 +31,8 @@
 #include <thread>
 #include <vector>
 
-#include "link/printer_link.h"
-#include "printer_tests/test_commands.h"
+#include "core/printer_tests/test_commands.h"
+#include "gui/link/printer_link.h"
 
 namespace {
 

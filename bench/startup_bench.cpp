@@ -22,7 +22,7 @@
 #include <ctime>
 #include <memory>
 
-#include "main_window/main_window.h"
+#include "gui/main_window/main_window.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "presets/preset_file.h"
+#include "core/presets/preset_file.h"
 
 namespace {
 

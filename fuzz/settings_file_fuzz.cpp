@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "link/settings_store.h"
+#include "core/link/settings_store.h"
 
 namespace {
 
@@ -35,8 +35,7 @@ bool setsOurKey(const QByteArray& line, const QSet<QByteArray>& keys) {
 }
 
 // Every old line that is not one of ours is in the new text, in the same order.
-bool keptInOrder(const QByteArray& before, const QByteArray& after,
-                 const QSet<QByteArray>& keys) {
+bool keptInOrder(const QByteArray& before, const QByteArray& after, const QSet<QByteArray>& keys) {
   const QList<QByteArray> newLines = after.split('\n');
   qsizetype at = 0;
   QList<QByteArray> oldLines = before.split('\n');
@@ -71,8 +70,9 @@ Orvanel::LinkSettings wanted() {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   static QCoreApplication app(*argc, *argv);
   // A folder of its own on a memory file system: the store syncs every file it writes.
-  const QString home = QDir::tempPath() + QStringLiteral("/q6config-settings-fuzz-%1")
-                                              .arg(QCoreApplication::applicationPid());
+  const QString home =
+      QDir::tempPath() +
+      QStringLiteral("/q6config-settings-fuzz-%1").arg(QCoreApplication::applicationPid());
   QDir().mkpath(home + QStringLiteral("/Q56Config"));
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(home));
   return 0;
@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     require(file.write(before) == before.size());
   }
-  const Orvanel::StoredLinkSettings read = Orvanel::readStoredLinkSettings(Orvanel::kLinkSettingsKey);
+  const Orvanel::StoredLinkSettings read =
+      Orvanel::readStoredLinkSettings(Orvanel::kLinkSettingsKey);
   require(!read.unreadable);
 
   QSet<QByteArray> keys;
@@ -102,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   require(keptInOrder(before, after, keys));
-  const Orvanel::StoredLinkSettings back = Orvanel::readStoredLinkSettings(Orvanel::kLinkSettingsKey);
+  const Orvanel::StoredLinkSettings back =
+      Orvanel::readStoredLinkSettings(Orvanel::kLinkSettingsKey);
   require(back.settings == wanted());
   return 0;
 }

@@ -10,8 +10,8 @@
 
 #include <cstdio>
 
-#include "main_window/window_content.h"
-#include "settings/settings_table.h"
+#include "core/settings/window_content.h"
+#include "core/settings/settings_table.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "launch/launch.h"
-#include "main_window/main_window.h"
+#include "app/launch.h"
+#include "gui/main_window/main_window.h"
 
 int main(int argc, char** argv) {
   if (const std::optional<int> ended = Q6::startWithoutWindow(argc, argv)) {

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "link/exchange.h"
+#include "core/link/exchange.h"
 
 namespace Q6Cli {
 

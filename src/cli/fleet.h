@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/targets.h"
-#include "link/commands.h"
+#include "core/link/commands.h"
 
 namespace Q6Cli {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "discovery/discovery.h"
+#include "core/discovery/discovery.h"
 
 namespace Q6Cli {
 

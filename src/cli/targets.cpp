@@ -18,8 +18,8 @@
 #include <cstring>
 #include <exception>
 
-#include "link/link_error.h"
-#include "link/settings_store.h"
+#include "core/link/link_error.h"
+#include "core/link/settings_store.h"
 
 namespace Q6Cli {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "link/link_settings.h"
+#include "core/link/link_settings.h"
 
 // Where the command-line tool sends: one printer per target text.
 //   tcp://HOST[:PORT]        network printer (port 9100 unless given; [::1]:9100 for IPv6)

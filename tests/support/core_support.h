@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "link/link_error.h"
-#include "link/printer_link_interface.h"
+#include "core/link/link_error.h"
+#include "core/link/printer_link_interface.h"
 
 // Readable failures: byte strings as spaced hex, texts quoted.
 void PrintTo(const QByteArray& bytes, std::ostream* os);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/message_box.h"
-#include "link/printer_link.h"
+#include "gui/common/message_box.h"
+#include "gui/link/printer_link.h"
 #include "support/core_support.h"
 
 namespace Q6Test {

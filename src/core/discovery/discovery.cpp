@@ -1,0 +1,300 @@
+#include "core/discovery/discovery.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSerialPortInfo>
+#include <QUrl>
+
+#include <netdb.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace Orvanel {
+
+ConnectionKind FoundTarget::kind() const {
+  switch (source) {
+    case TargetSource::Network:
+      return ConnectionKind::Network;
+    case TargetSource::Queue:
+      return ConnectionKind::Queue;
+    case TargetSource::DeviceNode:
+      return ConnectionKind::File;
+    case TargetSource::Serial:
+      return ConnectionKind::Serial;
+  }
+  return ConnectionKind::NotSet;
+}
+
+void FoundTarget::fill(LinkSettings& settings) const {
+  settings.kind = kind();
+  switch (source) {
+    case TargetSource::Network:
+      settings.host = storedHost();
+      settings.port = port;
+      break;
+    case TargetSource::Queue:
+      settings.queue = name;
+      break;
+    case TargetSource::DeviceNode:
+      settings.path = name;
+      break;
+    case TargetSource::Serial:
+      settings.serialPort = name;
+      break;
+  }
+}
+
+QString FoundTarget::storedHost() const {
+  // The .local name only where this computer resolves it: that needs a name-service module that
+  // many machines lack, and the link would then fail where the search succeeded.
+  return (hostNameResolves && !hostName.isEmpty()) || address.isEmpty() ? hostName : address;
+}
+
+QString FoundTarget::summary() const {
+  QStringList details;
+  QString kindName;
+  switch (source) {
+    case TargetSource::Network:
+      kindName = QStringLiteral("Network");
+      details << QStringLiteral("%1 port %2").arg(address.isEmpty() ? hostName : address).arg(port);
+      if (!hostName.isEmpty() && !address.isEmpty()) {
+        details << hostName;
+      }
+      break;
+    case TargetSource::Queue:
+      kindName = QStringLiteral("Printer queue");
+      if (!description.isEmpty() && description != name) {
+        details << description;
+      }
+      details << (acceptingJobs ? QStringLiteral("accepts jobs")
+                                : QStringLiteral("does not accept jobs"));
+      break;
+    case TargetSource::DeviceNode:
+      kindName = QStringLiteral("Device");
+      break;
+    case TargetSource::Serial:
+      kindName = QStringLiteral("Serial port");
+      if (!description.isEmpty()) {
+        details << description;
+      }
+      break;
+  }
+  const QString makeAndModel = QStringList({manufacturer, model}).join(QLatin1Char(' ')).trimmed();
+  if (!makeAndModel.isEmpty()) {
+    details << makeAndModel;
+  }
+  if (!serialNumber.isEmpty()) {
+    details << QStringLiteral("serial number %1").arg(serialNumber);
+  }
+  QString line = QStringLiteral("%1: %2").arg(kindName, name);
+  if (!details.isEmpty()) {
+    line += QStringLiteral(" (%1)").arg(details.join(QStringLiteral(", ")));
+  }
+  return line;
+}
+
+void readDeviceId(const QByteArray& id, QString* manufacturer, QString* model,
+                  QString* serialNumber) {
+  // Some devices pad the string with NULs or end it with a line end.
+  const QString text = QString::fromLatin1(id).section(QChar(0), 0, 0).trimmed();
+  for (const QString& field : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    const qsizetype colon = field.indexOf(QLatin1Char(':'));
+    if (colon <= 0) {
+      continue;
+    }
+    const QString key = field.left(colon).trimmed().toUpper();
+    const QString value = field.mid(colon + 1).trimmed();
+    if (value.isEmpty()) {
+      continue;
+    }
+    if ((key == QLatin1String("MFG") || key == QLatin1String("MANUFACTURER")) && manufacturer) {
+      *manufacturer = value;
+    } else if ((key == QLatin1String("MDL") || key == QLatin1String("MODEL")) && model) {
+      *model = value;
+    } else if ((key == QLatin1String("SN") || key == QLatin1String("SERN") ||
+                key == QLatin1String("SERIALNUMBER")) &&
+               serialNumber) {
+      *serialNumber = value;
+    }
+  }
+}
+
+bool systemResolves(const QString& name) {
+  const QByteArray ace = QUrl::toAce(name);
+  if (ace.isEmpty()) {
+    return false;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* result = nullptr;
+  const bool resolves = ::getaddrinfo(ace.constData(), nullptr, &hints, &result) == 0;
+  if (result != nullptr) {
+    ::freeaddrinfo(result);
+  }
+  return resolves;
+}
+
+namespace {
+
+// One look-up on a thread of its own that owns what it uses, so that waiting for it can end before
+// the name services do.
+class PendingLookUp {
+ public:
+  PendingLookUp(const QString& name, const HostLookUp& lookUp)
+      : answer_(std::make_shared<Answer>()) {
+    std::thread([answer = answer_, name, lookUp] {
+      const bool resolves = !name.isEmpty() && lookUp && lookUp(name);
+      {
+        const std::lock_guard lock(answer->mutex);
+        answer->answered = true;
+        answer->resolves = resolves;
+      }
+      answer->done.notify_all();
+    }).detach();
+  }
+  // The answer, or false when none came by the deadline.
+  bool resolves(std::chrono::steady_clock::time_point deadline) const {
+    std::unique_lock lock(answer_->mutex);
+    answer_->done.wait_until(lock, deadline, [this] { return answer_->answered; });
+    return answer_->answered && answer_->resolves;
+  }
+
+ private:
+  struct Answer {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool answered = false;
+    bool resolves = false;
+  };
+  std::shared_ptr<Answer> answer_;
+};
+
+std::chrono::steady_clock::time_point deadlineIn(int timeoutMs) {
+  return std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+}
+
+}  // namespace
+
+bool resolvesHere(const QString& name, int timeoutMs, const HostLookUp& lookUp) {
+  const auto deadline = deadlineIn(timeoutMs);
+  return PendingLookUp(name, lookUp).resolves(deadline);
+}
+
+void checkHostNames(QList<FoundTarget>& targets, int timeoutMs, const HostLookUp& lookUp) {
+  const auto deadline = deadlineIn(timeoutMs);
+  std::vector<std::pair<qsizetype, PendingLookUp>> pending;
+  for (qsizetype i = 0; i < targets.size(); ++i) {
+    const FoundTarget& t = targets[i];
+    if (t.source == TargetSource::Network && !t.hostName.isEmpty() && !t.address.isEmpty()) {
+      pending.emplace_back(i, PendingLookUp(t.hostName, lookUp));
+    }
+  }
+  for (const auto& [i, lookUpOfOne] : pending) {
+    targets[i].hostNameResolves = lookUpOfOne.resolves(deadline);
+  }
+}
+
+QList<FoundTarget> findDeviceNodes(const QString& sysfsRoot, const QString& devRoot) {
+  QList<FoundTarget> found;
+  static const QRegularExpression printerName(QStringLiteral("^lp[0-9]+$"));
+  // The USB printer driver names its devices lp<n> in the usbmisc class and gives each the
+  // printer's own IEEE 1284 device ID; other usbmisc devices (hiddev...) are no printers.
+  const QDir usbmisc(sysfsRoot + QStringLiteral("/class/usbmisc"));
+  for (const QString& entry : usbmisc.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System)) {
+    if (!printerName.match(entry).hasMatch()) {
+      continue;
+    }
+    FoundTarget t;
+    t.source = TargetSource::DeviceNode;
+    t.name = devRoot + QStringLiteral("/usb/") + entry;
+    QFile id(usbmisc.filePath(entry) + QStringLiteral("/device/ieee1284_id"));
+    if (id.open(QIODevice::ReadOnly)) {
+      readDeviceId(id.read(4096), &t.manufacturer, &t.model, &t.serialNumber);
+    }
+    found << t;
+  }
+  // Nodes the device tree does not explain (parallel ports, a node made by hand) are still
+  // printers' nodes: listed, without what the device would say about itself.
+  for (const QString& folder : {devRoot + QStringLiteral("/usb"), devRoot}) {
+    const QDir dir(folder);
+    for (const QString& entry : dir.entryList(QDir::System | QDir::Files, QDir::Name)) {
+      if (!printerName.match(entry).hasMatch()) {
+        continue;
+      }
+      const QString path = dir.filePath(entry);
+      if (std::none_of(found.cbegin(), found.cend(),
+                       [&](const FoundTarget& t) { return t.name == path; })) {
+        FoundTarget t;
+        t.source = TargetSource::DeviceNode;
+        t.name = path;
+        found << t;
+      }
+    }
+  }
+  return found;
+}
+
+QList<FoundTarget> findSerialPorts() {
+  QList<FoundTarget> found;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    FoundTarget t;
+    t.source = TargetSource::Serial;
+    t.name = info.systemLocation();
+    t.description = info.description();
+    t.manufacturer = info.manufacturer();
+    t.serialNumber = info.serialNumber();
+    found << t;
+  }
+  return found;
+}
+
+Discovery discoverTargets(const DiscoveryOptions& options) {
+  Discovery result;
+  // The two services that can keep us waiting are asked at the same time.
+  QString networkNote;
+  std::future<QList<FoundTarget>> network;
+  if (options.sources & FindNetwork) {
+    network = std::async(std::launch::async, [&options, &networkNote] {
+      return findNetworkPrinters(options.timeoutMs, &networkNote);
+    });
+  }
+  QString queueNote;
+  if (options.sources & FindQueues) {
+    result.targets << findPrinterQueues(options.timeoutMs, &queueNote);
+  }
+  if (options.sources & FindDeviceNodes) {
+    result.targets << findDeviceNodes(options.sysfsRoot, options.devRoot);
+  }
+  if (options.sources & FindSerialPorts) {
+    result.targets << findSerialPorts();
+  }
+  if (network.valid()) {
+    result.targets << network.get();
+  }
+  for (const QString& note : {networkNote, queueNote}) {
+    if (!note.isEmpty()) {
+      result.notes << note;
+    }
+  }
+  std::stable_sort(result.targets.begin(), result.targets.end(),
+                   [](const FoundTarget& a, const FoundTarget& b) {
+                     if (a.source != b.source) {
+                       return a.source < b.source;
+                     }
+                     return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+                   });
+  return result;
+}
+
+}  // namespace Orvanel

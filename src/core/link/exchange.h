@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include "core/common/result.h"
+#include "core/link/commands.h"
+#include "core/link/link_settings.h"
+#include "core/link/printer_link_interface.h"
+#include "core/link/transport.h"
+
+#include <memory>
+
+namespace Q6 {
+
+// The steps of an exchange. OpenLink returns true once the connection is open (a failure raises);
+// the others pass their command or request straight to the component.
+bool OpenLink(Orvanel::PrinterLink& link);
+void SendCommand(Orvanel::PrinterLink& link, const Command& command);
+void CloseLink(Orvanel::PrinterLink& link);
+
+// One exchange with the printer: OpenLink, SendCommand for each command in order, CloseLink. A link
+// error stops the sending (commands already sent stay sent), a link that was opened is closed, and
+// the exchange is refused with the first error's text. Done means every command went out and the
+// link closed cleanly. Nothing is shown: the caller decides how to report it.
+Result<> exchangeCommands(Orvanel::PrinterLink& link, const CommandList& commands);
+
+// A link over the transport that given settings choose, without any window: what the command-line
+// tool drives, one per target and thread.
+class SettingsLink : public Orvanel::PrinterLink {
+ public:
+  explicit SettingsLink(Orvanel::LinkSettings settings);
+  ~SettingsLink() override;
+  void OpenConnection() override;
+  void SendData(const QByteArray& data) override;
+  void CloseConnection() override;
+
+ private:
+  Orvanel::LinkSettings settings_;
+  std::unique_ptr<Orvanel::Transport> transport_;
+};
+
+}  // namespace Q6

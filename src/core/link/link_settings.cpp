@@ -1,0 +1,67 @@
+#include "core/link/link_settings.h"
+
+namespace Orvanel {
+
+QString connectionKindName(ConnectionKind kind) {
+  switch (kind) {
+    case ConnectionKind::Network:
+      return QStringLiteral("Network");
+    case ConnectionKind::Queue:
+      return QStringLiteral("Queue");
+    case ConnectionKind::File:
+      return QStringLiteral("File");
+    case ConnectionKind::Serial:
+      return QStringLiteral("Serial");
+    case ConnectionKind::NotSet:
+      break;
+  }
+  return QString();
+}
+
+Q6::Result<> validateLinkSettings(const LinkSettings& s) {
+  switch (s.kind) {
+    case ConnectionKind::NotSet:
+      return Q6::Refused{QStringLiteral("Choose how this computer reaches the printer.")};
+    case ConnectionKind::Network:
+      if (s.host.trimmed().isEmpty()) {
+        return Q6::Refused{
+            QStringLiteral("Enter the printer's network address (host name or IP address).")};
+      }
+      if (s.port < 1 || s.port > 65535) {
+        return Q6::Refused{QStringLiteral("The port must be a number from 1 to 65535.")};
+      }
+      break;
+    case ConnectionKind::Queue:
+      if (s.queue.trimmed().isEmpty()) {
+        return Q6::Refused{QStringLiteral("Choose or enter the printer queue.")};
+      }
+      break;
+    case ConnectionKind::File:
+      if (s.path.trimmed().isEmpty()) {
+        return Q6::Refused{QStringLiteral("Enter the path of the printer device or file.")};
+      }
+      break;
+    case ConnectionKind::Serial:
+      if (s.serialPort.trimmed().isEmpty()) {
+        return Q6::Refused{QStringLiteral("Choose or enter the serial port.")};
+      }
+      if (s.baudRate <= 0) {
+        return Q6::Refused{QStringLiteral("The baud rate must be a positive number.")};
+      }
+      if (s.dataBits < 5 || s.dataBits > 8) {
+        return Q6::Refused{QStringLiteral("The data bits must be 5, 6, 7 or 8.")};
+      }
+      if (s.stopBits != 1 && s.stopBits != 2) {
+        return Q6::Refused{QStringLiteral("The stop bits must be 1 or 2.")};
+      }
+      break;
+  }
+  if (s.timeoutMs <= 0 || s.timeoutMs > kMaxTimeoutMs) {
+    return Q6::Refused{
+        QStringLiteral("The time limit must be a number of milliseconds from 1 to %1.")
+            .arg(kMaxTimeoutMs)};
+  }
+  return {};
+}
+
+}  // namespace Orvanel

@@ -1,0 +1,290 @@
+#include "core/link/settings_store.h"
+
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+#include "core/link/ini_splice.h"
+#include "core/link/link_error.h"
+#include "core/link/settings_file.h"
+
+namespace Orvanel {
+
+namespace {
+
+// A value that decides where or how bytes go must not be guessed: missing or empty takes the
+// default, but a value that is there and unreadable becomes 0, which the check refuses with a
+// message that says what to fix.
+int readSetting(QSettings& store, const QString& name, int fallback) {
+  const QString text = store.value(name).toString().trimmed();
+  if (text.isEmpty()) {
+    return fallback;
+  }
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  return ok ? value : 0;
+}
+
+QString parityName(Parity parity) {
+  switch (parity) {
+    case Parity::Even:
+      return QStringLiteral("Even");
+    case Parity::Odd:
+      return QStringLiteral("Odd");
+    case Parity::None:
+      break;
+  }
+  return QStringLiteral("None");
+}
+
+QString flowControlName(FlowControl flow) {
+  switch (flow) {
+    case FlowControl::Hardware:
+      return QStringLiteral("Hardware");
+    case FlowControl::Software:
+      return QStringLiteral("Software");
+    case FlowControl::None:
+      break;
+  }
+  return QStringLiteral("None");
+}
+
+// The raw value bytes of `key` in `group` of an INI text (the last one wins, as when reading).
+QByteArray rawValue(const QByteArray& text, const QString& group, const QString& key) {
+  const QByteArray header = "[" + group.toUtf8() + "]";
+  const QByteArray wanted = key.toUtf8();
+  QByteArray value;
+  bool inGroup = false;
+  for (const QByteArray& line : text.split('\n')) {
+    const QByteArray t = line.trimmed();
+    if (t.startsWith('[') && t.endsWith(']')) {
+      inGroup = t == header;
+    } else if (const qsizetype equals = line.indexOf('=');
+               inGroup && equals >= 0 && line.left(equals).trimmed() == wanted) {
+      value = line.mid(equals + 1);
+    }
+  }
+  return value;
+}
+
+bool isUtf8(const QByteArray& bytes) {
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  const QString ignored = decoder(bytes);
+  return !decoder.hasError();
+}
+
+// The key whose text decides where this kind of connection sends.
+QString targetKey(ConnectionKind kind) {
+  switch (kind) {
+    case ConnectionKind::Network:
+      return Keys::kHost;
+    case ConnectionKind::Queue:
+      return Keys::kQueue;
+    case ConnectionKind::File:
+      return Keys::kPath;
+    case ConnectionKind::Serial:
+      return Keys::kSerialPort;
+    case ConnectionKind::NotSet:
+      break;
+  }
+  return QString();
+}
+
+}  // namespace
+
+QString settingsFilePath() {
+  // Worked out at every opening, not once per process: the per-user folder ($XDG_CONFIG_HOME,
+  // else ~/.config) is the one in force now, which is what a provisioning script or a harness that
+  // switches it expects.
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/Q56Config/Q56Config.ini");
+}
+
+std::unique_ptr<QSettings> openSettingsStore() {
+  return std::make_unique<QSettings>(settingsFilePath(), QSettings::IniFormat);
+}
+
+Q6::Result<> settingsFileReadable() {
+  const QString path = settingsFilePath();
+  const Q6::Result<SettingsFileText> read = readSettingsFileAt(path);
+  if (read) {
+    return {};
+  }
+  return Q6::Refused{
+      QStringLiteral(
+          "The settings file %1 cannot be read (%2), so the printer connection is not known. "
+          "Fix or remove that file, then press \"Communication\" on the Main tab.")
+          .arg(path, read.error())};
+}
+
+QVariant readStoredValue(const QString& group, const QString& key, const QVariant& fallback) {
+  if (!settingsFileReadable()) {
+    return fallback;  // already reported with the link settings; QSettings would hang on a pipe
+  }
+  QSettings store(settingsFilePath(), QSettings::IniFormat);
+  return store.value(group + QLatin1Char('/') + key, fallback);
+}
+
+StoredLinkSettings readStoredLinkSettings(const QString& key) {
+  StoredLinkSettings result;
+  const Q6::Result<> readable = settingsFileReadable();
+  if (!readable) {
+    result.problem = readable.error();
+    result.unreadable = true;
+    return result;
+  }
+  const QString path = settingsFilePath();
+  QStringList problems;
+  {
+    QSettings store(path, QSettings::IniFormat);
+    result.settings = readLinkSettings(store, key, &problems);
+  }
+  // The reader turns bytes that are not UTF-8 into other characters, which would send to another
+  // file or host than the one the administrator meant; such a value is refused instead.
+  const QString target = targetKey(result.settings.kind);
+  if (!target.isEmpty()) {
+    const Q6::Result<SettingsFileText> file = readSettingsFileAt(path);
+    if (file && !isUtf8(rawValue(file->text, key, target))) {
+      problems << QStringLiteral("%1 is not UTF-8 text (write the file in UTF-8).").arg(target);
+    }
+  }
+  if (!problems.isEmpty()) {
+    const Q6::Result<> check = validateLinkSettings(result.settings);
+    if (result.settings.kind != ConnectionKind::NotSet && !check) {
+      problems << check.error();
+    }
+    result.problem = QStringLiteral(
+                         "The printer connection is not set up correctly in [%1] of %2: %3 Press "
+                         "\"Communication\" on the Main tab to fix it.")
+                         .arg(key, path, problems.join(QLatin1Char(' ')));
+  }
+  return result;
+}
+
+LinkSettings loadStoredLinkSettings(const QString& key) {
+  StoredLinkSettings stored = readStoredLinkSettings(key);
+  if (!stored.problem.isEmpty()) {
+    throw LinkError(stored.problem);
+  }
+  return stored.settings;
+}
+
+Q6::Result<> storeValues(const QString& group, const StoredValues& values) {
+  const QString path = settingsFilePath();
+  // What a later start reads is checked on the new content before it replaces the file.
+  const auto readsBack = [&](const QString& written) -> Q6::Result<> {
+    QSettings check(written, QSettings::IniFormat);
+    for (const auto& [key, value] : values) {
+      const QString got = check.value(group + QLatin1Char('/') + key).toString();
+      if (got != value.toString()) {
+        return Q6::Refused{
+            QStringLiteral("%1 in [%2] would read back as \"%3\" instead of \"%4\" (a line "
+                           "before it in the file is not plain INI)")
+                .arg(key, group, got, value.toString())};
+      }
+    }
+    return {};
+  };
+  const Q6::Result<> stored = rewriteSettingsFile(
+      path, [&](const QByteArray& current) { return spliceIniValues(current, group, values); },
+      readsBack);
+  if (!stored) {
+    return Q6::Refused{
+        QStringLiteral("Could not store the settings in %1: %2.").arg(path, stored.error())};
+  }
+  return {};
+}
+
+Q6::Result<> storeLinkSettings(const QString& key, const LinkSettings& settings) {
+  return storeValues(key, linkSettingsValues(settings));
+}
+
+LinkSettings readLinkSettings(QSettings& store, const QString& key, QStringList* problems) {
+  LinkSettings s;
+  QStringList found;
+  // A value that is there but names nothing this program knows is refused, never replaced by a
+  // default: a guessed connection sends to the wrong place or with the wrong parameters.
+  const auto unknown = [&](const QString& name, const QString& value, const QStringList& allowed) {
+    found << QStringLiteral("%1=%2 is not one of %3.")
+                 .arg(name, value, allowed.join(QStringLiteral(", ")));
+  };
+  store.beginGroup(key);
+  const QString kind = store.value(Keys::kConnection).toString().trimmed();
+  for (ConnectionKind k : {ConnectionKind::Network, ConnectionKind::Queue, ConnectionKind::File,
+                           ConnectionKind::Serial}) {
+    if (kind.compare(connectionKindName(k), Qt::CaseInsensitive) == 0) {
+      s.kind = k;
+    }
+  }
+  if (s.kind == ConnectionKind::NotSet && !kind.isEmpty()) {
+    unknown(Keys::kConnection, kind,
+            {QStringLiteral("Network"), QStringLiteral("Queue"), QStringLiteral("File"),
+             QStringLiteral("Serial")});
+  }
+  s.host = store.value(Keys::kHost).toString().trimmed();
+  s.port = readSetting(store, Keys::kPort, kDefaultPort);
+  const QString timeout = store.value(Keys::kTimeoutMs).toString().trimmed();
+  if (!timeout.isEmpty()) {
+    bool ok = false;
+    const int value = timeout.toInt(&ok);
+    if (ok && value >= 1 && value <= kMaxTimeoutMs) {
+      s.timeoutMs = value;
+    } else {
+      found << QStringLiteral("%1=%2 is not a number of milliseconds from 1 to %3.")
+                   .arg(Keys::kTimeoutMs, timeout)
+                   .arg(kMaxTimeoutMs);
+    }
+  }
+  s.queue = store.value(Keys::kQueue).toString().trimmed();
+  s.path = store.value(Keys::kPath).toString();
+  s.serialPort = store.value(Keys::kSerialPort).toString().trimmed();
+  s.baudRate = readSetting(store, Keys::kBaudRate, s.baudRate);
+  s.dataBits = readSetting(store, Keys::kDataBits, s.dataBits);
+  const QString parity = store.value(Keys::kParity).toString().trimmed();
+  bool parityKnown = parity.isEmpty();
+  for (Parity p : {Parity::None, Parity::Even, Parity::Odd}) {
+    if (parity.compare(parityName(p), Qt::CaseInsensitive) == 0) {
+      s.parity = p;
+      parityKnown = true;
+    }
+  }
+  s.stopBits = readSetting(store, Keys::kStopBits, s.stopBits);
+  const QString flow = store.value(Keys::kFlowControl).toString().trimmed();
+  bool flowKnown = flow.isEmpty();
+  for (FlowControl f : {FlowControl::None, FlowControl::Hardware, FlowControl::Software}) {
+    if (flow.compare(flowControlName(f), Qt::CaseInsensitive) == 0) {
+      s.flowControl = f;
+      flowKnown = true;
+    }
+  }
+  // Serial parameters only matter to a serial connection.
+  if (s.kind == ConnectionKind::Serial && !parityKnown) {
+    unknown(Keys::kParity, parity,
+            {QStringLiteral("None"), QStringLiteral("Even"), QStringLiteral("Odd")});
+  }
+  if (s.kind == ConnectionKind::Serial && !flowKnown) {
+    unknown(Keys::kFlowControl, flow,
+            {QStringLiteral("None"), QStringLiteral("Hardware"), QStringLiteral("Software")});
+  }
+  store.endGroup();
+  if (problems) {
+    *problems = found;
+  }
+  return s;
+}
+
+std::vector<std::pair<QString, QVariant>> linkSettingsValues(const LinkSettings& s) {
+  return {{Keys::kConnection, connectionKindName(s.kind)},
+          {Keys::kHost, s.host},
+          {Keys::kPort, s.port},
+          {Keys::kTimeoutMs, s.timeoutMs},
+          {Keys::kQueue, s.queue},
+          {Keys::kPath, s.path},
+          {Keys::kSerialPort, s.serialPort},
+          {Keys::kBaudRate, s.baudRate},
+          {Keys::kDataBits, s.dataBits},
+          {Keys::kParity, parityName(s.parity)},
+          {Keys::kStopBits, s.stopBits},
+          {Keys::kFlowControl, flowControlName(s.flowControl)}};
+}
+
+}  // namespace Orvanel

@@ -1,0 +1,215 @@
+#include "core/presets/preset_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <string_view>
+
+#include "core/common/number_text.h"
+
+namespace Q6 {
+
+namespace {
+
+constexpr QByteArrayView kMagic("VQ6PREV");
+constexpr QByteArrayView kOff("OFF");
+
+// Field numbers (0-based) of what follows the description.
+constexpr int kFirstListField = 2;
+constexpr int kCutField = 11;
+constexpr int kTopSearchField = 12;
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+bool endsField(char c) {
+  return c == ',' || c == '\r' || c == '\n';
+}
+
+std::string_view view(QByteArrayView bytes) {
+  return {bytes.data(), static_cast<std::size_t>(bytes.size())};
+}
+
+// Steps over the comma or line end at pos; a CR LF pair counts as one line end.
+qsizetype skipDelimiter(QByteArrayView data, qsizetype pos) {
+  if (pos >= data.size()) {
+    return pos;
+  }
+  if (data[pos] == '\r' && pos + 1 < data.size() && data[pos + 1] == '\n') {
+    return pos + 2;
+  }
+  return pos + 1;
+}
+
+// "OFF" selects "No Change"; a number n selects position n + 1. A position outside the list as it
+// stands is refused rather than clamped: a file written for other lists must not half-apply.
+std::optional<int> listPosition(QByteArrayView field, int count) {
+  if (field == kOff) {
+    return count > 0 ? std::optional<int>(0) : std::nullopt;
+  }
+  const std::int64_t n = roundHalfEven(leadingNumber(view(field)));
+  // Compared before adding 1 so that a huge n cannot overflow.
+  if (n < -1 || n > static_cast<std::int64_t>(count) - 2) {
+    return std::nullopt;
+  }
+  return static_cast<int>(n + 1);
+}
+
+std::optional<PresetCut> cutValue(QByteArrayView field) {
+  if (field == kOff) {
+    return PresetCut{false, 0.0f};
+  }
+  if (!isWholeNumber(view(field))) {
+    return std::nullopt;
+  }
+  // The adjuster limits the offset to its range anyway; keeping the value finite spares it an
+  // infinity from a number like 1e999.
+  const double mm = std::clamp(leadingNumber(view(field)) + 1.0, -1.0e6, 1.0e6);
+  return PresetCut{true, static_cast<float>(mm)};
+}
+
+}  // namespace
+
+std::vector<QByteArray> presetFields(QByteArrayView data, int maxFields) {
+  std::vector<QByteArray> fields;
+  qsizetype pos = 0;
+  while (static_cast<int>(fields.size()) < maxFields && pos < data.size()) {
+    while (pos < data.size() && isBlank(data[pos])) {
+      ++pos;
+    }
+    if (pos < data.size() && data[pos] == '"') {
+      const qsizetype start = pos + 1;
+      qsizetype close = data.indexOf('"', start);
+      if (close < 0) {
+        close = data.size();
+      }
+      fields.push_back(data.sliced(start, close - start).toByteArray());
+      pos = std::min(close + 1, data.size());
+      while (pos < data.size() && !endsField(data[pos])) {
+        ++pos;
+      }
+    } else {
+      const qsizetype start = pos;
+      while (pos < data.size() && !endsField(data[pos])) {
+        ++pos;
+      }
+      qsizetype end = pos;
+      while (end > start && isBlank(data[end - 1])) {
+        --end;
+      }
+      fields.push_back(data.sliced(start, end - start).toByteArray());
+    }
+    pos = skipDelimiter(data, pos);
+  }
+  return fields;
+}
+
+std::optional<std::int64_t> presetVersion(QByteArrayView field1) {
+  if (!field1.startsWith(kMagic)) {
+    return std::nullopt;
+  }
+  return roundHalfEven(leadingNumber(view(field1.sliced(kMagic.size()))));
+}
+
+std::optional<QString> presetDescription(QByteArrayView data) {
+  if (data.size() > kPresetFileLimit) {
+    return std::nullopt;
+  }
+  const std::vector<QByteArray> fields = presetFields(data, 2);
+  if (fields.empty() || !presetVersion(fields[0])) {
+    return std::nullopt;
+  }
+  return fields.size() > 1 ? QString::fromLatin1(fields[1]) : QString();
+}
+
+PresetCheck checkPreset(QByteArrayView data, const PresetListCounts& counts) {
+  PresetCheck check;
+  check.refusal = PresetRefusal::Corrupt;
+  if (data.isEmpty() || data.size() > kPresetFileLimit) {
+    return check;
+  }
+  const std::vector<QByteArray> fields = presetFields(data, kTopSearchField + 1);
+  const std::optional<std::int64_t> version =
+      fields.empty() ? std::nullopt : presetVersion(fields[0]);
+  if (!version) {
+    return check;
+  }
+  if (*version > kHighestPresetVersion) {
+    check.refusal = PresetRefusal::LaterVersion;
+    return check;
+  }
+  PresetValues values;
+  values.version = *version;
+  if (*version >= 1) {
+    // Version 1 has the fields up to the line spacing; each later version adds one.
+    const std::size_t needed = static_cast<std::size_t>(kCutField + *version - 1);
+    if (fields.size() < needed) {
+      return check;
+    }
+    std::array<int, kPresetTopSearch> lists{};
+    for (int i = 0; i < kPresetTopSearch; ++i) {
+      const std::optional<int> position = listPosition(fields[kFirstListField + i], counts[i]);
+      if (!position) {
+        return check;
+      }
+      lists[i] = *position;
+    }
+    values.lists = lists;
+  }
+  if (*version >= 2) {
+    values.cut = cutValue(fields[kCutField]);
+    if (!values.cut) {
+      return check;
+    }
+  }
+  if (*version >= 3) {
+    values.topSearch = listPosition(fields[kTopSearchField], counts[kPresetTopSearch]);
+    if (!values.topSearch) {
+      return check;
+    }
+  }
+  check.refusal = PresetRefusal::None;
+  check.values = values;
+  return check;
+}
+
+std::optional<QByteArray> readPresetFile(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.size() > kPresetFileLimit) {
+    return std::nullopt;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return std::nullopt;
+  }
+  // Read one byte past the limit so that a file that grew since it was looked at is still refused.
+  QByteArray bytes = file.read(kPresetFileLimit + 1);
+  if (file.error() != QFileDevice::NoError || bytes.size() > kPresetFileLimit) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+QString presetRefusalText(PresetRefusal refusal) {
+  switch (refusal) {
+    case PresetRefusal::Corrupt:
+      return QStringLiteral("Corrupt preset file");
+    case PresetRefusal::LaterVersion:
+      return QStringLiteral(
+          "This preset file is designed for a later version of the QLX600 Setup Utility!");
+    case PresetRefusal::None:
+      break;
+  }
+  return {};
+}
+
+QString incorrectPresetText(const QString& fileName) {
+  return QStringLiteral("The preset '") + fileName +
+         QStringLiteral(
+             "' does not appear to be a preset file.\n  This may be a corrupt file or "
+             "it may require a more revent version of the Vorla QLX600 Setup utility.");
+}
+
+}  // namespace Q6

@@ -1,0 +1,151 @@
+#include "core/settings/use_settings.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/common/number_text.h"
+#include "core/settings/settings_table.h"
+
+namespace Q6 {
+
+namespace {
+
+void append(CommandList& out, const char* switchNumber, SwitchStep::Op op, std::string_view mask) {
+  const QByteArrayView maskBytes(mask.data(), static_cast<qsizetype>(mask.size()));
+  out.push_back(op == SwitchStep::Clear ? ClearSwitchBits(switchNumber, maskBytes)
+                                        : SetSwitchBits(switchNumber, maskBytes));
+}
+
+// The fixed commands of a list position, or nothing for a position the list does not have.
+const SwitchEntry* fixedEntry(const SettingRow& row, int position) {
+  if (position < 1 || position > static_cast<int>(row.entries.size())) {
+    return nullptr;
+  }
+  return &row.entries[static_cast<std::size_t>(position - 1)];
+}
+
+bool needsFeeds(const SwitchEntry* entry) {
+  return entry && std::any_of(entry->begin(), entry->end(), [](const SwitchStep& step) {
+           return std::string_view(step.mask).find('#') != std::string_view::npos;
+         });
+}
+
+// Quarter millimetres with the sign in bit 7. The adjuster already snaps its text into range, but
+// a text from anywhere else must not spill into a third hex digit or wrap into the sign bit, so
+// it is held at the same limits.
+std::string cutOffsetMask(std::string_view text) {
+  const std::int64_t steps = std::clamp<std::int64_t>(roundHalfEven(leadingNumber(text) / 0.25),
+                                                      kCutStepsMin, kCutStepsMax);
+  const std::uint64_t byte =
+      steps < 0 ? 0x80u | static_cast<std::uint64_t>(-steps) : static_cast<std::uint64_t>(steps);
+  return hexUpper(byte, 2) + "00";
+}
+
+QString feedsRefusal(const std::string& typed) {
+  // The window hands its text over as Latin-1; a pasted page of text need not fill the box.
+  QString shown = QString::fromLatin1(typed).trimmed();
+  constexpr int kShownLimit = 20;
+  if (shown.size() > kShownLimit) {
+    shown = shown.left(kShownLimit) + QStringLiteral("...");
+  }
+  return QStringLiteral(
+             "The number of line feeds for the contextual auto cut must be a number from 0 to "
+             "%1; the box holds \"%2\". Nothing has been sent to the printer.")
+      .arg(kMaxContextCutFeeds)
+      .arg(shown);
+}
+
+}  // namespace
+
+std::optional<int> contextCutFeeds(std::string_view text) {
+  const std::int64_t count = roundHalfEven(leadingNumber(text));
+  if (count < 0 || count > kMaxContextCutFeeds) {
+    return std::nullopt;
+  }
+  return static_cast<int>(count);
+}
+
+std::string GetCodePageHex(int index) {
+  if (index < 1 || index > kCodePageEntries) {
+    return {};
+  }
+  const int n = index - 1;
+  int code = n + 39;
+  if (n <= 21) {
+    code = n;
+  } else if (n <= 24) {
+    code = n + 10;
+  } else if (n == 41) {
+    code = 0xFF;
+  }
+  return hexUpper(static_cast<std::uint64_t>(code));
+}
+
+std::string GetDensityHex(int index) {
+  if (index < 1 || index > kDensityEntries) {
+    return {};
+  }
+  // The list runs darkest first, but "Normal" is 4 on the printer, not 0.
+  const int digit = index < 4 ? 4 - index : index;
+  return hexUpper(static_cast<std::uint64_t>(digit));
+}
+
+CommandList settingCommands(const SettingRow& row, const Selection& s, int feeds) {
+  CommandList out;
+  if (row.kind == SettingKind::CutOffset) {
+    if (s.chk_AdjustCutPos) {
+      append(out, row.switchNumber, SwitchStep::Clear, row.fieldMask);
+      append(out, row.switchNumber, SwitchStep::Set, cutOffsetMask(s.txtCutOffset));
+    }
+    return out;
+  }
+  if (row.kind != SettingKind::List) {
+    return out;
+  }
+  const int position = s.*(row.position);
+  if (row.fieldValue) {
+    const std::string value = row.fieldValue(position);
+    if (!value.empty()) {
+      append(out, row.switchNumber, SwitchStep::Clear, row.fieldMask);
+      append(out, row.switchNumber, SwitchStep::Set, value);
+    }
+    return out;
+  }
+  if (const SwitchEntry* entry = fixedEntry(row, position)) {
+    const std::string digit = hexUpper(static_cast<std::uint64_t>(feeds));
+    for (const SwitchStep& step : *entry) {
+      std::string mask = step.mask;
+      if (const std::size_t hash = mask.find('#'); hash != std::string::npos) {
+        mask.replace(hash, 1, digit);
+      }
+      append(out, row.switchNumber, step.op, mask);
+    }
+  }
+  return out;
+}
+
+Result<CommandList> buildUseSettings(const Selection& s) {
+  // Refuse before anything is built, so that a refusal never leaves half a batch behind.
+  int feeds = 0;
+  for (const SettingRow& row : settingsTable()) {
+    if (row.kind == SettingKind::List && needsFeeds(fixedEntry(row, s.*(row.position)))) {
+      const std::optional<int> count = contextCutFeeds(s.txtContFeeds);
+      if (!count) {
+        return Refused{feedsRefusal(s.txtContFeeds)};
+      }
+      feeds = *count;
+    }
+  }
+
+  CommandList out;
+  for (const SettingRow& row : settingsTable()) {
+    CommandList commands = settingCommands(row, s, feeds);
+    out.insert(out.end(), commands.begin(), commands.end());
+  }
+  out.push_back(writeCommand());
+  return out;
+}
+
+}  // namespace Q6

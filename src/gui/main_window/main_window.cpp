@@ -1,0 +1,408 @@
+#include "gui/main_window/main_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+
+#include <algorithm>
+#include <exception>
+
+#include "core/common/number_text.h"
+#include "core/cut_position/cut_offset.h"
+#include "core/link/link_error.h"
+#include "core/printer_tests/test_commands.h"
+#include "core/settings/settings_table.h"
+#include "core/settings/window_content.h"
+#include "gui/common/message_box.h"
+#include "gui/cut_position/cut_diagram.h"
+#include "gui/layout/layout_kit.h"
+#include "gui/layout/pictures_ahead.h"
+#include "gui/layout/text_measures.h"
+#include "gui/link/comm_settings_window.h"
+#include "gui/link/link_exchange.h"
+#include "gui/main_window/clear_all.h"
+#include "gui/main_window/main_window_layout.h"
+#include "gui/presets/presets_window.h"
+#include "version.h"
+
+// The resources live in the static library; naming them here makes the linker keep them.
+static void loadResources() {
+  Q_INIT_RESOURCE(resources);
+}
+
+using Q6::Layout::fitText;
+using Q6::Layout::refill;
+
+namespace {
+
+const QString kModelGroup = QStringLiteral("Printer");
+const QString kModelName = QStringLiteral("Model");
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+  loadResources();
+  // Start-up is mostly the window's thread waiting on fonts; pictures and text measures are made
+  // alongside (see buildTabs() and the fitting below).
+  m_pictures = std::make_unique<Q6::Layout::PicturesAhead>(
+      QStringList{QLatin1String(Q6::kIconPicture), QLatin1String(Q6::kQLX600Picture),
+                  QLatin1String(Q6::kQLX500Picture), QLatin1String(Q6::kLogoPicture)});
+  m_textMeasures = std::make_unique<Q6::Layout::TextMeasures>();
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("QLX600/500 Configuration Utility"));
+  setFont(Q6::Layout::windowFont());
+  setFixedSize(Q6::Layout::px(7875), Q6::Layout::px(5430));
+
+  buildTabs();
+  setWindowIcon(QIcon(picture(QLatin1String(Q6::kIconPicture))));
+
+  connectHandlers();
+  makeListsDeliberate();
+  addTabSwitchKeys();
+  Form_Load();
+  makeRoomForHelpTexts();
+  m_textMeasures->endAhead();
+  // The Main tab first: its faces must load on this thread anyway to paint it, and meanwhile the
+  // helper finishes what the other pages still need.
+  QList<QWidget*> widgets = findChildren<QWidget*>();
+  QWidget* mainTab = SSTab1->widget(0);
+  std::stable_partition(widgets.begin(), widgets.end(),
+                        [mainTab](const QWidget* w) { return mainTab->isAncestorOf(w); });
+  for (QWidget* w : widgets) {
+    fitText(w, m_textMeasures.get());
+  }
+  m_textMeasures.reset();
+  m_pictures.reset();
+  describeForScreenReaders();
+
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+frmMain::~frmMain() {
+  // Children go after this part of the object; a late focus change must not reach the handlers.
+  txtCutOffset->removeEventFilter(this);
+  // The presets window is a window of its own, not a child of this one.
+  delete m_presetsWindow;
+}
+
+void frmMain::Form_Load() {
+  // Each selection runs the list's reaction, as a pick by the operator would.
+  // The model profile puts the print columns at "No Change" itself.
+  for (const Q6::SettingPlace& where : Q6::settingPlaces()) {
+    if (where.list && where.list != &frmMain::comESCPOSColumns) {
+      (this->*(where.list))->setCurrentIndex(0);
+    }
+  }
+  AdjustCutPosition(0.0f);
+  imgPrinter->setPixmap(imgQLX600->pixmap());
+  labVer->setText(Q6::versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision));
+  loadLinkSettings();
+  refill(cmbModel, Q6::Lists::cmbModel());
+  labTopSearchInfo->setText(Q6::topSearchInfoText());
+
+  const QString stored =
+      Orvanel::readStoredValue(kModelGroup, kModelName, Q6::kStoredModelDefault).toString();
+  cmbModel->setCurrentIndex(Q6::modelPositionForStoredText(stored));
+
+  Picture2->setPixmap(picture(QLatin1String(Q6::kLogoPicture)));
+  labTitle->setText(Q6::titleText());
+  setWindowTitle(Q6::windowTitleText());
+}
+
+// Loading is not an exchange, so the exchange runner does not report its failures: an unreadable
+// store is shown here and the window carries on; "Communication" is where the operator fixes it.
+void frmMain::loadLinkSettings(bool reportProblem) {
+  try {
+    scm_comms->LoadLinkSettings(Orvanel::kLinkSettingsKey);
+  } catch (const Orvanel::LinkError& error) {
+    if (reportProblem) {
+      Q6::showError(this, error.message());
+    }
+  } catch (const std::exception& error) {
+    Q6::showError(this, QString::fromUtf8(error.what()));
+  }
+}
+
+void frmMain::Form_Unload() {
+  const QString failure =
+      Orvanel::storeValues(kModelGroup, {{kModelName, cmbModel->currentText()}}).error();
+  if (!failure.isEmpty()) {
+    Q6::showError(this,
+                  QStringLiteral("Could not store the selected printer model. %1").arg(failure));
+  }
+  if (m_portWindow) {
+    m_portWindow->close();
+  }
+  if (m_presetsWindow) {
+    m_presetsWindow->close();
+  }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel) {
+    auto* list = qobject_cast<QComboBox*>(watched);
+    if (list && !list->hasFocus()) {
+      return true;  // passing over a list with the wheel must not change a printer setting
+    }
+  }
+  // The drop-down style is put on a list when it is first used rather than on all of them at
+  // start-up: making a style costs a noticeable part of the start.
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress ||
+      event->type() == QEvent::FocusIn) {
+    if (auto* list = qobject_cast<QComboBox*>(watched)) {
+      useDropDownStyle(list);
+    }
+  }
+  // The box's own context menu and a switch to another window take the focus only for a while;
+  // rewriting the text then would change it under the operator's hands.
+  if (watched == txtCutOffset && event->type() == QEvent::FocusOut) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+      txtCutOffset_Validate();
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::cmbModel_Click() {
+  const int model = cmbModel->currentIndex();
+  const Q6::ModelProfile* profile = Q6::modelProfile(model);
+  if (!profile) {
+    return;
+  }
+  const bool extended = profile->extendedGroups;
+  imgPrinter->setPixmap((model == Q6::kModelQLX500 ? imgQLX500 : imgQLX600)->pixmap());
+  refill(comSpeed, profile->speedEntries);
+  comSpeed->setCurrentIndex(0);
+  refill(comDensity, Q6::Lists::comDensity());
+  comDensity->setCurrentIndex(0);
+  if (!profile->paperWidthEntries.isEmpty()) {
+    refill(comPWidth, profile->paperWidthEntries);
+  }
+  comPWidth->setCurrentIndex(0);
+  for (QWidget* w : {static_cast<QWidget*>(comPWidth), static_cast<QWidget*>(labPWidth),
+                     static_cast<QWidget*>(labPWidthT)}) {
+    w->setVisible(extended);
+  }
+  const auto showColumnsGroup = [this, extended] {
+    comESCPOSColumns->setCurrentIndex(0);
+    for (QWidget* w :
+         {static_cast<QWidget*>(comESCPOSColumns), static_cast<QWidget*>(labESCPOSColumns),
+          static_cast<QWidget*>(labESCPOSColumnsT)}) {
+      w->setVisible(extended);
+    }
+  };
+  const auto showContextCutGroup = [this, extended] {
+    comContextCut->setCurrentIndex(0);
+    for (QWidget* w : {static_cast<QWidget*>(comContextCut), static_cast<QWidget*>(labContextCut),
+                       static_cast<QWidget*>(labContextCutT), static_cast<QWidget*>(txtContFeeds),
+                       static_cast<QWidget*>(labContFeeds)}) {
+      w->setVisible(extended);
+    }
+  };
+  // The two profiles reset these groups in opposite orders; the contextual cut's reaction runs
+  // at its own step of each.
+  if (model == Q6::kModelQLX500) {
+    showColumnsGroup();
+    showContextCutGroup();
+  } else {
+    showContextCutGroup();
+    showColumnsGroup();
+  }
+  labEPFontSize->setText(profile->epFontSizeText);
+  labEPSpacing->setText(profile->epSpacingText);
+  fitText(labEPFontSize);
+  fitText(labEPSpacing);
+  cmbBigFont->setAccessibleDescription(profile->epFontSizeText);
+  cmbEPSpacing->setAccessibleDescription(profile->epSpacingText);
+}
+
+void frmMain::comSpeed_Click() {
+  if (comSpeed->currentIndex() == Q6::kOptimumDensitySpeed) {
+    Q6::showMessage(this, Q6::MessageRequest{Q6::speedAdviceText(), Q6::speedAdviceTitle(),
+                                             QMessageBox::Information, QMessageBox::Ok});
+  }
+}
+
+void frmMain::comContextCut_Click() {
+  switch (comContextCut->currentIndex()) {
+    case 0:  // "No Change"
+    case 1:  // "Disabled"
+      txtContFeeds->setEnabled(false);
+      Q6::Layout::setTextColour(labContFeeds, Q6::kDisabledCaptionColour);
+      break;
+    case 2:  // "Enabled - Full Cut"
+    case 3:  // "Enabled - Partial Cut"
+      txtContFeeds->setEnabled(true);
+      Q6::Layout::setTextColour(labContFeeds, Q6::kEnabledCaptionColour);
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::chk_AdjustCutPos_Click() {
+  const bool on = chk_AdjustCutPos->isChecked();
+  Picture1->setEnabled(on);
+  txtCutOffset->setEnabled(on);
+  Picture1->setAdjusterOn(on);
+}
+
+void frmMain::txtCutOffset_Validate() {
+  const double typed = Q6::leadingNumber(txtCutOffset->text().toLatin1().toStdString());
+  AdjustCutPosition(static_cast<float>(typed));
+}
+
+void frmMain::Picture1_MouseDown(float y) {
+  if (y >= Q6::kDragTopY && y <= Q6::kDragBottomY) {
+    Picture1->setLineY(y);
+    m_dragging = true;
+  }
+}
+
+void frmMain::Picture1_MouseMove(float y) {
+  if (m_dragging && y >= Q6::kDragTopY && y <= Q6::kDragBottomY) {
+    Picture1->setLineY(y);
+  }
+}
+
+void frmMain::Picture1_MouseUp(float y) {
+  m_dragging = false;
+  AdjustCutPosition(y - Q6::kNominalCutY);
+}
+
+void frmMain::AdjustCutPosition(float mm) {
+  const float offset = Q6::snapCutOffset(mm);
+  txtCutOffset->setText(QString::fromStdString(Q6::cutOffsetText(offset)));
+  Picture1->setLineY(offset + Q6::kNominalCutY);
+}
+
+Q6::Selection frmMain::currentSelection() const {
+  Q6::Selection s;
+  for (const Q6::SettingRow& row : Q6::settingsTable()) {
+    switch (row.kind) {
+      case Q6::SettingKind::List:
+        s.*(row.position) = Q6::settingList(*this, row.control)->currentIndex();
+        break;
+      case Q6::SettingKind::CutOffset:
+        s.chk_AdjustCutPos = chk_AdjustCutPos->isChecked();
+        s.txtCutOffset = txtCutOffset->text().toLatin1().toStdString();
+        break;
+      case Q6::SettingKind::FeedCount:
+        s.txtContFeeds = txtContFeeds->text().toLatin1().toStdString();
+        break;
+    }
+  }
+  return s;
+}
+
+void frmMain::send(const Q6::CommandList& commands) {
+  Q6::runExchange(*scm_comms, commands, this);
+}
+
+void frmMain::comUse_Click() {
+  // The typed offset must be in its text form before it is read.
+  txtCutOffset_Validate();
+  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(currentSelection());
+  if (!plan) {
+    Q6::showError(this, plan.error());
+    return;
+  }
+  send(*plan);
+}
+
+void frmMain::comClearAll_Click() {
+  if (Q6::showMessage(this, Q6::clearAllQuestion()) != QMessageBox::Yes) {
+    return;
+  }
+  send(Q6::clearAllCommands());
+}
+
+void frmMain::comConfPort_Click() {
+  if (!m_portWindow) {
+    m_portWindow = new frmPort(this);
+  }
+  m_portWindow->exec();
+  // The communication window has just told the operator about a file it could not read; the
+  // problem stays with the link for the next action, without a second box now.
+  loadLinkSettings(false);
+}
+
+void frmMain::comPresets_Click() {
+  hide();
+  if (!m_presetsWindow) {
+    m_presetsWindow = new frmPresets(
+        Q6::PresetTarget{this, [this] { return presetListCounts(); },
+                         [this](const Q6::PresetValues& values) { applyPreset(values); }});
+  }
+  m_presetsWindow->show();
+}
+
+void frmMain::Command4_Click() {
+  send({Q6::testCommand(Q6::TestCommand::SelfTest)});
+}
+
+void frmMain::butLineFeed_Click() {
+  send({Q6::testCommand(Q6::TestCommand::LineFeed)});
+}
+
+void frmMain::butFormFeed_Click() {
+  send({Q6::testCommand(Q6::TestCommand::FormFeed)});
+}
+
+void frmMain::butfeedlength_Click() {
+  send({Q6::testCommand(Q6::TestCommand::Feed5cm)});
+}
+
+void frmMain::butFullCut_Click() {
+  send({Q6::testCommand(Q6::TestCommand::FullCut)});
+}
+
+void frmMain::Command3_Click() {
+  send({Q6::testCommand(Q6::TestCommand::PartialCut)});
+}
+
+void frmMain::Command8_Click() {
+  send({Q6::testCommand(Q6::TestCommand::FeedFullCut)});
+}
+
+void frmMain::Command9_Click() {
+  send({Q6::testCommand(Q6::TestCommand::FeedPartialCut)});
+}
+
+void frmMain::butCDrawer1_Click() {
+  send({Q6::testCommand(Q6::TestCommand::CashDrawer1)});
+}
+
+void frmMain::butCDrawer2_Click() {
+  send({Q6::testCommand(Q6::TestCommand::CashDrawer2)});
+}
+
+void frmMain::butPrintCharSet_Click() {
+  send(Q6::characterSetSheet());
+}
+
+void frmMain::butTicketTest_Click() {
+  send(Q6::ticketTest());
+}
+
+// While the window is built its pictures come from the helper decoding them; afterwards (a
+// later Form_Load) they are read here.
+QPixmap frmMain::picture(const QString& path) {
+  return m_pictures ? m_pictures->pixmap(path) : QPixmap(path);
+}

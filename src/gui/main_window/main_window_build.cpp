@@ -1,0 +1,539 @@
+// How the main window builds itself: the tabs from the settings table and the window's own table
+// of places, the room help texts get, and what makes the window easy to use by keyboard, wheel and
+// screen reader. The handlers live in main_window.cpp.
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStyleFactory>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "core/settings/settings_table.h"
+#include "core/settings/window_content.h"
+#include "gui/cut_position/cut_diagram.h"
+#include "gui/layout/layout_kit.h"
+#include "gui/layout/text_measures.h"
+#include "gui/main_window/main_window.h"
+#include "gui/main_window/main_window_layout.h"
+
+using namespace Q6::Layout;
+
+namespace {
+
+QRect pageRect(int left, int top, int width, int height) {
+  return twipsRect(left, top - Q6::kTabRowTwips, width, height);
+}
+
+// A help text that needs another line may push the rows under it down by this much; further, a
+// title would no longer stand level with its list.
+constexpr int kMostRowShiftPixels = 5;
+
+// The notes beside the action buttons get room for a second line, should the face need it.
+constexpr int kActionNoteHeight = 450;
+
+// The test buttons stand in a grid of 1380 x 300 twips (and one row of 360); drawn at the full
+// 1395 x 315 they would overlap their neighbours by a pixel. The right-hand column has no
+// neighbour, so it gets the full width, and more when a caption needs it.
+constexpr int kTestButtonWidth = 1335;
+constexpr int kTestButtonHeight = 300;
+constexpr int kTestRightColumn = 6240;
+constexpr int kTestRightEdge = 6240 + 1395;
+
+// Most styles open a list over its current entry and as tall as all its entries, which puts the
+// 43 code pages over the whole screen. As a drop-down under the list it keeps to maxVisibleItems
+// and scrolls.
+class DropDownListStyle : public QProxyStyle {
+ public:
+  explicit DropDownListStyle(QObject* owner)
+      : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+    setParent(owner);
+  }
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_ComboBox_Popup) {
+      return 0;
+    }
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+// A plain widget is told to screen readers as a "filler"; the main window is a frame.
+QAccessibleInterface* mainWindowAccessible(const QString& key, QObject* object) {
+  if (key == QLatin1String("frmMain") && object != nullptr && object->isWidgetType()) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+  }
+  return nullptr;
+}
+
+QString withoutColon(QString text) {
+  if (text.endsWith(QLatin1Char(':'))) {
+    text.chop(1);
+  }
+  return text;
+}
+
+}  // namespace
+
+void frmMain::buildTabs() {
+  // The window's thread spends most of its start waiting on fonts; meanwhile a helper measures the
+  // setting rows' texts for the fitting pass, and each finished page's other texts after them.
+  std::vector<TextQuestion> ahead;
+  // Rows without a help text of their own get one from the model profile.
+  QStringList helpTexts{Q6::topSearchInfoText()};
+  for (const int model : {Q6::kModelQLX600, Q6::kModelQLX500}) {
+    helpTexts << Q6::modelProfile(model)->epFontSizeText << Q6::modelProfile(model)->epSpacingText;
+  }
+  for (const Q6::SettingPlace& place : Q6::settingPlaces()) {
+    ahead.push_back(
+        rowTitleQuestion(font(), logicalDpiY(), QString::fromUtf8(Q6::settingOf(place).caption)));
+    if (place.helpText) {
+      helpTexts << QString::fromUtf8(place.helpText);
+    }
+  }
+  for (const QString& help : helpTexts) {
+    ahead.push_back(rowHelpQuestion(font(), logicalDpiY(), help));
+  }
+  m_textMeasures->measureAhead(std::move(ahead));
+
+  SSTab1 = new QTabWidget(this);
+  SSTab1->setObjectName(QStringLiteral("SSTab1"));
+  SSTab1->setGeometry(0, 0, px(7875), px(5415));
+  SSTab1->setUsesScrollButtons(false);
+  const QString captions[] = {QStringLiteral("Main"),       QStringLiteral("General"),
+                              QStringLiteral("Quality"),    QStringLiteral("Tickets"),
+                              QStringLiteral("Characters"), QStringLiteral("Emulation"),
+                              QStringLiteral("Tests")};
+  QWidget* pages[std::size(captions)];
+  for (std::size_t i = 0; i < std::size(captions); ++i) {
+    pages[i] = new QWidget;
+    SSTab1->addTab(pages[i], captions[i]);
+  }
+  buildMainTab(pages[0]);  // measured on this thread: its faces are needed to paint it anyway
+  int tab = -1;
+  for (const Q6::SettingPlace& place : Q6::settingPlaces()) {
+    if (tab >= 0 && place.tab != tab) {
+      m_textMeasures->measureAhead(pages[tab]);
+    }
+    tab = place.tab;
+    buildSettingRow(pages[place.tab], place);
+  }
+  m_textMeasures->measureAhead(pages[tab]);
+  buildTestsTab(pages[6]);
+  m_textMeasures->measureAhead(pages[6]);
+  SSTab1->setCurrentIndex(0);
+}
+
+// A bold title with its help text under it, and the setting's list in the right-hand column.
+void frmMain::buildSettingRow(QWidget* page, const Q6::SettingPlace& where) {
+  const Q6::SettingRow& setting = Q6::settingOf(where);
+  const auto [title, help] = labelledRow(page, Q6::kTabRowTwips, where.top, where.helpBottom,
+                                         where.titleName, QString::fromUtf8(setting.caption),
+                                         where.helpName, QString::fromUtf8(where.helpText));
+  this->*(where.title) = title;
+  this->*(where.help) = help;
+  m_settingRows.emplace_back(title, help);
+  QComboBox* box = nullptr;
+  if (where.list) {
+    QStringList entries;
+    if (where.fill == Q6::ListFill::Entries) {
+      entries = Q6::settingEntries(setting, Q6::kModelQLX500);  // the model that offers all
+    } else if (where.fill == Q6::ListFill::PaperWidth) {
+      entries = Q6::Lists::comPWidthInitial();
+    }
+    box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control, entries);
+    if (where.toolTip) {
+      box->setToolTip(QString::fromUtf8(where.toolTip));
+    }
+    this->*(where.list) = box;
+  }
+  // The QLX500 profile shows its own settings.
+  if (setting.qlx500Only) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(title), static_cast<QWidget*>(help), static_cast<QWidget*>(box)}) {
+      if (w) {
+        w->hide();
+      }
+    }
+  }
+  switch (where.extra) {
+    case Q6::RowExtra::None:
+      break;
+    case Q6::RowExtra::CutAdjuster:
+      buildCutAdjuster(page);
+      break;
+    case Q6::RowExtra::LineFeedCount:
+      buildLineFeedCount(page);
+      break;
+  }
+}
+
+void frmMain::buildLineFeedCount(QWidget* page) {
+  txtContFeeds = place(new QLineEdit(QStringLiteral("2"), page), "txtContFeeds",
+                       pageRect(5640, 4500, 495, 315));
+  txtContFeeds->setEnabled(false);
+  labContFeeds =
+      label(page, "labContFeeds", QString::fromUtf8(Q6::settingWithControl("txtContFeeds").caption),
+            pageRect(6240, 4560, 1515, 480));
+  setTextColour(labContFeeds, Q6::kDisabledCaptionColour);
+}
+
+void frmMain::buildCutAdjuster(QWidget* page) {
+  chk_AdjustCutPos = place(new QCheckBox(QStringLiteral("Adjust Cut Position"), page),
+                           "chk_AdjustCutPos", pageRect(3240, 2160, 2400, 315));
+  chk_AdjustCutPos->setFont(faceFont(page->font(), Face::Bold825));
+  Picture1 = place(new CutDiagram(page), "Picture1", pageRect(5760, 1200, 1950, 1515));
+  Picture1->setEnabled(false);
+  txtCutOffset = place(new QLineEdit(page), "txtCutOffset", pageRect(5760, 2760, 1935, 285));
+  txtCutOffset->setEnabled(false);
+  txtCutOffset->installEventFilter(this);
+}
+void frmMain::buildMainTab(QWidget* page) {
+  static const bool roleKnown = (QAccessible::installFactory(mainWindowAccessible), true);
+  Q_UNUSED(roleKnown);
+  imgPrinter = place(new QLabel(page), "imgPrinter", pageRect(240, 480, 2415, 2055));
+  imgPrinter->setScaledContents(true);
+  imgPrinter->setAccessibleName(QStringLiteral("Printer picture"));
+  labTitle = label(page, "labTitle", QStringLiteral("QLX500/600 Setup Utility"),
+                   pageRect(2760, 480, 3915, 375), Face::Bold12);
+  labTitle->setWordWrap(false);
+  Picture2 = place(new QLabel(page), "Picture2", pageRect(6780, 540, 915, 555));
+  Picture2->setAlignment(Qt::AlignCenter);
+  Picture2->setAccessibleName(QStringLiteral("Vorla logo"));
+  Label23 = label(page, "Label23", QStringLiteral("Version:"), pageRect(2760, 1500, 795, 345),
+                  Face::Regular975);
+  labVer = label(page, "labVer", QString(), pageRect(3540, 1500, 1515, 345), Face::Regular975);
+  Label38 = label(page, "Label38", QStringLiteral("Printer Model:"),
+                  pageRect(2760, 2220, 1335, 345), Face::Regular975);
+  cmbModel = place(new QComboBox(page), "cmbModel", pageRect(4080, 2160, 2295, 315));
+  cmbModel->setEditable(false);
+  // The printer picture shows the chosen model, and says so to a screen reader.
+  connect(cmbModel, &QComboBox::currentTextChanged, imgPrinter, [this](const QString& model) {
+    imgPrinter->setAccessibleName(QStringLiteral("Printer picture: %1").arg(model));
+  });
+
+  // The four actions, each with its note beside it.
+  const struct {
+    QPushButton* frmMain::*button;
+    const char* name;
+    const char* caption;
+    const char* toolTip;
+    QLabel* frmMain::*note;
+    const char* noteName;
+    const char* noteText;
+    int top;
+  } actions[] = {
+      {&frmMain::comConfPort, "comConfPort", "Communication",
+       "Setup the method of cummunication with your printer.", &frmMain::Label19, "Label19",
+       "Click here first to establish communication with your printer.", 2940},
+      {&frmMain::Command4, "Command4", "Print Self Test",
+       "Print a self-test page on the connected printer.", &frmMain::Label21, "Label21",
+       "Print a self-test. Check that communication settings are correct first.", 3420},
+      {&frmMain::comUse, "comUse", "Use Settings", "Send new settings to the connected printer.",
+       &frmMain::Label22, "Label22", "Write current settings to your printer.", 3900},
+      {&frmMain::comClearAll, "comClearAll", "Clear All Settings", "", &frmMain::Label17, "Label17",
+       "Clear all printer memory switch settings (factory default)", 4380},
+  };
+  for (const auto& action : actions) {
+    this->*(action.button) = button(page, action.name, QString::fromUtf8(action.caption),
+                                    pageRect(360, action.top, 2115, 435), Face::Bold975,
+                                    QString::fromUtf8(action.toolTip));
+    this->*(action.note) = label(page, action.noteName, QString::fromUtf8(action.noteText),
+                                 pageRect(2640, action.top + 120, 5055, kActionNoteHeight));
+  }
+  // The presets are reached only from code: the button and its label stay hidden.
+  comPresets =
+      button(page, "comPresets", QStringLiteral("Presets"), pageRect(1140, 4740, 1272, 312),
+             Face::Normal, QStringLiteral("Select a preset configuration"));
+  comPresets->hide();
+  Label20 = label(page, "Label20", QStringLiteral("Click here to use a preset printer mode."),
+                  pageRect(240, 4800, 4815, 255));
+  Label20->hide();
+
+  // The link component is used only through its operations here; its panel belongs to the
+  // communication settings window.
+  scm_comms = place(new Orvanel::Quenlink(page), "scm_comms", pageRect(300, 540, 3825, 1560));
+  scm_comms->showspooler = true;
+  scm_comms->showtcpip = true;
+  scm_comms->showfile = true;
+  scm_comms->hide();
+
+  imgQLX600 = place(new QLabel(page), "imgQLX600", QRect(0, 0, 200, 165));
+  imgQLX600->setPixmap(picture(QLatin1String(Q6::kQLX600Picture)));
+  imgQLX600->setAccessibleName(QStringLiteral("Vorla QLX600 printer"));
+  imgQLX600->hide();
+  imgQLX500 = place(new QLabel(page), "imgQLX500", QRect(0, 0, 249, 200));
+  imgQLX500->setPixmap(picture(QLatin1String(Q6::kQLX500Picture)));
+  imgQLX500->setAccessibleName(QStringLiteral("Vorla QLX500 printer"));
+  imgQLX500->hide();
+}
+
+void frmMain::buildTestsTab(QWidget* page) {
+  const auto testButton = [page](const char* name, const QString& caption, int left, int top,
+                                 int width = kTestButtonWidth) {
+    return button(page, name, caption, pageRect(left, top, width, kTestButtonHeight));
+  };
+  Label33 = label(page, "Label33", QStringLiteral("Black Mark Ticket Test"),
+                  pageRect(240, 480, 4575, 315), Face::Bold975);
+  Label32 = label(page, "Label32",
+                  QStringLiteral("This button will print a small test of three tickets. Please "
+                                 "note that you must have already turned on black mark sensing "
+                                 "(Set 'Start Position Detect' to On), and you must have suitable "
+                                 "ticket paper (with black sensor marks printed on the reverse "
+                                 "side)."),
+                  pageRect(240, 720, 5160, 1680 - 720));
+  butTicketTest = testButton("butTicketTest", QStringLiteral("Print Ticket Test"), 5520, 720, 2115);
+  Label39 = label(page, "Label39", QStringLiteral("Hardware Tests"), pageRect(240, 1680, 4575, 315),
+                  Face::Bold975);
+  Label40 =
+      label(page, "Label40", QStringLiteral("Pheripheral device test (using default pulse time):"),
+            pageRect(240, 1920, 4500, 255));
+  butCDrawer1 = testButton("butCDrawer1", QStringLiteral("Cash Drawer 1"), 4860, 1860);
+  butCDrawer2 = testButton("butCDrawer2", QStringLiteral("Cash Drawer 2"), kTestRightColumn, 1860);
+  Label41 =
+      label(page, "Label41", QStringLiteral("Paper Feed Tests:"), pageRect(240, 2280, 3120, 255));
+  butLineFeed = testButton("butLineFeed", QStringLiteral("Line Feed"), 3480, 2220);
+  butFormFeed = testButton("butFormFeed", QStringLiteral("Form Feed"), 4860, 2220);
+  butfeedlength = testButton("butfeedlength", QStringLiteral("Feed 5cm"), kTestRightColumn, 2220);
+  Label42 =
+      label(page, "Label42", QStringLiteral("Autocutter Tests:"), pageRect(240, 2640, 3120, 255));
+  butFullCut = testButton("butFullCut", QStringLiteral("Full Cut"), 4860, 2580);
+  Command3 = testButton("Command3", QStringLiteral("Partial Cut"), kTestRightColumn, 2580);
+  Command8 = testButton("Command8", QStringLiteral("Feed + Full Cut"), 4860, 2880);
+  Command9 = testButton("Command9", QStringLiteral("Feed + Partial Cut"), kTestRightColumn, 2880);
+  Label43 = label(page, "Label43", QStringLiteral("Print Tests:"), pageRect(240, 3300, 3120, 255));
+  butPrintCharSet =
+      testButton("butPrintCharSet", QStringLiteral("Character Set"), kTestRightColumn, 3240);
+
+  // The right-hand column ends level with the ticket test button, or further right when a caption
+  // needs it, up to the edge of the lists on the other tabs.
+  QPushButton* const rightColumn[] = {butCDrawer2, butfeedlength, Command3, Command9,
+                                      butPrintCharSet};
+  const QFontMetrics metrics(page->font());
+  int rightEdge = px(kTestRightEdge);
+  for (const QPushButton* b : rightColumn) {
+    rightEdge =
+        std::max(rightEdge, b->x() + metrics.horizontalAdvance(b->text()) + 2 * kButtonTextMargin);
+  }
+  rightEdge = std::min(rightEdge, px(kRowListLeft + kRowListWidth));
+  for (QPushButton* b : rightColumn) {
+    b->resize(rightEdge - b->x(), b->height());
+  }
+  butTicketTest->resize(rightEdge - butTicketTest->x(), butTicketTest->height());
+}
+
+// The help boxes were drawn for a narrow face. A help text that needs another line with the
+// desktop's face gets it by pushing the rows under it down a little; the lists and everything else
+// stay where they are. A text that cannot get the room is drawn smaller by fitText() instead.
+void frmMain::makeRoomForHelpTexts() {
+  using Row = std::pair<QLabel*, QLabel*>;
+  using Placement = std::vector<std::pair<QRect, QRect>>;  // title and help of each row
+  const int pageBottom = pageRect(0, Q6::kPageBottomTwips, 0, 0).top();
+  auto first = m_settingRows.begin();
+  while (first != m_settingRows.end()) {
+    QWidget* page = first->first->parentWidget();
+    const auto end = std::find_if(first, m_settingRows.end(), [page](const Row& row) {
+      return row.first->parentWidget() != page;
+    });
+    const std::vector<Row> rows(first, end);
+    first = end;
+
+    std::vector<QWidget*> others;
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (std::none_of(rows.begin(), rows.end(),
+                       [w](const Row& row) { return row.first == w || row.second == w; })) {
+        others.push_back(w);
+      }
+    }
+    const auto runsInto = [&others](const QRect& before, const QRect& after) {
+      return std::any_of(others.begin(), others.end(), [&](const QWidget* w) {
+        return after.intersects(w->geometry()) && !before.intersects(w->geometry());
+      });
+    };
+    std::vector<int> needed;
+    for (const Row& row : rows) {
+      restoreDesignFont(row.second);
+      const std::optional<TextQuestion> question = textQuestion(row.second);
+      needed.push_back(question ? answer(*question, m_textMeasures.get()).height() : 0);
+    }
+
+    // Where the rows go when those marked in `grow` get all the height their text needs; nothing
+    // when that would move a row too far or run into another control or off the page.
+    const auto arrange = [&](const std::vector<bool>& grow) -> std::optional<Placement> {
+      Placement placement;
+      int shift = 0;
+      for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (shift > kMostRowShiftPixels) {
+          return std::nullopt;
+        }
+        const QRect title = rows[i].first->geometry();
+        const QRect help = rows[i].second->geometry();
+        const int top = help.top() + shift;
+        const int height = grow[i] ? needed[i] : std::min(needed[i], help.height());
+        const int bottom = std::max(help.bottom() + 1, top + height);
+        const QRect movedTitle = title.translated(0, shift);
+        const QRect movedHelp(help.left(), top, help.width(), bottom - top);
+        if (runsInto(title, movedTitle) || runsInto(help, movedHelp) ||
+            (bottom > help.bottom() + 1 && bottom > pageBottom)) {
+          return std::nullopt;
+        }
+        placement.emplace_back(movedTitle, movedHelp);
+        shift = bottom - (help.bottom() + 1);
+      }
+      return placement;
+    };
+    std::vector<bool> grow(rows.size(), false);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (needed[i] > rows[i].second->height()) {
+        grow[i] = true;
+        grow[i] = arrange(grow).has_value();
+      }
+    }
+    const Placement placement = *arrange(grow);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      rows[i].first->setGeometry(placement[i].first);
+      rows[i].second->setGeometry(placement[i].second);
+      if (m_textMeasures && placement[i].second.height() < needed[i]) {
+        // Drawn smaller by fitText(); the helper measures the likely sizes while this thread
+        // fits the pages before it.
+        m_textMeasures->measureAhead(smallerSizeQuestions(rows[i].second, 3));
+      }
+    }
+  }
+}
+
+void frmMain::connectHandlers() {
+  const auto onSelect = [this](QComboBox* list, void (frmMain::*handler)()) {
+    connect(list, &QComboBox::currentIndexChanged, this, handler);
+  };
+  onSelect(cmbModel, &frmMain::cmbModel_Click);
+  onSelect(comSpeed, &frmMain::comSpeed_Click);
+  onSelect(comContextCut, &frmMain::comContextCut_Click);
+
+  connect(chk_AdjustCutPos, &QCheckBox::toggled, this, &frmMain::chk_AdjustCutPos_Click);
+  connect(txtCutOffset, &QLineEdit::returnPressed, this, &frmMain::txtCutOffset_Validate);
+  connect(Picture1, &CutDiagram::mouseDown, this, &frmMain::Picture1_MouseDown);
+  connect(Picture1, &CutDiagram::mouseMove, this, &frmMain::Picture1_MouseMove);
+  connect(Picture1, &CutDiagram::mouseUp, this, &frmMain::Picture1_MouseUp);
+
+  const auto onClick = [this](QPushButton* b, void (frmMain::*handler)()) {
+    connect(b, &QPushButton::clicked, this, handler);
+  };
+  onClick(comUse, &frmMain::comUse_Click);
+  onClick(comClearAll, &frmMain::comClearAll_Click);
+  onClick(comConfPort, &frmMain::comConfPort_Click);
+  onClick(comPresets, &frmMain::comPresets_Click);
+  onClick(Command4, &frmMain::Command4_Click);
+  onClick(butLineFeed, &frmMain::butLineFeed_Click);
+  onClick(butFormFeed, &frmMain::butFormFeed_Click);
+  onClick(butfeedlength, &frmMain::butfeedlength_Click);
+  onClick(butFullCut, &frmMain::butFullCut_Click);
+  onClick(Command3, &frmMain::Command3_Click);
+  onClick(Command8, &frmMain::Command8_Click);
+  onClick(Command9, &frmMain::Command9_Click);
+  onClick(butCDrawer1, &frmMain::butCDrawer1_Click);
+  onClick(butCDrawer2, &frmMain::butCDrawer2_Click);
+  onClick(butPrintCharSet, &frmMain::butPrintCharSet_Click);
+  onClick(butTicketTest, &frmMain::butTicketTest_Click);
+}
+
+// A setting changes only when the operator means it: the wheel turns a list only once the list
+// has the focus (scrolling over the window changes nothing), and Enter presses the focused button
+// as Space does.
+void frmMain::makeListsDeliberate() {
+  for (QComboBox* list : findChildren<QComboBox*>()) {
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(this);
+  }
+  for (QPushButton* b : findChildren<QPushButton*>()) {
+    b->setAutoDefault(true);
+  }
+}
+
+void frmMain::useDropDownStyle(QComboBox* list) {
+  if (!m_dropDownStyle) {
+    m_dropDownStyle = new DropDownListStyle(this);
+  }
+  if (list->style() != m_dropDownStyle) {
+    list->setStyle(m_dropDownStyle);
+  }
+}
+
+// The usual keys for the next and previous tab, wherever the focus is in the window; a focused
+// list would otherwise take Ctrl+PageDown as a change of its own setting.
+void frmMain::addTabSwitchKeys() {
+  const struct {
+    QKeyCombination keys;
+    int step;
+  } bindings[] = {
+      {Qt::CTRL | Qt::Key_PageDown, 1},
+      {Qt::CTRL | Qt::Key_PageUp, -1},
+      {Qt::CTRL | Qt::Key_Tab, 1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+  };
+  for (const auto& binding : bindings) {
+    auto* shortcut = new QShortcut(QKeySequence(binding.keys), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    const int step = binding.step;
+    connect(shortcut, &QShortcut::activated, this, [this, step] {
+      const int count = SSTab1->count();
+      SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + count) % count);
+    });
+  }
+}
+
+// A screen reader announces each list by its title and reads its help text as the description;
+// buttons carry their caption and the note beside them.
+void frmMain::describeForScreenReaders() {
+  // On Linux a list's own accessible name is its current entry; readers announce the title
+  // through the label relation, which the buddy gives. Elsewhere the name is the title.
+  for (const Q6::SettingPlace& where : Q6::settingPlaces()) {
+    if (!where.list) {
+      continue;
+    }
+    QLabel* title = this->*(where.title);
+    title->setBuddy(this->*(where.list));
+    (this->*(where.list))->setAccessibleName(title->text());
+    (this->*(where.list))->setAccessibleDescription((this->*(where.help))->text());
+  }
+  Label38->setBuddy(cmbModel);
+  cmbModel->setAccessibleName(withoutColon(Label38->text()));
+  cmbModel->setAccessibleDescription(QStringLiteral("The printer model the lists are offered for"));
+
+  const std::pair<QPushButton*, QLabel*> buttons[] = {
+      {comConfPort, Label19},     {Command4, Label21},      {comUse, Label22},
+      {comClearAll, Label17},     {comPresets, Label20},    {butTicketTest, Label32},
+      {butCDrawer1, Label40},     {butCDrawer2, Label40},   {butLineFeed, Label41},
+      {butFormFeed, Label41},     {butfeedlength, Label41}, {butFullCut, Label42},
+      {Command3, Label42},        {Command8, Label42},      {Command9, Label42},
+      {butPrintCharSet, Label43},
+  };
+  for (const auto& [b, note] : buttons) {
+    b->setAccessibleName(b->text());
+    b->setAccessibleDescription(withoutColon(note->text()));
+  }
+
+  chk_AdjustCutPos->setAccessibleName(chk_AdjustCutPos->text());
+  chk_AdjustCutPos->setAccessibleDescription(Label26->text());
+  Picture1->setAccessibleName(QStringLiteral("Cut position diagram"));
+  Picture1->setAccessibleDescription(
+      QStringLiteral("Click or drag on the ticket to move the cut position; the offset from the "
+                     "black mark is shown in the box below."));
+  txtCutOffset->setAccessibleName(QStringLiteral("Cut position offset in mm"));
+  txtCutOffset->setAccessibleDescription(QStringLiteral(
+      "Type the offset from the black mark in millimetres, then press Enter or leave the box."));
+  txtContFeeds->setAccessibleName(labContFeeds->text());
+  txtContFeeds->setAccessibleDescription(
+      QStringLiteral("How many line feeds in a row make the printer cut by itself"));
+}

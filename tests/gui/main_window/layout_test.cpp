@@ -1,0 +1,283 @@
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabWidget>
+
+#include <optional>
+#include <string>
+
+#include "gui/layout/layout_kit.h"
+#include "gui/layout/text_measures.h"
+#include "main_window_fixture.h"
+
+namespace MainWindowTests {
+namespace {
+
+using Layout = MainWindowTest;
+
+TEST_F(Layout, FixedSizeWindowWithItsSevenTabsInOneRow) {
+  frmMain& w = open();
+  EXPECT_EQ(w.minimumSize(), QSize(525, 362));
+  EXPECT_EQ(w.maximumSize(), QSize(525, 362));
+  EXPECT_FALSE(w.windowIcon().isNull());
+  auto* tabs = find<QTabWidget>(QStringLiteral("SSTab1"));
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->count(), 7);
+  // All seven captions stand in one row, inside the window.
+  tabs->show();
+  w.show();
+  EXPECT_LE(tabs->tabBar()->sizeHint().width(), w.width());
+}
+
+TEST_F(Layout, SettingListsStandInOneRightHandColumnClearOfTheTexts) {
+  frmMain& w = open();
+  const QList<QComboBox*> lists = w.findChildren<QComboBox*>();
+  ASSERT_EQ(lists.size(), 19);  // eighteen settings and the model
+  int column = -1;
+  for (QComboBox* list : lists) {
+    if (list == w.cmbModel) {
+      continue;
+    }
+    SCOPED_TRACE(list->objectName().toStdString());
+    if (column < 0) {
+      column = list->x();
+    }
+    EXPECT_EQ(list->x(), column);
+    EXPECT_EQ(list->width(), 141);
+    EXPECT_LE(list->geometry().right(), w.SSTab1->widget(1)->width());
+    for (QLabel* label : list->parentWidget()->findChildren<QLabel*>()) {
+      if (label->geometry().intersects(list->geometry())) {
+        ADD_FAILURE() << "overlaps " << label->objectName().toStdString();
+      }
+    }
+  }
+}
+
+// Hidden, disabled and checked states are in the inventory snapshot; the link component's own
+// switches are not controls.
+TEST_F(Layout, TheLinkOffersQueueNetworkAndFile) {
+  frmMain& w = open();
+  EXPECT_TRUE(w.scm_comms->showspooler);
+  EXPECT_TRUE(w.scm_comms->showtcpip);
+  EXPECT_TRUE(w.scm_comms->showfile);
+}
+
+// The boxes are fixed; whatever face the desktop gives, every text must be readable in full, inside
+// its tab, and no help text may run into the control under it. Measured with each control's own
+// font, against the room the style leaves for the caption.
+TEST_F(Layout, NoTextIsClippedOrRunsIntoAnotherControlWithEitherModel) {
+  for (const char* model : {"Vorla QLX600", "Vorla QLX500"}) {
+    SCOPED_TRACE(model);
+    writeStore({QStringLiteral("[Printer]"), QStringLiteral("Model=") + QLatin1String(model)});
+    frmMain& w = open();
+    w.show();
+    const QRect tab(QPoint(0, 0), w.SSTab1->currentWidget()->size());
+    int checked = 0;
+    for (QLabel* l : w.findChildren<QLabel*>()) {
+      if (l->text().isEmpty()) {
+        continue;
+      }
+      SCOPED_TRACE(l->objectName().toStdString());
+      ++checked;
+      EXPECT_TRUE(tab.contains(l->geometry()));
+      const int flags = static_cast<int>(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
+      const QRect text = l->fontMetrics().boundingRect(l->contentsRect(), flags, l->text());
+      EXPECT_TRUE(l->contentsRect().contains(text))
+          << text.width() << "x" << text.height() << " in " << l->width() << "x" << l->height();
+      if (l->font().bold() || l->isHidden()) {
+        continue;  // a title's box reaches into its help text's; only help texts run on
+      }
+      for (QWidget* other : l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const bool below = other->y() > l->y() && other->x() <= l->geometry().right() &&
+                           other->geometry().right() >= l->x();
+        if (below && !other->isHidden()) {
+          EXPECT_GT(other->y(), l->y() + text.bottom()) << other->objectName().toStdString();
+        }
+      }
+    }
+    EXPECT_EQ(checked, 55);  // every label but the pictures carries a text
+    QList<QAbstractButton*> buttons{w.chk_AdjustCutPos};
+    for (QPushButton* b : w.findChildren<QPushButton*>()) {
+      buttons << b;
+    }
+    ASSERT_EQ(buttons.size(), 17);
+    for (QAbstractButton* b : buttons) {
+      SCOPED_TRACE(b->objectName().toStdString());
+      EXPECT_TRUE(tab.contains(b->geometry()));
+      QStyleOptionButton option;
+      option.initFrom(b);
+      option.text = b->text();
+      const QRect room = b->style()->subElementRect(
+          b == w.chk_AdjustCutPos ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents,
+          &option, b);
+      EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()), room.width());
+      EXPECT_LE(b->fontMetrics().height(), room.height());
+    }
+  }
+}
+
+// The fitting pass takes most of its answers from a helper thread; they must be the ones this
+// thread measures, or the window would shrink (or clip) texts that the checks above pass.
+TEST_F(Layout, TextsMeasuredAheadMeasureAsOnTheWindowThread) {
+  for (const char* model : {"Vorla QLX600", "Vorla QLX500"}) {
+    SCOPED_TRACE(model);
+    writeStore({QStringLiteral("[Printer]"), QStringLiteral("Model=") + QLatin1String(model)});
+    frmMain& w = open();
+    std::vector<Q6::Layout::TextQuestion> questions;
+    int texts = 0;
+    for (const QWidget* widget : w.findChildren<QWidget*>()) {
+      if (const auto question = Q6::Layout::textQuestion(widget)) {
+        ++texts;
+        questions.push_back(*question);
+        // The same text a size smaller, and at twice the dpi: different questions, whose answers
+        // must not be taken for each other's.
+        const auto smaller = Q6::Layout::smallerSizeQuestions(widget, 2);
+        questions.insert(questions.end(), smaller.begin(), smaller.end());
+        Q6::Layout::TextQuestion sharper = *question;
+        sharper.dpi *= 2;
+        questions.push_back(sharper);
+        EXPECT_GT(Q6::Layout::measure(sharper).height(), Q6::Layout::measure(*question).height());
+      }
+    }
+    ASSERT_EQ(texts, 72);  // the 55 texts and 17 captions checked above
+    Q6::Layout::TextMeasures measures;
+    measures.measureAhead(questions);
+    measures.endAhead();
+    for (const Q6::Layout::TextQuestion& question : questions) {
+      SCOPED_TRACE(question.text.toStdString() + " " + std::to_string(question.font.pointSizeF()) +
+                   " pt at " + std::to_string(question.dpi) + " dpi");
+      EXPECT_EQ(measures.answer(question), Q6::Layout::measure(question));
+    }
+  }
+}
+
+// The helper never holds the window up: stopping it with questions still queued, asking after it
+// has ended, and asking while it is busy all come back with the answer.
+TEST(TextMeasuresLife, StoppedEndedOrBusyTheHelperNeverHoldsTheWindowUp) {
+  QWidget page;
+  page.setFont(Q6::Layout::windowFont());
+  QLabel* label = Q6::Layout::label(&page, "l", QString(), QRect(0, 0, 180, 60));
+  std::vector<Q6::Layout::TextQuestion> questions;
+  for (int i = 0; i < 300; ++i) {
+    label->setText(QStringLiteral("Help text number %1, long enough to take two lines or more in "
+                                  "a box of this width.")
+                       .arg(i));
+    questions.push_back(*Q6::Layout::textQuestion(label));
+  }
+  {
+    Q6::Layout::TextMeasures stopped;
+    stopped.measureAhead(questions);
+  }  // the destructor drops what the helper has not reached
+  Q6::Layout::TextMeasures measures;
+  measures.measureAhead({questions.begin(), questions.begin() + 150});
+  // Asked while the helper is still working through the queue.
+  EXPECT_EQ(measures.answer(questions[149]), Q6::Layout::measure(questions[149]));
+  measures.endAhead();
+  measures.measureAhead({questions.begin() + 150, questions.end()});  // too late: asked here
+  for (const int i : {0, 150, 299}) {
+    EXPECT_EQ(measures.answer(questions[i]), Q6::Layout::measure(questions[i])) << i;
+  }
+}
+
+// A text that does not fit its fixed box is drawn at the largest quarter point below its face
+// that fits, never below 6.5 points; a text that fits again gets its face back. Boxes are set from
+// what the text needs in the face, so the cases hold whatever face the desktop gives.
+TEST(Fitting, LargestSizeThatFitsAndTheFaceBackWhenItFitsAgain) {
+  enum class Expect { Face, Smaller, Smallest };
+  const struct {
+    const char* name;
+    bool button;
+    bool wrap;
+    QString text;
+    double widthShare;   // of the width the text needs in the face (one line)
+    double heightShare;  // of the height it needs in a box 180 wide, for a wrapped label
+    Expect expected;
+  } cases[] = {
+      {"fits", false, true, QStringLiteral("Version:"), 1.2, 2.0, Expect::Face},
+      {"box exactly as tall as its line", false, true, QStringLiteral("Version:"), 1.2, 1.0,
+       Expect::Face},
+      {"help text a line too tall", false, true,
+       QStringLiteral("Select the character spacing of the printers internal font. The default "
+                      "is 12 dot."),
+       0, 0.8, Expect::Smaller},
+      {"one word wider than its box", false, true, QStringLiteral("Characterspacing"), 0.9, 2.0,
+       Expect::Smaller},
+      {"no size fits", false, true, QStringLiteral("Characterspacing"), 0.4, 2.0, Expect::Smallest},
+      {"title on one line", false, false, QStringLiteral("Vorla QLX500/600 Setup Utility"), 0.9,
+       2.0, Expect::Smaller},
+      {"button caption", true, false, QStringLiteral("Print Character Set"), 0.9, 2.0,
+       Expect::Smaller},
+  };
+  for (const auto& c : cases) {
+    for (const bool ahead : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (ahead ? ", measured ahead" : ""));
+      QWidget page;
+      page.setFont(Q6::Layout::windowFont());
+      const QFontMetrics face(page.font());
+      const int lineWidth = face.horizontalAdvance(c.text);
+      const int wrappedHeight =
+          face.boundingRect(QRect(0, 0, 180, 1000), Qt::TextWordWrap, c.text).height();
+      QSize box(c.widthShare > 0 ? static_cast<int>(lineWidth * c.widthShare) : 180,
+                static_cast<int>((c.wrap ? wrappedHeight : face.height()) * c.heightShare));
+      QWidget* widget = nullptr;
+      if (c.button) {
+        box.rwidth() += 2 * Q6::Layout::kButtonTextMargin;
+        widget = Q6::Layout::button(&page, "b", c.text, QRect(QPoint(0, 0), box));
+      } else {
+        QLabel* label = Q6::Layout::label(&page, "l", c.text, QRect(QPoint(0, 0), box));
+        label->setWordWrap(c.wrap);
+        widget = label;
+      }
+      const double design = widget->font().pointSizeF();
+      // As the window does it: the page and the smaller sizes measured by the helper first.
+      std::optional<Q6::Layout::TextMeasures> measures;
+      if (ahead) {
+        measures.emplace();
+        measures->measureAhead(&page);
+        measures->measureAhead(Q6::Layout::smallerSizeQuestions(widget, 8));
+        measures->endAhead();
+      }
+      Q6::Layout::fitText(widget, measures ? &*measures : nullptr);
+      const double fitted = widget->font().pointSizeF();
+      switch (c.expected) {
+        case Expect::Face:
+          EXPECT_EQ(fitted, design);
+          EXPECT_TRUE(Q6::Layout::textFits(widget));
+          break;
+        case Expect::Smaller: {
+          EXPECT_LT(fitted, design);
+          EXPECT_GE(fitted, 6.5);
+          EXPECT_TRUE(Q6::Layout::textFits(widget));
+          QFont larger = widget->font();
+          larger.setPointSizeF(fitted + 0.25);
+          widget->setFont(larger);
+          EXPECT_FALSE(Q6::Layout::textFits(widget)) << "a quarter point larger fits too";
+          Q6::Layout::fitText(widget);  // starts again from the face
+          EXPECT_EQ(widget->font().pointSizeF(), fitted);
+          break;
+        }
+        case Expect::Smallest:
+          EXPECT_EQ(fitted, 6.5);
+          EXPECT_FALSE(Q6::Layout::textFits(widget));
+          break;
+      }
+      // A profile's shorter text fits again: it is drawn in the face once more.
+      if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(QStringLiteral("OK"));
+      } else {
+        static_cast<QPushButton*>(widget)->setText(QStringLiteral("OK"));
+      }
+      Q6::Layout::fitText(widget);
+      EXPECT_EQ(widget->font().pointSizeF(), design);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace MainWindowTests
