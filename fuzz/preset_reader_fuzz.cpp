@@ -25,22 +25,23 @@ bool inList(int position, int count) {
 }
 
 void checkWith(QByteArrayView bytes, const Q6::PresetListCounts& counts) {
-  const Q6::PresetCheck check = Q6::checkPreset(bytes, counts);
+  const Q6::Result<Q6::PresetValues> check = Q6::checkPreset(bytes, counts);
+  const QString corrupt = Q6::presetRefusalText(Q6::PresetRefusal::Corrupt);
   const std::vector<QByteArray> fields = Q6::presetFields(bytes, 1);
   const auto version = fields.empty() ? std::nullopt : Q6::presetVersion(fields[0]);
   if (bytes.isEmpty() || bytes.size() > Q6::kPresetFileLimit || !version) {
-    require(check.refusal == Q6::PresetRefusal::Corrupt);
+    require(check.error() == corrupt);
     return;
   }
   if (*version > Q6::kHighestPresetVersion) {
-    require(check.refusal == Q6::PresetRefusal::LaterVersion);
+    require(check.error() == Q6::presetRefusalText(Q6::PresetRefusal::LaterVersion));
     return;
   }
-  if (!check.accepted()) {
-    require(check.refusal == Q6::PresetRefusal::Corrupt && *version >= 1);
+  if (!check) {
+    require(check.error() == corrupt && *version >= 1);
     return;
   }
-  const Q6::PresetValues& v = check.values;
+  const Q6::PresetValues& v = *check;
   require(v.version == *version);
   require(v.lists.has_value() == (v.version >= 1));
   require(v.cut.has_value() == (v.version >= 2));

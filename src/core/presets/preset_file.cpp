@@ -124,21 +124,19 @@ std::optional<QString> presetDescription(QByteArrayView data) {
   return fields.size() > 1 ? QString::fromLatin1(fields[1]) : QString();
 }
 
-PresetCheck checkPreset(QByteArrayView data, const PresetListCounts& counts) {
-  PresetCheck check;
-  check.refusal = PresetRefusal::Corrupt;
+Result<PresetValues> checkPreset(QByteArrayView data, const PresetListCounts& counts) {
+  const Refused corrupt{presetRefusalText(PresetRefusal::Corrupt)};
   if (data.isEmpty() || data.size() > kPresetFileLimit) {
-    return check;
+    return corrupt;
   }
   const std::vector<QByteArray> fields = presetFields(data, kTopSearchField + 1);
   const std::optional<std::int64_t> version =
       fields.empty() ? std::nullopt : presetVersion(fields[0]);
   if (!version) {
-    return check;
+    return corrupt;
   }
   if (*version > kHighestPresetVersion) {
-    check.refusal = PresetRefusal::LaterVersion;
-    return check;
+    return Refused{presetRefusalText(PresetRefusal::LaterVersion)};
   }
   PresetValues values;
   values.version = *version;
@@ -146,13 +144,13 @@ PresetCheck checkPreset(QByteArrayView data, const PresetListCounts& counts) {
     // Version 1 has the fields up to the line spacing; each later version adds one.
     const std::size_t needed = static_cast<std::size_t>(kCutField + *version - 1);
     if (fields.size() < needed) {
-      return check;
+      return corrupt;
     }
     std::array<int, kPresetTopSearch> lists{};
     for (int i = 0; i < kPresetTopSearch; ++i) {
       const std::optional<int> position = listPosition(fields[kFirstListField + i], counts[i]);
       if (!position) {
-        return check;
+        return corrupt;
       }
       lists[i] = *position;
     }
@@ -161,18 +159,16 @@ PresetCheck checkPreset(QByteArrayView data, const PresetListCounts& counts) {
   if (*version >= 2) {
     values.cut = cutValue(fields[kCutField]);
     if (!values.cut) {
-      return check;
+      return corrupt;
     }
   }
   if (*version >= 3) {
     values.topSearch = listPosition(fields[kTopSearchField], counts[kPresetTopSearch]);
     if (!values.topSearch) {
-      return check;
+      return corrupt;
     }
   }
-  check.refusal = PresetRefusal::None;
-  check.values = values;
-  return check;
+  return values;
 }
 
 std::optional<QByteArray> readPresetFile(const QString& path) {

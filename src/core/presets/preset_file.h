@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/common/result.h"
 #include "core/settings/use_settings.h"
 
 // Preset files: 8-bit text, one field per line, that hold prepared choices for ten of the main
@@ -77,18 +78,12 @@ struct PresetValues {
   std::optional<int> topSearch;                            // version 3 and up
 };
 
-struct PresetCheck {
-  PresetRefusal refusal = PresetRefusal::None;
-  PresetValues values;  // meaningful only when refusal is None
-  bool accepted() const { return refusal == PresetRefusal::None; }
-};
-
 // Reads and checks a whole preset before anything is applied. Refused as corrupt: empty data, data
 // over the size limit, no magic, fewer fields than the version needs, a list value whose position
 // falls outside its list as counted now, a cut value that is neither "OFF" nor a number filling
 // the whole field. A version above the highest known one is refused as such. A version of 0 or less
-// is accepted and carries nothing to apply.
-PresetCheck checkPreset(QByteArrayView data, const PresetListCounts& counts);
+// is accepted and carries nothing to apply. A refusal's text is presetRefusalText's.
+Result<PresetValues> checkPreset(QByteArrayView data, const PresetListCounts& counts);
 
 // The bytes of a preset file, or nothing when it cannot be read as one: it cannot be opened, is not
 // an ordinary file (a pipe would block the window) or is larger than the size limit.
@@ -102,7 +97,8 @@ PresetListCounts presetListCounts(int model);
 // file's field belongs; the cut offset snapped as the adjuster does.
 void applyPreset(Selection& selection, const PresetValues& values);
 
-// Texts of the refusals and of the warning shown on selecting a file that is not a preset.
+// Texts of the refusals (empty for None) and of the warning shown on selecting a file that is not a
+// preset.
 QString presetRefusalText(PresetRefusal refusal);
 inline const QString kIncorrectPresetTitle = QStringLiteral("Incorrect Preset File");
 QString incorrectPresetText(const QString& fileName);

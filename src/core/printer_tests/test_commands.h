@@ -4,18 +4,19 @@
 
 namespace Q6 {
 
-// The single-command hardware tests. Identical bytes for both models.
+// The single-command hardware tests. Identical bytes for both models. Which button and which
+// script name send each is in the test table (test_table.h).
 enum class TestCommand {
-  LineFeed,        // butLineFeed
-  FormFeed,        // butFormFeed
-  Feed5cm,         // butfeedlength
-  FullCut,         // butFullCut
-  PartialCut,      // Command3
-  FeedFullCut,     // Command8
-  FeedPartialCut,  // Command9
-  CashDrawer1,     // butCDrawer1
-  CashDrawer2,     // butCDrawer2
-  SelfTest,        // Command4
+  LineFeed,
+  FormFeed,
+  Feed5cm,
+  FullCut,
+  PartialCut,
+  FeedFullCut,
+  FeedPartialCut,
+  CashDrawer1,
+  CashDrawer2,
+  SelfTest,
 };
 
 Command testCommand(TestCommand which);

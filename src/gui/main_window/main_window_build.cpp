@@ -19,6 +19,7 @@
 #include <cstring>
 #include <optional>
 
+#include "core/printer_tests/test_table.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
 #include "gui/cut_position/cut_diagram.h"
@@ -236,7 +237,7 @@ void frmMain::buildMainTab(QWidget* page) {
       {&frmMain::comConfPort, "comConfPort", "Communication",
        "Setup the method of cummunication with your printer.", &frmMain::Label19, "Label19",
        "Click here first to establish communication with your printer.", 2940},
-      {&frmMain::Command4, "Command4", "Print Self Test",
+      {&frmMain::Command4, "Command4", Q6::printerTestOfButton(QStringLiteral("Command4"))->caption,
        "Print a self-test page on the connected printer.", &frmMain::Label21, "Label21",
        "Print a self-test. Check that communication settings are correct first.", 3420},
       {&frmMain::comUse, "comUse", "Use Settings", "Send new settings to the connected printer.",
@@ -279,9 +280,12 @@ void frmMain::buildMainTab(QWidget* page) {
 }
 
 void frmMain::buildTestsTab(QWidget* page) {
-  const auto testButton = [page](const char* name, const QString& caption, int left, int top,
+  // What each button says comes from the test table; where it stands is the window's.
+  const auto testButton = [page](const char* name, int left, int top,
                                  int width = kTestButtonWidth) {
-    return button(page, name, caption, pageRect(left, top, width, kTestButtonHeight));
+    const Q6::PrinterTest* test = Q6::printerTestOfButton(QLatin1String(name));
+    return button(page, name, test ? QString::fromUtf8(test->caption) : QString(),
+                  pageRect(left, top, width, kTestButtonHeight));
   };
   Label33 = label(page, "Label33", QStringLiteral("Black Mark Ticket Test"),
                   pageRect(240, 480, 4575, 315), Face::Bold975);
@@ -292,28 +296,27 @@ void frmMain::buildTestsTab(QWidget* page) {
                                  "ticket paper (with black sensor marks printed on the reverse "
                                  "side)."),
                   pageRect(240, 720, 5160, 1680 - 720));
-  butTicketTest = testButton("butTicketTest", QStringLiteral("Print Ticket Test"), 5520, 720, 2115);
+  butTicketTest = testButton("butTicketTest", 5520, 720, 2115);
   Label39 = label(page, "Label39", QStringLiteral("Hardware Tests"), pageRect(240, 1680, 4575, 315),
                   Face::Bold975);
   Label40 =
       label(page, "Label40", QStringLiteral("Pheripheral device test (using default pulse time):"),
             pageRect(240, 1920, 4500, 255));
-  butCDrawer1 = testButton("butCDrawer1", QStringLiteral("Cash Drawer 1"), 4860, 1860);
-  butCDrawer2 = testButton("butCDrawer2", QStringLiteral("Cash Drawer 2"), kTestRightColumn, 1860);
+  butCDrawer1 = testButton("butCDrawer1", 4860, 1860);
+  butCDrawer2 = testButton("butCDrawer2", kTestRightColumn, 1860);
   Label41 =
       label(page, "Label41", QStringLiteral("Paper Feed Tests:"), pageRect(240, 2280, 3120, 255));
-  butLineFeed = testButton("butLineFeed", QStringLiteral("Line Feed"), 3480, 2220);
-  butFormFeed = testButton("butFormFeed", QStringLiteral("Form Feed"), 4860, 2220);
-  butfeedlength = testButton("butfeedlength", QStringLiteral("Feed 5cm"), kTestRightColumn, 2220);
+  butLineFeed = testButton("butLineFeed", 3480, 2220);
+  butFormFeed = testButton("butFormFeed", 4860, 2220);
+  butfeedlength = testButton("butfeedlength", kTestRightColumn, 2220);
   Label42 =
       label(page, "Label42", QStringLiteral("Autocutter Tests:"), pageRect(240, 2640, 3120, 255));
-  butFullCut = testButton("butFullCut", QStringLiteral("Full Cut"), 4860, 2580);
-  Command3 = testButton("Command3", QStringLiteral("Partial Cut"), kTestRightColumn, 2580);
-  Command8 = testButton("Command8", QStringLiteral("Feed + Full Cut"), 4860, 2880);
-  Command9 = testButton("Command9", QStringLiteral("Feed + Partial Cut"), kTestRightColumn, 2880);
+  butFullCut = testButton("butFullCut", 4860, 2580);
+  Command3 = testButton("Command3", kTestRightColumn, 2580);
+  Command8 = testButton("Command8", 4860, 2880);
+  Command9 = testButton("Command9", kTestRightColumn, 2880);
   Label43 = label(page, "Label43", QStringLiteral("Print Tests:"), pageRect(240, 3300, 3120, 255));
-  butPrintCharSet =
-      testButton("butPrintCharSet", QStringLiteral("Character Set"), kTestRightColumn, 3240);
+  butPrintCharSet = testButton("butPrintCharSet", kTestRightColumn, 3240);
 
   // The right-hand column ends level with the ticket test button, or further right when a caption
   // needs it, up to the edge of the lists on the other tabs.
@@ -511,14 +514,15 @@ void frmMain::describeForScreenReaders() {
   cmbModel->setAccessibleName(withoutColon(Label38->text()));
   cmbModel->setAccessibleDescription(QStringLiteral("The printer model the lists are offered for"));
 
-  const std::pair<QPushButton*, QLabel*> buttons[] = {
-      {comConfPort, Label19},     {Command4, Label21},      {comUse, Label22},
-      {comClearAll, Label17},     {comPresets, Label20},    {butTicketTest, Label32},
-      {butCDrawer1, Label40},     {butCDrawer2, Label40},   {butLineFeed, Label41},
-      {butFormFeed, Label41},     {butfeedlength, Label41}, {butFullCut, Label42},
-      {Command3, Label42},        {Command8, Label42},      {Command9, Label42},
-      {butPrintCharSet, Label43},
-  };
+  std::vector<std::pair<QPushButton*, QLabel*>> buttons = {
+      {comConfPort, Label19}, {comUse, Label22}, {comClearAll, Label17}, {comPresets, Label20}};
+  for (const Q6::PrinterTest& test : Q6::printerTests()) {
+    auto* b = findChild<QPushButton*>(QLatin1String(test.button));
+    auto* note = findChild<QLabel*>(QLatin1String(test.note));
+    if (b && note) {
+      buttons.emplace_back(b, note);
+    }
+  }
   for (const auto& [b, note] : buttons) {
     b->setAccessibleName(b->text());
     b->setAccessibleDescription(withoutColon(note->text()));

@@ -8,19 +8,15 @@
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/main_window_layout.h"
 
-namespace {
-
-// The main window's lists in the order their values stand in a preset file.
-constexpr const char* kPresetControls[Q6::kPresetListCount] = {
-    "comFF",      "comDeviceID", "comDensity", "comSpeed", "comBMark",
-    "comCharSet", "comCPage",    "comZStyle",  "comLFeed", "comTopSearch"};
-
-}  // namespace
-
+// The main window's lists in the order their values stand in a preset file, as the settings
+// table's preset column places them.
 std::array<QComboBox*, Q6::kPresetListCount> frmMain::presetLists() const {
   std::array<QComboBox*, Q6::kPresetListCount> lists{};
-  for (int i = 0; i < Q6::kPresetListCount; ++i) {
-    lists[i] = Q6::settingList(*this, kPresetControls[i]);
+  for (const Q6::SettingRow& row : Q6::settingsTable()) {
+    if (row.kind == Q6::SettingKind::List && row.presetField >= 0 &&
+        row.presetField < Q6::kPresetListCount) {
+      lists[row.presetField] = Q6::settingList(*this, row.control);
+    }
   }
   return lists;
 }

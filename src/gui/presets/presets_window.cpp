@@ -133,18 +133,16 @@ void frmPresets::comPUse_Click() {
   }
   // The whole file is checked before the first control moves, so a refused file changes nothing.
   const std::optional<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));
-  Q6::PresetCheck check;
-  check.refusal = Q6::PresetRefusal::Corrupt;
-  if (bytes) {
-    check = Q6::checkPreset(*bytes, target_.listCounts());
-  }
-  if (!check.accepted()) {
-    Q6::showMessage(this, {Q6::presetRefusalText(check.refusal)});
+  const Q6::Result<Q6::PresetValues> check =
+      bytes ? Q6::checkPreset(*bytes, target_.listCounts())
+            : Q6::Refused{Q6::presetRefusalText(Q6::PresetRefusal::Corrupt)};
+  if (!check) {
+    Q6::showMessage(this, {check.error()});
     return;
   }
 
   // The target applies one control at a time in file order, each running its reaction.
-  target_.apply(check.values);
+  target_.apply(*check);
   comPCancel_Click();
 }
 

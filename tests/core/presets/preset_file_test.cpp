@@ -67,21 +67,22 @@ struct Case {
 
 void checkCase(const Case& c) {
   SCOPED_TRACE(c.name);
-  const Q6::PresetCheck check = Q6::checkPreset(c.data, c.counts);
-  ASSERT_EQ(check.refusal, c.expect.refusal);
-  if (!check.accepted()) {
+  const Q6::Result<Q6::PresetValues> check = Q6::checkPreset(c.data, c.counts);
+  ASSERT_EQ(check.ok(), c.expect.refusal == PresetRefusal::None);
+  ASSERT_EQ(check.error(), Q6::presetRefusalText(c.expect.refusal));
+  if (!check) {
     return;
   }
-  EXPECT_EQ(check.values.version, c.expect.version);
-  EXPECT_EQ(check.values.lists, c.expect.lists);
-  ASSERT_EQ(check.values.cut.has_value(), c.expect.cut.has_value());
+  EXPECT_EQ(check->version, c.expect.version);
+  EXPECT_EQ(check->lists, c.expect.lists);
+  ASSERT_EQ(check->cut.has_value(), c.expect.cut.has_value());
   if (c.expect.cut) {
-    EXPECT_EQ(check.values.cut->on, c.expect.cut->on);
+    EXPECT_EQ(check->cut->on, c.expect.cut->on);
     if (c.expect.cut->on) {
-      EXPECT_FLOAT_EQ(check.values.cut->offsetMm, c.expect.cut->offsetMm);
+      EXPECT_FLOAT_EQ(check->cut->offsetMm, c.expect.cut->offsetMm);
     }
   }
-  EXPECT_EQ(check.values.topSearch, c.expect.topSearch);
+  EXPECT_EQ(check->topSearch, c.expect.topSearch);
 }
 
 // A version 3 file whose list fields are all "1" except the one under test, and the given cut.

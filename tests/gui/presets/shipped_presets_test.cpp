@@ -79,10 +79,12 @@ Claims claimsOf(const QString& description, int model, QStringList* problems) {
 // What the reader and the settings table apply, as setting name -> entry name.
 Claims appliedByTheReader(const QByteArray& bytes, int model) {
   Claims applied;
-  const Q6::PresetCheck check = Q6::checkPreset(bytes, Q6::presetListCounts(model));
-  EXPECT_TRUE(check.accepted());
+  const Q6::Result<Q6::PresetValues> check = Q6::checkPreset(bytes, Q6::presetListCounts(model));
+  EXPECT_TRUE(check.ok()) << check.error().toStdString();
   Q6::Selection selection;
-  Q6::applyPreset(selection, check.values);
+  if (check) {
+    Q6::applyPreset(selection, *check);
+  }
   for (const Q6::SettingRow& row : Q6::settingsTable()) {
     if (row.presetField == Q6::kNoPresetField) {
       continue;

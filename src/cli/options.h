@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "core/link/link_settings.h"
+
+// q6config-cli's command line as read, and its help.
+namespace Q6Cli {
+
+inline constexpr int kDefaultJobs = 16;
+inline constexpr int kMaxJobs = 256;
+
+// The commands, for a suggestion when one is misspelt.
+extern const QStringList kCommands;
+
+struct Options {
+  QString command;
+  bool dryRun = false;
+  QString model;
+  QString preset;
+  QStringList sets;
+  QStringList targets;
+  QStringList targetFiles;
+  QString testName;
+  bool yes = false;
+  int jobs = kDefaultJobs;
+  int timeoutMs = Orvanel::kDefaultTimeoutMs;
+  bool timeoutGiven = false;
+  QString json;
+  bool help = false;
+  bool version = false;
+};
+
+// False with error set (the message without the program's prefix) for an unknown option, a
+// missing or bad value, or an argument out of place.
+bool parseArguments(const QStringList& args, Options* options, QString* error);
+
+// " Did you mean NAME?" for the one known word nearest to a slip of the keyboard; empty when none
+// is near enough (about one edit in three letters) or two are equally near.
+QString didYouMean(const QString& word, const QStringList& known);
+
+QString helpText();
+
+}  // namespace Q6Cli

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <signal.h>
+
+#include <atomic>
+#include <cstdio>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/fleet.h"
+#include "cli/options.h"
+#include "cli/targets.h"
+#include "core/settings/settings_table.h"
+
+// What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
+// report, and the signals that stop a run.
+namespace Q6Cli {
+
+// Where the output goes, with the program's own prefix on errors.
+struct Streams {
+  std::FILE* out;
+  std::FILE* err;
+  // Every byte of the line goes out (a NUL would end an fputs early); names in it are escaped by
+  // the caller (displayText), so that it stays one line.
+  void line(const QString& text, bool flush = true) const { put(text + u'\n', out, flush); }
+  void error(const QString& text) const {
+    put(QStringLiteral("q6config-cli: ") + text + u'\n', err, true);
+  }
+  static void put(const QString& text, std::FILE* to, bool flush);
+};
+
+// What one run sends: the commands grouped by what they stand for.
+struct Payload {
+  QString what;  // "apply for the QLX500", "reset", "test line-feed"
+  std::vector<Q6::CommandGroup> groups;
+  Q6::CommandList commands() const;
+};
+
+// `show` and --dry-run: every command as hex and in words, then the targets it would go to.
+void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io);
+
+// `list-targets`: always delivered; a missing service is a note, not a failure.
+int listTargets(const Options& o, const Streams& io);
+
+// "ok TARGET ..." or "FAILED TARGET: why", as each target finishes.
+void printResult(const TargetResult& result, const Streams& human);
+
+// The progress line, on a terminal only, redrawn in place below the result lines. It names the
+// target waited on longest, so that a run that seems stuck says what it is stuck on.
+class Progress {
+ public:
+  Progress(std::FILE* err, int total, bool wanted);
+  void clear();
+  void draw(const FleetStatus& status, int failed, const std::vector<Target>& targets);
+
+ private:
+  std::FILE* err_;
+  int total_;
+  bool on_;
+  bool drawn_ = false;
+};
+
+// SIGINT or SIGTERM during a run: the first stops it (see runFleet), a second ends the program at
+// once, leaving no half-written report behind (an earlier one at the path stays as it was). The
+// signal received is kept in stopSignal() (0 for none).
+std::atomic<int>& stopSignal();
+
+class StopSignals {
+ public:
+  StopSignals();
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+ private:
+  struct sigaction oldInt_ {};
+  struct sigaction oldTerm_ {};
+};
+
+// The --json report: written to a temporary file beside its path and renamed over it at the end, so
+// that a report already there stays whole until the new one is. The temporary file is made before
+// the first target opens, so a folder that cannot take it refuses the run.
+class ReportFile {
+ public:
+  ReportFile() = default;
+  ReportFile(const ReportFile&) = delete;
+  ReportFile& operator=(const ReportFile&) = delete;
+  ~ReportFile() { discard(); }
+
+  bool open(const QString& path, QString* error);
+  bool commit(const QByteArray& text, QString* error);
+  void discard();
+
+ private:
+  bool failed(QString* error, int problem);
+  QString path_;
+  int fd_ = -1;
+};
+
+// The open-file limit is raised as far as this user may (the soft limit to the hard one); when the
+// jobs would still need more files than that, they are lowered to fit, and the run says so once.
+int fitJobsToFileLimit(int jobs, int targets, const Streams& io);
+
+// How a run ended, counted from its results, and the exit code it ends with.
+struct RunSummary {
+  int delivered = 0;
+  int failed = 0;
+  int interrupted = 0;
+  int notStarted = 0;
+  int stoppedBy = 0;  // the signal that stopped the run, or 0
+  int code = kExitDelivered;
+};
+
+// Counts the results (`failed`: the targets reported failed as they finished), writes a line for
+// each target the stop left undelivered and the closing summary.
+RunSummary summarize(const std::vector<TargetResult>& results, int failed, int stoppedBy,
+                     const Streams& human, const Streams& io);
+
+// The whole --json report.
+QByteArray reportText(const Options& o, const Payload& payload,
+                      const std::vector<TargetResult>& results, const RunSummary& summary);
+
+}  // namespace Q6Cli

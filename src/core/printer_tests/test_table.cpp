@@ -1,0 +1,63 @@
+#include "core/printer_tests/test_table.h"
+
+#include <array>
+
+namespace Q6 {
+
+namespace {
+
+using T = TestCommand;
+
+const std::array<PrinterTest, 12> kTests{{
+    {"line-feed", "butLineFeed", "Line Feed", "Label41", T::LineFeed, nullptr},
+    {"form-feed", "butFormFeed", "Form Feed", "Label41", T::FormFeed, nullptr},
+    {"feed-5cm", "butfeedlength", "Feed 5cm", "Label41", T::Feed5cm, nullptr},
+    {"full-cut", "butFullCut", "Full Cut", "Label42", T::FullCut, nullptr},
+    {"partial-cut", "Command3", "Partial Cut", "Label42", T::PartialCut, nullptr},
+    {"feed-full-cut", "Command8", "Feed + Full Cut", "Label42", T::FeedFullCut, nullptr},
+    {"feed-partial-cut", "Command9", "Feed + Partial Cut", "Label42", T::FeedPartialCut, nullptr},
+    {"cash-drawer-1", "butCDrawer1", "Cash Drawer 1", "Label40", T::CashDrawer1, nullptr},
+    {"cash-drawer-2", "butCDrawer2", "Cash Drawer 2", "Label40", T::CashDrawer2, nullptr},
+    {"self-test", "Command4", "Print Self Test", "Label21", T::SelfTest, nullptr},
+    {"charset-sheet", "butPrintCharSet", "Character Set", "Label43", std::nullopt,
+     &characterSetSheet},
+    {"ticket-test", "butTicketTest", "Print Ticket Test", "Label32", std::nullopt, &ticketTest},
+}};
+
+}  // namespace
+
+std::span<const PrinterTest> printerTests() {
+  return kTests;
+}
+
+const PrinterTest* findPrinterTest(QStringView name) {
+  for (const PrinterTest& test : kTests) {
+    if (name.compare(QLatin1String(test.name), Qt::CaseInsensitive) == 0) {
+      return &test;
+    }
+  }
+  return nullptr;
+}
+
+const PrinterTest* printerTestOfButton(const QString& button) {
+  for (const PrinterTest& test : kTests) {
+    if (button == QLatin1String(test.button)) {
+      return &test;
+    }
+  }
+  return nullptr;
+}
+
+QStringList printerTestNames() {
+  QStringList names;
+  for (const PrinterTest& test : kTests) {
+    names << QLatin1String(test.name);
+  }
+  return names;
+}
+
+CommandList testCommands(const PrinterTest& test) {
+  return test.single ? CommandList{testCommand(*test.single)} : test.sheet();
+}
+
+}  // namespace Q6
