@@ -287,14 +287,25 @@ Discovery discoverTargets(const DiscoveryOptions& options) {
       result.notes << note;
     }
   }
-  std::stable_sort(result.targets.begin(), result.targets.end(),
-                   [](const FoundTarget& a, const FoundTarget& b) {
-                     if (a.source != b.source) {
-                       return a.source < b.source;
-                     }
-                     return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
-                   });
+  sortTargets(result.targets);
   return result;
+}
+
+void sortTargets(QList<FoundTarget>& targets) {
+  std::stable_sort(targets.begin(), targets.end(), [](const FoundTarget& a, const FoundTarget& b) {
+    if (a.source != b.source) {
+      return a.source < b.source;
+    }
+    return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+  });
+}
+
+QStringList targetNames(const QList<FoundTarget>& targets) {
+  QStringList names;
+  for (const FoundTarget& t : targets) {
+    names << t.name;
+  }
+  return names;
 }
 
 }  // namespace Orvanel

@@ -80,6 +80,12 @@ struct Discovery {
 // its own thread. Never throws.
 Discovery discoverTargets(const DiscoveryOptions& options = {});
 
+// Puts targets in the order every list of them shows: by source, then by name in any case. Targets
+// that compare the same keep their order.
+void sortTargets(QList<FoundTarget>& targets);
+// The targets' names (device nodes, serial ports...), in their order.
+QStringList targetNames(const QList<FoundTarget>& targets);
+
 // The single sources, each bounded by timeoutMs where it waits for a service.
 QList<FoundTarget> findNetworkPrinters(int timeoutMs, QString* note);
 QList<FoundTarget> findPrinterQueues(int timeoutMs, QString* note);

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "core/link/link_error.h"
-#include "core/link/transport.h"
+#include "core/link/transport_link.h"
 
 namespace Orvanel {
 
@@ -33,9 +33,9 @@ QString target(const LinkSettings& s) {
 
 ProbeResult openAndClose(const LinkSettings& settings) {
   try {
-    const std::unique_ptr<Transport> transport = makeTransport(settings);
-    transport->open();
-    transport->close();
+    TransportLink link(settings);
+    link.OpenConnection();
+    link.CloseConnection();
   } catch (const LinkError& error) {
     return ProbeResult{false, error.message()};
   }

@@ -1,8 +1,6 @@
 #include "core/link/exchange.h"
 
-#include <csignal>
 #include <exception>
-#include <utility>
 
 #include "core/link/link_error.h"
 
@@ -48,36 +46,6 @@ Result<> exchangeCommands(Orvanel::PrinterLink& link, const CommandList& command
     }
   }
   return Refused{failure};
-}
-
-SettingsLink::SettingsLink(Orvanel::LinkSettings settings) : settings_(std::move(settings)) {
-  // A device or pipe whose reader goes away must give a write error, not end the program.
-  static const bool pipeSignalIgnored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
-  (void)pipeSignalIgnored;
-}
-
-SettingsLink::~SettingsLink() = default;
-
-void SettingsLink::OpenConnection() {
-  transport_.reset();
-  auto transport = Orvanel::makeTransport(settings_);
-  transport->open();
-  transport_ = std::move(transport);
-}
-
-void SettingsLink::SendData(const QByteArray& data) {
-  if (!transport_) {
-    throw Orvanel::LinkError(QStringLiteral("The connection to the printer is not open."));
-  }
-  transport_->write(data);
-}
-
-void SettingsLink::CloseConnection() {
-  if (!transport_) {
-    throw Orvanel::LinkError(QStringLiteral("The connection to the printer is not open."));
-  }
-  auto transport = std::move(transport_);
-  transport->close();
 }
 
 }  // namespace Q6

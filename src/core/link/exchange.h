@@ -6,9 +6,7 @@
 #include "core/link/commands.h"
 #include "core/link/link_settings.h"
 #include "core/link/printer_link_interface.h"
-#include "core/link/transport.h"
-
-#include <memory>
+#include "core/link/transport_link.h"
 
 namespace Q6 {
 
@@ -26,17 +24,9 @@ Result<> exchangeCommands(Orvanel::PrinterLink& link, const CommandList& command
 
 // A link over the transport that given settings choose, without any window: what the command-line
 // tool drives, one per target and thread.
-class SettingsLink : public Orvanel::PrinterLink {
+class SettingsLink : public Orvanel::TransportLink {
  public:
-  explicit SettingsLink(Orvanel::LinkSettings settings);
-  ~SettingsLink() override;
-  void OpenConnection() override;
-  void SendData(const QByteArray& data) override;
-  void CloseConnection() override;
-
- private:
-  Orvanel::LinkSettings settings_;
-  std::unique_ptr<Orvanel::Transport> transport_;
+  using TransportLink::TransportLink;
 };
 
 }  // namespace Q6

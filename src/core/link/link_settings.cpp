@@ -2,20 +2,31 @@
 
 namespace Orvanel {
 
-QString connectionKindName(ConnectionKind kind) {
-  switch (kind) {
-    case ConnectionKind::Network:
-      return QStringLiteral("Network");
-    case ConnectionKind::Queue:
-      return QStringLiteral("Queue");
-    case ConnectionKind::File:
-      return QStringLiteral("File");
-    case ConnectionKind::Serial:
-      return QStringLiteral("Serial");
-    case ConnectionKind::NotSet:
-      break;
+namespace {
+
+// `fallback` for a value outside the table (NotSet has no name).
+template <typename Value, std::size_t N>
+QString storedName(const NamedChoice<Value> (&choices)[N], Value value, const QString& fallback) {
+  for (const NamedChoice<Value>& choice : choices) {
+    if (choice.value == value) {
+      return QLatin1String(choice.stored);
+    }
   }
-  return QString();
+  return fallback;
+}
+
+}  // namespace
+
+QString connectionKindName(ConnectionKind kind) {
+  return storedName(kConnectionKinds, kind, QString());
+}
+
+QString parityName(Parity parity) {
+  return storedName(kParities, parity, QStringLiteral("None"));
+}
+
+QString flowControlName(FlowControl flow) {
+  return storedName(kFlowControls, flow, QStringLiteral("None"));
 }
 
 Q6::Result<> validateLinkSettings(const LinkSettings& s) {

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <cstddef>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -39,7 +41,56 @@ struct LinkSettings {
   bool operator==(const LinkSettings&) const = default;
 };
 
+// The names of every choice in one place: `stored` is what the settings file holds (and what an
+// administrator writes by hand, so it never changes), `shown` what the settings panel's lists say.
+// The lists show the choices in this order.
+template <typename Value>
+struct NamedChoice {
+  Value value;
+  const char* stored;
+  const char* shown;
+};
+inline constexpr NamedChoice<ConnectionKind> kConnectionKinds[] = {
+    {ConnectionKind::Network, "Network", "Network (TCP/IP)"},
+    {ConnectionKind::Queue, "Queue", "Printer queue"},
+    {ConnectionKind::File, "File", "File or device"},
+    {ConnectionKind::Serial, "Serial", "Serial port"},
+};
+inline constexpr NamedChoice<Parity> kParities[] = {
+    {Parity::None, "None", "None"},
+    {Parity::Even, "Even", "Even"},
+    {Parity::Odd, "Odd", "Odd"},
+};
+inline constexpr NamedChoice<FlowControl> kFlowControls[] = {
+    {FlowControl::None, "None", "None"},
+    {FlowControl::Hardware, "Hardware", "Hardware (RTS/CTS)"},
+    {FlowControl::Software, "Software", "Software (XON/XOFF)"},
+};
+
 QString connectionKindName(ConnectionKind kind);  // "Network", "Queue", "File", "Serial", ""
+QString parityName(Parity parity);                // "None", "Even", "Odd"
+QString flowControlName(FlowControl flow);        // "None", "Hardware", "Software"
+
+// The choice stored as `name`, in any case; none for a name that is not in the table.
+template <typename Value, std::size_t N>
+std::optional<Value> choiceNamed(const NamedChoice<Value> (&choices)[N], const QString& name) {
+  for (const NamedChoice<Value>& choice : choices) {
+    if (name.compare(QLatin1String(choice.stored), Qt::CaseInsensitive) == 0) {
+      return choice.value;
+    }
+  }
+  return std::nullopt;
+}
+
+// "None, Even, Odd": the stored names, for a message that says what a value may be.
+template <typename Value, std::size_t N>
+QString storedNames(const NamedChoice<Value> (&choices)[N]) {
+  QStringList names;
+  for (const NamedChoice<Value>& choice : choices) {
+    names << QLatin1String(choice.stored);
+  }
+  return names.join(QStringLiteral(", "));
+}
 
 // Refused with a sentence for the operator saying what to fix when the settings cannot be used.
 Q6::Result<> validateLinkSettings(const LinkSettings& settings);

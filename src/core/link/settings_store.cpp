@@ -24,30 +24,6 @@ int readSetting(QSettings& store, const QString& name, int fallback) {
   return ok ? value : 0;
 }
 
-QString parityName(Parity parity) {
-  switch (parity) {
-    case Parity::Even:
-      return QStringLiteral("Even");
-    case Parity::Odd:
-      return QStringLiteral("Odd");
-    case Parity::None:
-      break;
-  }
-  return QStringLiteral("None");
-}
-
-QString flowControlName(FlowControl flow) {
-  switch (flow) {
-    case FlowControl::Hardware:
-      return QStringLiteral("Hardware");
-    case FlowControl::Software:
-      return QStringLiteral("Software");
-    case FlowControl::None:
-      break;
-  }
-  return QStringLiteral("None");
-}
-
 // The raw value bytes of `key` in `group` of an INI text (the last one wins, as when reading).
 QByteArray rawValue(const QByteArray& text, const QString& group, const QString& key) {
   const QByteArray header = "[" + group.toUtf8() + "]";
@@ -203,22 +179,14 @@ LinkSettings readLinkSettings(QSettings& store, const QString& key, QStringList*
   QStringList found;
   // A value that is there but names nothing this program knows is refused, never replaced by a
   // default: a guessed connection sends to the wrong place or with the wrong parameters.
-  const auto unknown = [&](const QString& name, const QString& value, const QStringList& allowed) {
-    found << QStringLiteral("%1=%2 is not one of %3.")
-                 .arg(name, value, allowed.join(QStringLiteral(", ")));
+  const auto unknown = [&](const QString& name, const QString& value, const QString& allowed) {
+    found << QStringLiteral("%1=%2 is not one of %3.").arg(name, value, allowed);
   };
   store.beginGroup(key);
   const QString kind = store.value(Keys::kConnection).toString().trimmed();
-  for (ConnectionKind k : {ConnectionKind::Network, ConnectionKind::Queue, ConnectionKind::File,
-                           ConnectionKind::Serial}) {
-    if (kind.compare(connectionKindName(k), Qt::CaseInsensitive) == 0) {
-      s.kind = k;
-    }
-  }
+  s.kind = choiceNamed(kConnectionKinds, kind).value_or(ConnectionKind::NotSet);
   if (s.kind == ConnectionKind::NotSet && !kind.isEmpty()) {
-    unknown(Keys::kConnection, kind,
-            {QStringLiteral("Network"), QStringLiteral("Queue"), QStringLiteral("File"),
-             QStringLiteral("Serial")});
+    unknown(Keys::kConnection, kind, storedNames(kConnectionKinds));
   }
   s.host = store.value(Keys::kHost).toString().trimmed();
   s.port = readSetting(store, Keys::kPort, kDefaultPort);
@@ -240,30 +208,20 @@ LinkSettings readLinkSettings(QSettings& store, const QString& key, QStringList*
   s.baudRate = readSetting(store, Keys::kBaudRate, s.baudRate);
   s.dataBits = readSetting(store, Keys::kDataBits, s.dataBits);
   const QString parity = store.value(Keys::kParity).toString().trimmed();
-  bool parityKnown = parity.isEmpty();
-  for (Parity p : {Parity::None, Parity::Even, Parity::Odd}) {
-    if (parity.compare(parityName(p), Qt::CaseInsensitive) == 0) {
-      s.parity = p;
-      parityKnown = true;
-    }
-  }
+  const std::optional<Parity> parityNamed = choiceNamed(kParities, parity);
+  s.parity = parityNamed.value_or(s.parity);
+  const bool parityKnown = parity.isEmpty() || parityNamed;
   s.stopBits = readSetting(store, Keys::kStopBits, s.stopBits);
   const QString flow = store.value(Keys::kFlowControl).toString().trimmed();
-  bool flowKnown = flow.isEmpty();
-  for (FlowControl f : {FlowControl::None, FlowControl::Hardware, FlowControl::Software}) {
-    if (flow.compare(flowControlName(f), Qt::CaseInsensitive) == 0) {
-      s.flowControl = f;
-      flowKnown = true;
-    }
-  }
+  const std::optional<FlowControl> flowNamed = choiceNamed(kFlowControls, flow);
+  s.flowControl = flowNamed.value_or(s.flowControl);
+  const bool flowKnown = flow.isEmpty() || flowNamed;
   // Serial parameters only matter to a serial connection.
   if (s.kind == ConnectionKind::Serial && !parityKnown) {
-    unknown(Keys::kParity, parity,
-            {QStringLiteral("None"), QStringLiteral("Even"), QStringLiteral("Odd")});
+    unknown(Keys::kParity, parity, storedNames(kParities));
   }
   if (s.kind == ConnectionKind::Serial && !flowKnown) {
-    unknown(Keys::kFlowControl, flow,
-            {QStringLiteral("None"), QStringLiteral("Hardware"), QStringLiteral("Software")});
+    unknown(Keys::kFlowControl, flow, storedNames(kFlowControls));
   }
   store.endGroup();
   if (problems) {

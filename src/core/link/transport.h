@@ -2,10 +2,6 @@
 
 #include <QByteArray>
 
-#include <memory>
-
-#include "core/link/link_settings.h"
-
 namespace Orvanel {
 
 // One way of carrying bytes to the printer. Every failure is raised as LinkError.
@@ -19,8 +15,5 @@ class Transport {
   // Hands over every byte still held, finishes the job and releases the connection.
   virtual void close() = 0;
 };
-
-// The transport for the settings' connection kind (NotSet raises the "press Communication" error).
-std::unique_ptr<Transport> makeTransport(const LinkSettings& settings);
 
 }  // namespace Orvanel

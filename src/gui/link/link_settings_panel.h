@@ -1,23 +1,20 @@
 #pragma once
 
 #include <QList>
-#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
-#include <optional>
-
 #include "core/discovery/discovery.h"
 #include "core/link/link_settings.h"
+#include "gui/link/connection_test.h"
+#include "gui/link/found_printers.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QStackedWidget;
-class QThread;
 
 namespace Orvanel {
 
@@ -43,16 +40,18 @@ class LinkSettingsPanel : public QWidget {
   // Starts a search for printers in the background ("Find printers"); every showing of the panel
   // starts one. The list fills as the sources answer; searchFinished() when all have.
   void findPrinters();
-  bool isSearching() const { return searchesRunning_ > 0; }
+  bool isSearching() const { return found_->isSearching(); }
   // What the last search found, in the order listed (kinds the panel does not offer left out).
-  const QList<FoundTarget>& foundTargets() const { return found_; }
+  const QList<FoundTarget>& foundTargets() const { return found_->foundTargets(); }
   // Where the search looks (a test points it at a device tree of its own).
-  void setDiscoveryOptions(const DiscoveryOptions& options) { discovery_ = options; }
+  void setDiscoveryOptions(const DiscoveryOptions& options) {
+    found_->setDiscoveryOptions(options);
+  }
 
   // "Test": opens the link as the fields stand (not as stored) in the background, sends nothing,
   // closes it, and says in labTestResult what happened; testFinished() then.
   void testConnection();
-  bool isTesting() const { return testing_; }
+  bool isTesting() const { return test_->isTesting(); }
 
   // The values as they stand, not yet checked. A number that cannot be read comes back as 0 when
   // it belongs to the chosen kind (so that the check refuses it); fields of other kinds that cannot
@@ -103,35 +102,19 @@ class LinkSettingsPanel : public QWidget {
   void refreshLists();
   void showFields(const LinkSettings& settings);
   bool offers(ConnectionKind kind) const;
-  void takeFound(int search, const QList<FoundTarget>& targets, const QString& note);
-  void listFound();
-  void chooseFound(QListWidgetItem* item);
-  void recheckHostName(const FoundTarget& target);
-  void hostNameChecked(int search, const QString& name, bool resolves);
-  void showTestResult(bool ok, const QString& text);
+  void fillFrom(const FoundTarget& target);
+  void followHostCheck(const FoundTarget& target);
+  void listQueues(const QStringList& queues);
 
+  ConnectionTest* test_ = nullptr;
+  FoundPrinters* found_ = nullptr;
   QWidget* timeoutRow_ = nullptr;
   bool offerQueue_ = true;
   bool offerNetwork_ = true;
   bool offerFile_ = true;
   LinkSettings shown_;
-
-  DiscoveryOptions discovery_;
-  int search_ = 0;  // which search the answers belong to; older answers are dropped
-  int searchesRunning_ = 0;
-  QList<QPointer<QThread>> searches_;
-  QList<FoundTarget> found_;
-  QList<FoundTarget> listed_;                 // found_ as the list shows it
-  std::optional<FoundTarget> chosenNetwork_;  // the network printer last chosen from the list
-  QString filledHost_;                        // what that choice put into the host field
-  int hostChecks_ = 0;
-  QStringList notes_;
-  int test_ = 0;  // likewise for tests
-  bool testing_ = false;
-  bool testFocusParked_ = false;
+  // What the network printer last chosen from the list put into the host field.
+  QString filledHost_;
 };
-
-// Device nodes that locally attached printers appear as (/dev/usb/lp*, /dev/lp*), sorted.
-QStringList printerDeviceNodes();
 
 }  // namespace Orvanel

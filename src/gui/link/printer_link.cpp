@@ -1,49 +1,34 @@
 #include "gui/link/printer_link.h"
 
 #include <QVBoxLayout>
-#include <csignal>
 
 #include "gui/link/link_settings_panel.h"
 
 namespace Orvanel {
 
-Quenlink::Quenlink(QWidget* parent) : QWidget(parent) {
-  // A device or pipe whose reader goes away must give a write error, not end the program.
-  static const bool pipeSignalIgnored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
-  (void)pipeSignalIgnored;
-}
+Quenlink::Quenlink(QWidget* parent) : QWidget(parent) {}
 
 Quenlink::~Quenlink() = default;
 
 void Quenlink::OpenConnection() {
-  // A connection left open by an earlier failure is dropped unfinished (nothing it still holds is
-  // sent); the new one starts clean.
-  transport_.reset();
+  // Whatever this opening finds, a connection left by an earlier failure is gone afterwards.
+  link_.drop();
   if (!loadProblem_.isEmpty()) {
     throw LinkError(loadProblem_);
   }
-  auto transport = makeTransport(settings_);
-  transport->open();
-  transport_ = std::move(transport);
+  link_.OpenConnection();
 }
 
 void Quenlink::SendData(const QByteArray& data) {
-  if (!transport_) {
-    throw LinkError(QStringLiteral("The connection to the printer is not open."));
-  }
-  transport_->write(data);
+  link_.SendData(data);
 }
 
 void Quenlink::CloseConnection() {
-  if (!transport_) {
-    throw LinkError(QStringLiteral("The connection to the printer is not open."));
-  }
-  auto transport = std::move(transport_);
-  transport->close();
+  link_.CloseConnection();
 }
 
 void Quenlink::SaveLinkSettings(const QString& key) {
-  const LinkSettings edited = panel_ ? panel_->editedSettings() : settings_;
+  const LinkSettings edited = panel_ ? panel_->editedSettings() : settings();
   // The component's callers expect its refusals as LinkError.
   if (const Q6::Result<> valid = validateLinkSettings(edited); !valid) {
     throw LinkError(valid.error());
@@ -66,11 +51,11 @@ void Quenlink::LoadLinkSettings(const QString& key) {
 }
 
 void Quenlink::setSettings(const LinkSettings& settings) {
-  settings_ = settings;
+  link_.setSettings(settings);
   loadProblem_.clear();
   if (panel_) {
     panel_->setOfferedKinds(showspooler, showtcpip, showfile);
-    panel_->showSettings(settings_);
+    panel_->showSettings(settings);
   }
 }
 
@@ -81,7 +66,7 @@ LinkSettingsPanel* Quenlink::settingsPanel() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(panel_);
     panel_->setOfferedKinds(showspooler, showtcpip, showfile);
-    panel_->showSettings(settings_);
+    panel_->showSettings(settings());
   }
   return panel_;
 }

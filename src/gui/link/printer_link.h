@@ -4,13 +4,11 @@
 #include <QString>
 #include <QWidget>
 
-#include <memory>
-
 #include "core/link/link_error.h"
 #include "core/link/link_settings.h"
 #include "core/link/printer_link_interface.h"
 #include "core/link/settings_store.h"
-#include "core/link/transport.h"
+#include "core/link/transport_link.h"
 
 class QSettings;
 class QShowEvent;
@@ -19,7 +17,8 @@ namespace Orvanel {
 
 class LinkSettingsPanel;
 
-// The printer-link component. It owns the link settings and the transport of the open connection.
+// The printer-link component. It owns the link settings and the link over the open connection's
+// transport.
 // As a widget it is the settings panel of the communication settings window (scm_interface); on the
 // main window (scm_comms) it stays hidden and is used only through its operations.
 class Quenlink : public QWidget, public PrinterLink {
@@ -45,9 +44,9 @@ class Quenlink : public QWidget, public PrinterLink {
   void LoadLinkSettings(const QString& key);
 
   // The settings the next connection uses (the last loaded or stored ones, not unsaved edits).
-  const LinkSettings& settings() const { return settings_; }
+  const LinkSettings& settings() const { return link_.settings(); }
   void setSettings(const LinkSettings& settings);
-  bool isConnectionOpen() const { return transport_ != nullptr; }
+  bool isConnectionOpen() const { return link_.isOpen(); }
 
   // The settings panel, made on first use: an instance that only carries traffic never needs it.
   LinkSettingsPanel* settingsPanel();
@@ -61,10 +60,9 @@ class Quenlink : public QWidget, public PrinterLink {
   void showEvent(QShowEvent* event) override;
 
  private:
-  LinkSettings settings_;
+  TransportLink link_;   // with the settings the next connection uses
   QString loadProblem_;  // what is wrong with the stored settings last loaded
   LinkSettingsPanel* panel_ = nullptr;
-  std::unique_ptr<Transport> transport_;
 };
 
 }  // namespace Orvanel

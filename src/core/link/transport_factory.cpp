@@ -1,4 +1,4 @@
-#include "core/link/transport.h"
+#include "core/link/transport_factory.h"
 
 #include "core/link/file_transport.h"
 #include "core/link/link_error.h"
