@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Measures start-up to the first painted main window, headless, side by side with an empty window
 # holding a QTabWidget of seven pages (the same program with --baseline), taking turns so that both
-# see the same machine; prints both medians and their ratio. Usage: bench/startup.sh [runs]   (default 11; build folder: $BUILD_DIR or build-bench/)
+# see the same machine; prints both medians and their ratio.
+# Usage: bench/startup.sh [runs] [other startup_bench]   (default 11 runs; build folder: $BUILD_DIR
+# or build-bench/)
+# Given another build's startup_bench (say one from before a change), each round runs it too, the
+# order of the three reversed every other round so that a machine slowing down or speeding up
+# weighs on all alike; the figures are then the medians of each round's ratios, with their
+# interquartile range as the noise.
 # Builds an optimised startup_bench first if the build folder has none.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-bench}"
 runs="${1:-11}"
+other="${2:-}"
 
 bench="$build/bench/startup_bench"
 if [[ ! -x "$bench" ]]; then
@@ -14,26 +21,82 @@ if [[ ! -x "$bench" ]]; then
     -DQ6CONFIG_BUILD_TESTS=OFF >/dev/null
   cmake --build "$build" --target startup_bench -j "$(nproc)" >/dev/null
 fi
+if [[ -n "$other" && ! -x "$other" ]]; then
+  echo "startup.sh: no program at $other" >&2
+  exit 2
+fi
 
 export QT_QPA_PLATFORM=offscreen
-"$bench" >/dev/null 2>&1 || true  # warm the file cache; a cold first start is not the figure
+# Warm the file cache; a cold first start is not the figure.
+for program in "$bench" ${other:+"$other"}; do
+  "$program" >/dev/null 2>&1 || true
+done
 "$bench" --baseline >/dev/null 2>&1 || true
+
+# One start; prints the milliseconds from launch and from main.
+start() {
+  local l m
+  read -r _ l m < <(Q6_BENCH_LAUNCH_NS="$(date +%s%N)" "$@" 2>/dev/null | grep '^startup_ms')
+  echo "$l $m"
+}
+
 launch=()
 main=()
 base=()
+before=()
+ratio=()
+before_ratio=()
+paired=()
 for ((i = 1; i <= runs; i++)); do
-  read -r _ b _ < <(Q6_BENCH_LAUNCH_NS="$(date +%s%N)" "$bench" --baseline 2>/dev/null | grep '^startup_ms')
-  read -r _ l m < <(Q6_BENCH_LAUNCH_NS="$(date +%s%N)" "$bench" 2>/dev/null | grep '^startup_ms')
+  order=(base this ${other:+other})
+  if ((i % 2 == 0)); then
+    order=(${other:+other} this base)
+  fi
+  for which in "${order[@]}"; do
+    case "$which" in
+      base) read -r b _ < <(start "$bench" --baseline) ;;
+      this) read -r l m < <(start "$bench") ;;
+      other) read -r o _ < <(start "$other") ;;
+    esac
+  done
   launch+=("$l")
   main+=("$m")
   base+=("$b")
-  printf 'run %2d: %7.1f ms from launch (%6.1f ms from main); empty tab window %7.1f ms\n' "$i" "$l" "$m" "$b"
+  ratio+=("$(awk -v a="$l" -v b="$b" 'BEGIN { print a / b }')")
+  if [[ -n "$other" ]]; then
+    before+=("$o")
+    before_ratio+=("$(awk -v a="$o" -v b="$b" 'BEGIN { print a / b }')")
+    paired+=("$(awk -v a="$l" -v b="$o" 'BEGIN { print a / b }')")
+    printf 'run %2d: %7.1f ms from launch (%6.1f ms from main); other %7.1f ms;' "$i" "$l" "$m" "$o"
+    printf ' empty tab window %7.1f ms\n' "$b"
+  else
+    printf 'run %2d: %7.1f ms from launch (%6.1f ms from main); empty tab window %7.1f ms\n' \
+      "$i" "$l" "$m" "$b"
+  fi
 done
 
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# The q-quantile of the arguments (linear between neighbours).
+quantile() {
+  local q="$1"
+  shift
+  printf '%s\n' "$@" | sort -g | awk -v q="$q" '{ v[NR] = $1 }
+    END { p = 1 + q * (NR - 1); k = int(p); f = p - k; print (k < NR) ? v[k] + f * (v[k + 1] - v[k]) : v[k] }'
+}
+median() { quantile 0.5 "$@"; }
+spread() { printf '%.3f-%.3f' "$(quantile 0.25 "$@")" "$(quantile 0.75 "$@")"; }
+
 window_ms="$(median "${launch[@]}")"
 base_ms="$(median "${base[@]}")"
 echo "median start-up to first painted window: $window_ms ms from launch" \
   "($(median "${main[@]}") ms from main), $runs runs"
 echo "median empty window with seven tabs: $base_ms ms from launch"
 awk -v w="$window_ms" -v b="$base_ms" 'BEGIN { printf "ratio main window / empty tab window: %.2fx (goal <= 1.3x)\n", w / b }'
+printf 'median of the rounds'"'"' ratios to the empty window: %.3fx (interquartile %s)\n' \
+  "$(median "${ratio[@]}")" "$(spread "${ratio[@]}")"
+if [[ -n "$other" ]]; then
+  echo "median start-up of the other program: $(median "${before[@]}") ms from launch"
+  printf 'median of its rounds'"'"' ratios to the empty window: %.3fx (interquartile %s)\n' \
+    "$(median "${before_ratio[@]}")" "$(spread "${before_ratio[@]}")"
+  printf 'median of the rounds'"'"' ratios this / other: %.3fx (interquartile %s)\n' \
+    "$(median "${paired[@]}")" "$(spread "${paired[@]}")"
+fi

@@ -1,16 +1,15 @@
 #include "gui/layout/layout_kit.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVariant>
-
-#include <optional>
-
-#include "gui/layout/text_measures.h"
 
 namespace Q6::Layout {
 
@@ -47,6 +46,62 @@ QFont windowFont() {
   return font;
 }
 
+std::optional<TextQuestion> textQuestion(const QWidget* widget) {
+  if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+    if (label->text().isEmpty()) {
+      return std::nullopt;  // a picture is scaled to its frame
+    }
+    const int flags =
+        static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    return TextQuestion{label->font(), label->text(), label->contentsRect().width(), flags,
+                        label->logicalDpiY()};
+  }
+  if (const auto* button = qobject_cast<const QAbstractButton*>(widget);
+      button && !button->text().isEmpty()) {
+    return TextQuestion{button->font(), button->text(), 0, TextQuestion::kOneLine,
+                        button->logicalDpiY()};
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+// Tall enough for any text of ours: the box's height only places the text, it never breaks it.
+constexpr int kUnlimitedHeight = 1 << 20;
+
+QSize measureOnce(const TextQuestion& question) {
+  // Measured at the question's dpi, whatever screen the font was last resolved for.
+  const QFontMetrics metrics = [&question] {
+    if (question.dpi <= 0) {
+      return QFontMetrics(question.font);
+    }
+    QImage probe(1, 1, QImage::Format_Mono);
+    const int dotsPerMetre = qRound(question.dpi / 0.0254);
+    probe.setDotsPerMeterX(dotsPerMetre);
+    probe.setDotsPerMeterY(dotsPerMetre);
+    return QFontMetrics(question.font, &probe);
+  }();
+  if (question.flags == TextQuestion::kOneLine) {
+    return {metrics.horizontalAdvance(question.text), metrics.height()};
+  }
+  return metrics
+      .boundingRect(QRect(0, 0, question.width, kUnlimitedHeight), question.flags, question.text)
+      .size();
+}
+
+}  // namespace
+
+QSize measure(const TextQuestion& question, TextSizes* sizes) {
+  if (!sizes) {
+    return measureOnce(question);
+  }
+  const auto known = sizes->constFind(question);
+  if (known != sizes->cend()) {
+    return *known;
+  }
+  return *sizes->insert(question, measureOnce(question));
+}
+
 namespace {
 
 // Whether a text of this size is drawn in full in the widget's box.
@@ -64,9 +119,9 @@ bool fitsBox(const QWidget* widget, const QSize& size) {
 
 }  // namespace
 
-bool textFits(const QWidget* widget, TextMeasures* measures) {
+bool textFits(const QWidget* widget, TextSizes* sizes) {
   const std::optional<TextQuestion> question = textQuestion(widget);
-  return !question || fitsBox(widget, answer(*question, measures));
+  return !question || fitsBox(widget, measure(*question, sizes));
 }
 
 namespace {
@@ -105,25 +160,10 @@ bool stepDown(QFont& font) {
 
 }  // namespace
 
-std::vector<TextQuestion> smallerSizeQuestions(const QWidget* widget, int steps) {
-  std::vector<TextQuestion> questions;
-  std::optional<TextQuestion> question = textQuestion(widget);
-  if (!question) {
-    return questions;
-  }
-  const QVariant design = widget->property(kDesignFont);
-  QFont font = design.isValid() ? design.value<QFont>() : widget->font();
-  for (int i = 0; i < steps && stepDown(font); ++i) {
-    question->font = QFont(font, widget);
-    questions.push_back(*question);
-  }
-  return questions;
-}
-
-void fitText(QWidget* widget, TextMeasures* measures) {
+void fitText(QWidget* widget, TextSizes* sizes) {
   QFont font = restoreDesignFont(widget);
   std::optional<TextQuestion> question = textQuestion(widget);
-  if (!question || fitsBox(widget, answer(*question, measures))) {
+  if (!question || fitsBox(widget, measure(*question, sizes))) {
     return;
   }
   if (!widget->property(kDesignFont).isValid()) {
@@ -134,7 +174,7 @@ void fitText(QWidget* widget, TextMeasures* measures) {
   bool fits = false;
   while (!fits && stepDown(font)) {
     question->font = QFont(font, widget);
-    fits = fitsBox(widget, answer(*question, measures));
+    fits = fitsBox(widget, measure(*question, sizes));
   }
   if (widget->font() != font) {
     widget->setFont(font);
@@ -198,18 +238,6 @@ LabelledRow labelledRow(QWidget* page, int originTwips, int top, int helpBottom,
   row.help = label(page, helpName, help,
                    twipsRect(kRowLeft, helpTop - originTwips, kHelpWidth, helpBottom - helpTop));
   return row;
-}
-
-namespace {
-constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-}  // namespace
-
-TextQuestion rowTitleQuestion(const QFont& pageFont, int dpi, const QString& title) {
-  return {faceFont(pageFont, Face::Bold975), title, px(kTitleWidth), kCaptionFlags, dpi};
-}
-
-TextQuestion rowHelpQuestion(const QFont& pageFont, int dpi, const QString& help) {
-  return {pageFont, help, px(kHelpWidth), kCaptionFlags, dpi};
 }
 
 QComboBox* rowList(QWidget* page, int originTwips, int top, const char* name,

@@ -2,13 +2,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
+#include <QHashFunctions>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
-#include <vector>
-
-#include "gui/layout/text_measures.h"
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -40,17 +41,46 @@ QFont windowFont();
 // Room a button caption keeps from each side of the frame.
 inline constexpr int kButtonTextMargin = 4;
 
-// Whether the widget's text is drawn in full in its box with its present font. With `measures`,
-// a text already measured (or being measured ahead) is not laid out again.
-bool textFits(const QWidget* widget, TextMeasures* measures = nullptr);
+// What fitting measures of a widget: a button's or check box's caption on one line, or a label's
+// text laid out in a box of the label's width with its alignment and wrapping.
+struct TextQuestion {
+  QFont font;
+  QString text;
+  int width = 0;         // a label's box; not used for a caption on one line
+  int flags = kOneLine;  // a label's alignment and wrapping
+  int dpi = 0;           // the widget's, which its font is measured at
+
+  static constexpr int kOneLine = -1;
+  // Equal questions have the same answer (QFont compares all that shapes a text but the dpi).
+  friend bool operator==(const TextQuestion& a, const TextQuestion& b) {
+    return a.width == b.width && a.flags == b.flags && a.dpi == b.dpi && a.text == b.text &&
+           a.font == b.font;
+  }
+  friend size_t qHash(const TextQuestion& question, size_t seed = 0) {
+    return qHashMulti(seed, question.font, question.text, question.width, question.flags,
+                      question.dpi);
+  }
+};
+
+// Nothing for a widget without a text to fit (a picture, a list, an empty label).
+std::optional<TextQuestion> textQuestion(const QWidget* widget);
+
+// What one fitting pass has measured: making room for the help texts and fitting them ask the same
+// questions, and laying a text out is most of the pass.
+using TextSizes = QHash<TextQuestion, QSize>;
+
+// For a caption on one line its advance as the width; for a label the size its text takes
+// (QFontMetrics::boundingRect in a box of its width). With `sizes`, a question measured before in
+// the same pass is answered from there, and a new one kept there.
+QSize measure(const TextQuestion& question, TextSizes* sizes = nullptr);
+
+// Whether the widget's text is drawn in full in its box with its present font.
+bool textFits(const QWidget* widget, TextSizes* sizes = nullptr);
 // Puts back the face the widget was built with, should fitText() have made it smaller.
 QFont restoreDesignFont(QWidget* widget);
 // The boxes are fixed, so a text that would be clipped with the desktop's face is drawn a little
 // smaller instead, down to a size that is still readable.
-void fitText(QWidget* widget, TextMeasures* measures = nullptr);
-// What fitText() asks of a widget that does not fit in its face, the next `steps` sizes down, so
-// that they can be measured ahead.
-std::vector<TextQuestion> smallerSizeQuestions(const QWidget* widget, int steps);
+void fitText(QWidget* widget, TextSizes* sizes = nullptr);
 
 template <typename Widget>
 Widget* place(Widget* widget, const char* name, const QRect& geometry) {
@@ -85,10 +115,6 @@ struct LabelledRow {
 LabelledRow labelledRow(QWidget* page, int originTwips, int top, int helpBottom,
                         const char* titleName, const QString& title, const char* helpName,
                         const QString& help);
-// What fitting will ask of labelledRow()'s title and help text, known before the row is built so
-// that they can be measured ahead. `pageFont` is the font the page gives its children (at its dpi).
-TextQuestion rowTitleQuestion(const QFont& pageFont, int dpi, const QString& title);
-TextQuestion rowHelpQuestion(const QFont& pageFont, int dpi, const QString& help);
 QComboBox* rowList(QWidget* page, int originTwips, int top, const char* name,
                    const QStringList& entries);
 

@@ -12,7 +12,6 @@
 #include <QScreen>
 #include <QSettings>
 
-#include <algorithm>
 #include <exception>
 
 #include "core/common/number_text.h"
@@ -24,8 +23,6 @@
 #include "gui/common/message_box.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/layout/layout_kit.h"
-#include "gui/layout/pictures_ahead.h"
-#include "gui/layout/text_measures.h"
 #include "gui/link/comm_settings_window.h"
 #include "gui/link/link_exchange.h"
 #include "gui/main_window/clear_all.h"
@@ -50,37 +47,19 @@ const QString kModelName = QStringLiteral("Model");
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   loadResources();
-  // Start-up is mostly the window's thread waiting on fonts; pictures and text measures are made
-  // alongside (see buildTabs() and the fitting below).
-  m_pictures = std::make_unique<Q6::Layout::PicturesAhead>(
-      QStringList{QLatin1String(Q6::kIconPicture), QLatin1String(Q6::kQLX600Picture),
-                  QLatin1String(Q6::kQLX500Picture), QLatin1String(Q6::kLogoPicture)});
-  m_textMeasures = std::make_unique<Q6::Layout::TextMeasures>();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("QLX600/500 Configuration Utility"));
   setFont(Q6::Layout::windowFont());
   setFixedSize(Q6::Layout::px(7875), Q6::Layout::px(5430));
 
   buildTabs();
-  setWindowIcon(QIcon(picture(QLatin1String(Q6::kIconPicture))));
+  setWindowIcon(QIcon(QPixmap(QLatin1String(Q6::kIconPicture))));
 
   connectHandlers();
   makeListsDeliberate();
   addTabSwitchKeys();
   Form_Load();
-  makeRoomForHelpTexts();
-  m_textMeasures->endAhead();
-  // The Main tab first: its faces must load on this thread anyway to paint it, and meanwhile the
-  // helper finishes what the other pages still need.
-  QList<QWidget*> widgets = findChildren<QWidget*>();
-  QWidget* mainTab = SSTab1->widget(0);
-  std::stable_partition(widgets.begin(), widgets.end(),
-                        [mainTab](const QWidget* w) { return mainTab->isAncestorOf(w); });
-  for (QWidget* w : widgets) {
-    fitText(w, m_textMeasures.get());
-  }
-  m_textMeasures.reset();
-  m_pictures.reset();
+  fitTab(SSTab1->currentIndex());  // the others when they are first shown
   describeForScreenReaders();
 
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -114,7 +93,7 @@ void frmMain::Form_Load() {
       Orvanel::readStoredValue(kModelGroup, kModelName, Q6::kStoredModelDefault).toString();
   cmbModel->setCurrentIndex(Q6::modelPositionForStoredText(stored));
 
-  Picture2->setPixmap(picture(QLatin1String(Q6::kLogoPicture)));
+  Picture2->setPixmap(QPixmap(QLatin1String(Q6::kLogoPicture)));
   labTitle->setText(Q6::titleText());
   setWindowTitle(Q6::windowTitleText());
 }
@@ -226,8 +205,10 @@ void frmMain::cmbModel_Click() {
   }
   labEPFontSize->setText(profile->epFontSizeText);
   labEPSpacing->setText(profile->epSpacingText);
-  fitText(labEPFontSize);
-  fitText(labEPSpacing);
+  if (tabFitted(labEPFontSize->parentWidget())) {
+    fitText(labEPFontSize);
+    fitText(labEPSpacing);
+  }
   cmbBigFont->setAccessibleDescription(profile->epFontSizeText);
   cmbEPSpacing->setAccessibleDescription(profile->epSpacingText);
 }
@@ -399,10 +380,4 @@ void frmMain::butPrintCharSet_Click() {
 
 void frmMain::butTicketTest_Click() {
   send(Q6::ticketTest());
-}
-
-// While the window is built its pictures come from the helper decoding them; afterwards (a
-// later Form_Load) they are read here.
-QPixmap frmMain::picture(const QString& path) {
-  return m_pictures ? m_pictures->pixmap(path) : QPixmap(path);
 }

@@ -24,10 +24,6 @@ class frmPresets;
 namespace Q6 {
 struct SettingPlace;
 }
-namespace Q6::Layout {
-class PicturesAhead;
-class TextMeasures;
-}  // namespace Q6::Layout
 
 // The main window: seven tabs of lists, the model profiles, the cut position adjuster and the
 // test buttons. Every control is a public member named (and objectName'd) as the operator's
@@ -213,8 +209,10 @@ class frmMain : public QWidget {
   void buildLineFeedCount(QWidget* page);
   void buildTestsTab(QWidget* page);
   void connectHandlers();
-  void makeRoomForHelpTexts();
-  QPixmap picture(const QString& path);
+  // Fitting (main_window_fitting.cpp): a tab's texts are fitted to their boxes when the tab is
+  // first shown, the Main tab before the window is first painted.
+  void fitTab(int index);
+  bool tabFitted(const QWidget* page) const;
   void loadLinkSettings(bool reportProblem = true);
   void makeListsDeliberate();
   void useDropDownStyle(QComboBox* list);
@@ -232,7 +230,5 @@ class frmMain : public QWidget {
   bool m_dragging = false;            // a press on the diagram started a drag
   // Title and help label of every setting row, each tab's rows top down.
   std::vector<std::pair<QLabel*, QLabel*>> m_settingRows;
-  // Helpers that work ahead while the window is built; gone once it is.
-  std::unique_ptr<Q6::Layout::PicturesAhead> m_pictures;
-  std::unique_ptr<Q6::Layout::TextMeasures> m_textMeasures;
+  std::vector<bool> m_tabFitted;  // by tab index
 };

@@ -17,14 +17,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 #include "core/printer_tests/test_table.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/layout/layout_kit.h"
-#include "gui/layout/text_measures.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/main_window_layout.h"
 
@@ -35,10 +33,6 @@ namespace {
 QRect pageRect(int left, int top, int width, int height) {
   return twipsRect(left, top - Q6::kTabRowTwips, width, height);
 }
-
-// A help text that needs another line may push the rows under it down by this much; further, a
-// title would no longer stand level with its list.
-constexpr int kMostRowShiftPixels = 5;
 
 // The notes beside the action buttons get room for a second line, should the face need it.
 constexpr int kActionNoteHeight = 450;
@@ -87,26 +81,6 @@ QString withoutColon(QString text) {
 }  // namespace
 
 void frmMain::buildTabs() {
-  // The window's thread spends most of its start waiting on fonts; meanwhile a helper measures the
-  // setting rows' texts for the fitting pass, and each finished page's other texts after them.
-  std::vector<TextQuestion> ahead;
-  // Rows without a help text of their own get one from the model profile.
-  QStringList helpTexts{Q6::topSearchInfoText()};
-  for (const int model : {Q6::kModelQLX600, Q6::kModelQLX500}) {
-    helpTexts << Q6::modelProfile(model)->epFontSizeText << Q6::modelProfile(model)->epSpacingText;
-  }
-  for (const Q6::SettingPlace& place : Q6::settingPlaces()) {
-    ahead.push_back(
-        rowTitleQuestion(font(), logicalDpiY(), QString::fromUtf8(Q6::settingOf(place).caption)));
-    if (place.helpText) {
-      helpTexts << QString::fromUtf8(place.helpText);
-    }
-  }
-  for (const QString& help : helpTexts) {
-    ahead.push_back(rowHelpQuestion(font(), logicalDpiY(), help));
-  }
-  m_textMeasures->measureAhead(std::move(ahead));
-
   SSTab1 = new QTabWidget(this);
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
   SSTab1->setGeometry(0, 0, px(7875), px(5415));
@@ -120,19 +94,14 @@ void frmMain::buildTabs() {
     pages[i] = new QWidget;
     SSTab1->addTab(pages[i], captions[i]);
   }
-  buildMainTab(pages[0]);  // measured on this thread: its faces are needed to paint it anyway
-  int tab = -1;
+  buildMainTab(pages[0]);
   for (const Q6::SettingPlace& place : Q6::settingPlaces()) {
-    if (tab >= 0 && place.tab != tab) {
-      m_textMeasures->measureAhead(pages[tab]);
-    }
-    tab = place.tab;
     buildSettingRow(pages[place.tab], place);
   }
-  m_textMeasures->measureAhead(pages[tab]);
   buildTestsTab(pages[6]);
-  m_textMeasures->measureAhead(pages[6]);
   SSTab1->setCurrentIndex(0);
+  m_tabFitted.assign(std::size(captions), false);
+  connect(SSTab1, &QTabWidget::currentChanged, this, &frmMain::fitTab);
 }
 
 // A bold title with its help text under it, and the setting's list in the right-hand column.
@@ -270,11 +239,11 @@ void frmMain::buildMainTab(QWidget* page) {
   scm_comms->hide();
 
   imgQLX600 = place(new QLabel(page), "imgQLX600", QRect(0, 0, 200, 165));
-  imgQLX600->setPixmap(picture(QLatin1String(Q6::kQLX600Picture)));
+  imgQLX600->setPixmap(QPixmap(QLatin1String(Q6::kQLX600Picture)));
   imgQLX600->setAccessibleName(QStringLiteral("Vorla QLX600 printer"));
   imgQLX600->hide();
   imgQLX500 = place(new QLabel(page), "imgQLX500", QRect(0, 0, 249, 200));
-  imgQLX500->setPixmap(picture(QLatin1String(Q6::kQLX500Picture)));
+  imgQLX500->setPixmap(QPixmap(QLatin1String(Q6::kQLX500Picture)));
   imgQLX500->setAccessibleName(QStringLiteral("Vorla QLX500 printer"));
   imgQLX500->hide();
 }
@@ -333,86 +302,6 @@ void frmMain::buildTestsTab(QWidget* page) {
     b->resize(rightEdge - b->x(), b->height());
   }
   butTicketTest->resize(rightEdge - butTicketTest->x(), butTicketTest->height());
-}
-
-// The help boxes were drawn for a narrow face. A help text that needs another line with the
-// desktop's face gets it by pushing the rows under it down a little; the lists and everything else
-// stay where they are. A text that cannot get the room is drawn smaller by fitText() instead.
-void frmMain::makeRoomForHelpTexts() {
-  using Row = std::pair<QLabel*, QLabel*>;
-  using Placement = std::vector<std::pair<QRect, QRect>>;  // title and help of each row
-  const int pageBottom = pageRect(0, Q6::kPageBottomTwips, 0, 0).top();
-  auto first = m_settingRows.begin();
-  while (first != m_settingRows.end()) {
-    QWidget* page = first->first->parentWidget();
-    const auto end = std::find_if(first, m_settingRows.end(), [page](const Row& row) {
-      return row.first->parentWidget() != page;
-    });
-    const std::vector<Row> rows(first, end);
-    first = end;
-
-    std::vector<QWidget*> others;
-    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      if (std::none_of(rows.begin(), rows.end(),
-                       [w](const Row& row) { return row.first == w || row.second == w; })) {
-        others.push_back(w);
-      }
-    }
-    const auto runsInto = [&others](const QRect& before, const QRect& after) {
-      return std::any_of(others.begin(), others.end(), [&](const QWidget* w) {
-        return after.intersects(w->geometry()) && !before.intersects(w->geometry());
-      });
-    };
-    std::vector<int> needed;
-    for (const Row& row : rows) {
-      restoreDesignFont(row.second);
-      const std::optional<TextQuestion> question = textQuestion(row.second);
-      needed.push_back(question ? answer(*question, m_textMeasures.get()).height() : 0);
-    }
-
-    // Where the rows go when those marked in `grow` get all the height their text needs; nothing
-    // when that would move a row too far or run into another control or off the page.
-    const auto arrange = [&](const std::vector<bool>& grow) -> std::optional<Placement> {
-      Placement placement;
-      int shift = 0;
-      for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (shift > kMostRowShiftPixels) {
-          return std::nullopt;
-        }
-        const QRect title = rows[i].first->geometry();
-        const QRect help = rows[i].second->geometry();
-        const int top = help.top() + shift;
-        const int height = grow[i] ? needed[i] : std::min(needed[i], help.height());
-        const int bottom = std::max(help.bottom() + 1, top + height);
-        const QRect movedTitle = title.translated(0, shift);
-        const QRect movedHelp(help.left(), top, help.width(), bottom - top);
-        if (runsInto(title, movedTitle) || runsInto(help, movedHelp) ||
-            (bottom > help.bottom() + 1 && bottom > pageBottom)) {
-          return std::nullopt;
-        }
-        placement.emplace_back(movedTitle, movedHelp);
-        shift = bottom - (help.bottom() + 1);
-      }
-      return placement;
-    };
-    std::vector<bool> grow(rows.size(), false);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      if (needed[i] > rows[i].second->height()) {
-        grow[i] = true;
-        grow[i] = arrange(grow).has_value();
-      }
-    }
-    const Placement placement = *arrange(grow);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      rows[i].first->setGeometry(placement[i].first);
-      rows[i].second->setGeometry(placement[i].second);
-      if (m_textMeasures && placement[i].second.height() < needed[i]) {
-        // Drawn smaller by fitText(); the helper measures the likely sizes while this thread
-        // fits the pages before it.
-        m_textMeasures->measureAhead(smallerSizeQuestions(rows[i].second, 3));
-      }
-    }
-  }
 }
 
 void frmMain::connectHandlers() {

@@ -146,6 +146,7 @@ TEST_F(Inventory, EveryControlOfEitherModelAsTheReviewedSnapshotHasIt) {
         {QStringLiteral("[Printer]"), QStringLiteral("Model=Vorla ") + QLatin1String(model)});
     frmMain& w = open();
     w.show();
+    showEveryTab(w);
     const QStringList shown = inventory(w);
     const QString path = snapshotPath(QLatin1String(model));
     if (qEnvironmentVariableIsSet("Q6_UPDATE_SNAPSHOTS")) {

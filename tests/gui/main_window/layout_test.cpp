@@ -13,7 +13,6 @@
 #include <string>
 
 #include "gui/layout/layout_kit.h"
-#include "gui/layout/text_measures.h"
 #include "main_window_fixture.h"
 
 namespace MainWindowTests {
@@ -77,6 +76,7 @@ TEST_F(Layout, NoTextIsClippedOrRunsIntoAnotherControlWithEitherModel) {
     writeStore({QStringLiteral("[Printer]"), QStringLiteral("Model=") + QLatin1String(model)});
     frmMain& w = open();
     w.show();
+    showEveryTab(w);
     const QRect tab(QPoint(0, 0), w.SSTab1->currentWidget()->size());
     int checked = 0;
     for (QLabel* l : w.findChildren<QLabel*>()) {
@@ -122,66 +122,39 @@ TEST_F(Layout, NoTextIsClippedOrRunsIntoAnotherControlWithEitherModel) {
   }
 }
 
-// The fitting pass takes most of its answers from a helper thread; they must be the ones this
-// thread measures, or the window would shrink (or clip) texts that the checks above pass.
-TEST_F(Layout, TextsMeasuredAheadMeasureAsOnTheWindowThread) {
+// The fitting pass measures each text once and takes it from its memo when asked again; the
+// memo's answers must be the ones measured afresh, or the window would shrink (or clip) texts that
+// the checks above pass.
+TEST_F(Layout, TextsMeasuredOnceInAPassMeasureAsMeasuredAfresh) {
   for (const char* model : {"Vorla QLX600", "Vorla QLX500"}) {
     SCOPED_TRACE(model);
     writeStore({QStringLiteral("[Printer]"), QStringLiteral("Model=") + QLatin1String(model)});
     frmMain& w = open();
+    showEveryTab(w);
     std::vector<Q6::Layout::TextQuestion> questions;
-    int texts = 0;
     for (const QWidget* widget : w.findChildren<QWidget*>()) {
       if (const auto question = Q6::Layout::textQuestion(widget)) {
-        ++texts;
         questions.push_back(*question);
         // The same text a size smaller, and at twice the dpi: different questions, whose answers
         // must not be taken for each other's.
-        const auto smaller = Q6::Layout::smallerSizeQuestions(widget, 2);
-        questions.insert(questions.end(), smaller.begin(), smaller.end());
+        Q6::Layout::TextQuestion smaller = *question;
+        smaller.font.setPointSizeF(smaller.font.pointSizeF() - 0.25);
         Q6::Layout::TextQuestion sharper = *question;
         sharper.dpi *= 2;
-        questions.push_back(sharper);
+        questions.insert(questions.end(), {smaller, sharper});
         EXPECT_GT(Q6::Layout::measure(sharper).height(), Q6::Layout::measure(*question).height());
       }
     }
-    ASSERT_EQ(texts, 72);  // the 55 texts and 17 captions checked above
-    Q6::Layout::TextMeasures measures;
-    measures.measureAhead(questions);
-    measures.endAhead();
+    ASSERT_EQ(questions.size(), 3 * 72u);  // the 55 texts and 17 captions checked above
+    Q6::Layout::TextSizes sizes;
+    for (const Q6::Layout::TextQuestion& question : questions) {
+      Q6::Layout::measure(question, &sizes);
+    }
     for (const Q6::Layout::TextQuestion& question : questions) {
       SCOPED_TRACE(question.text.toStdString() + " " + std::to_string(question.font.pointSizeF()) +
                    " pt at " + std::to_string(question.dpi) + " dpi");
-      EXPECT_EQ(measures.answer(question), Q6::Layout::measure(question));
+      EXPECT_EQ(Q6::Layout::measure(question, &sizes), Q6::Layout::measure(question));
     }
-  }
-}
-
-// The helper never holds the window up: stopping it with questions still queued, asking after it
-// has ended, and asking while it is busy all come back with the answer.
-TEST(TextMeasuresLife, StoppedEndedOrBusyTheHelperNeverHoldsTheWindowUp) {
-  QWidget page;
-  page.setFont(Q6::Layout::windowFont());
-  QLabel* label = Q6::Layout::label(&page, "l", QString(), QRect(0, 0, 180, 60));
-  std::vector<Q6::Layout::TextQuestion> questions;
-  for (int i = 0; i < 300; ++i) {
-    label->setText(QStringLiteral("Help text number %1, long enough to take two lines or more in "
-                                  "a box of this width.")
-                       .arg(i));
-    questions.push_back(*Q6::Layout::textQuestion(label));
-  }
-  {
-    Q6::Layout::TextMeasures stopped;
-    stopped.measureAhead(questions);
-  }  // the destructor drops what the helper has not reached
-  Q6::Layout::TextMeasures measures;
-  measures.measureAhead({questions.begin(), questions.begin() + 150});
-  // Asked while the helper is still working through the queue.
-  EXPECT_EQ(measures.answer(questions[149]), Q6::Layout::measure(questions[149]));
-  measures.endAhead();
-  measures.measureAhead({questions.begin() + 150, questions.end()});  // too late: asked here
-  for (const int i : {0, 150, 299}) {
-    EXPECT_EQ(measures.answer(questions[i]), Q6::Layout::measure(questions[i])) << i;
   }
 }
 
@@ -215,8 +188,8 @@ TEST(Fitting, LargestSizeThatFitsAndTheFaceBackWhenItFitsAgain) {
        Expect::Smaller},
   };
   for (const auto& c : cases) {
-    for (const bool ahead : {false, true}) {
-      SCOPED_TRACE(std::string(c.name) + (ahead ? ", measured ahead" : ""));
+    for (const bool memo : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (memo ? ", with a memo" : ""));
       QWidget page;
       page.setFont(Q6::Layout::windowFont());
       const QFontMetrics face(page.font());
@@ -235,15 +208,12 @@ TEST(Fitting, LargestSizeThatFitsAndTheFaceBackWhenItFitsAgain) {
         widget = label;
       }
       const double design = widget->font().pointSizeF();
-      // As the window does it: the page and the smaller sizes measured by the helper first.
-      std::optional<Q6::Layout::TextMeasures> measures;
-      if (ahead) {
-        measures.emplace();
-        measures->measureAhead(&page);
-        measures->measureAhead(Q6::Layout::smallerSizeQuestions(widget, 8));
-        measures->endAhead();
+      // As the window does it, the page's texts measured earlier in the pass.
+      Q6::Layout::TextSizes sizes;
+      if (memo) {
+        Q6::Layout::textFits(widget, &sizes);
       }
-      Q6::Layout::fitText(widget, measures ? &*measures : nullptr);
+      Q6::Layout::fitText(widget, memo ? &sizes : nullptr);
       const double fitted = widget->font().pointSizeF();
       switch (c.expected) {
         case Expect::Face:

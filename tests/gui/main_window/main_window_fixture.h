@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTabWidget>
 
 #include <memory>
 
@@ -51,6 +52,14 @@ class MainWindowTest : public ::testing::Test {
   frmMain& open() {
     window = std::make_unique<frmMain>();
     return *window;
+  }
+
+  // A tab's texts are fitted to their boxes when the tab is first shown. A test that reads the
+  // faces or places of every tab shows each first, as the operator would, and ends on Main.
+  static void showEveryTab(frmMain& w) {
+    for (int tab = w.SSTab1->count() - 1; tab >= 0; --tab) {
+      w.SSTab1->setCurrentIndex(tab);
+    }
   }
 
   template <typename T = QWidget>

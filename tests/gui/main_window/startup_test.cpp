@@ -5,7 +5,6 @@
 #include <QTimer>
 
 #include "gui/cut_position/cut_diagram.h"
-#include "gui/layout/pictures_ahead.h"
 #include "gui/link/comm_settings_window.h"
 #include "gui/presets/presets_window.h"
 #include "main_window_fixture.h"
@@ -40,7 +39,7 @@ TEST_F(StartUp, EverySettingAtNoChangeAndTheTextsWritten) {
                            "to the top of form at the start of a print job (only after a full cut "
                            "to prevent paper jam's). For the Vorla QLX600 firmware version 2.1 or "
                            "later is required."));
-  // The pictures a helper thread decoded are the files' pictures.
+  // The pictures shown are the files' pictures.
   const auto sameAsFile = [](const QPixmap& shown, const char* file) {
     return samePicture(shown, QPixmap::fromImage(QImage(QLatin1String(file))));
   };
@@ -49,30 +48,6 @@ TEST_F(StartUp, EverySettingAtNoChangeAndTheTextsWritten) {
   EXPECT_TRUE(sameAsFile(w.imgQLX500->pixmap(), ":/qlx500.png"));
   EXPECT_TRUE(sameAsFile(w.windowIcon().pixmap(64, 64), ":/q6config.png"));
   EXPECT_TRUE(messages.shown.empty());
-}
-
-// A picture is the file's whether it was decoded ahead or not; a missing file gives no picture
-// and no failure.
-TEST(PicturesAhead, AskedAheadOrNotTheFilesPictureAndNothingForAMissingFile) {
-  Q6::Layout::PicturesAhead pictures(
-      {QStringLiteral(":/qlx600.png"), QStringLiteral(":/no-such-picture.png")});
-  const struct {
-    const char* path;
-    bool exists;
-  } cases[] = {
-      {":/qlx600.png", true},            // decoded ahead
-      {":/logo.png", true},              // not asked ahead: read on this thread
-      {":/no-such-picture.png", false},  // asked ahead, missing
-      {":/also-no-such-picture.png", false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    const QPixmap picture = pictures.pixmap(QLatin1String(c.path));
-    EXPECT_EQ(picture.isNull(), !c.exists);
-    if (c.exists) {
-      EXPECT_EQ(picture.toImage(), QPixmap(QLatin1String(c.path)).toImage());
-    }
-  }
 }
 
 // Only the exact QLX600 entry text brings that model back; anything else starts with the QLX500.
