@@ -322,6 +322,7 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   Progress progress(err, static_cast<int>(targets.size()), true);
   int failed = 0;
   FleetRun run;
+  const QDateTime started = QDateTime::currentDateTimeUtc();
   {
     const StopSignals handlers;
     run =
@@ -335,7 +336,8 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         });
   }
   progress.clear();
-  const RunSummary summary = summarize(run.results, failed, stopSignal().load(), human, io);
+  RunSummary summary = summarize(run.results, failed, stopSignal().load(), human, io);
+  summary.started = started;
 
   int result = summary.code;
   if (!o.json.isEmpty()) {

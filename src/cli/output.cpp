@@ -20,7 +20,7 @@
 #include <utility>
 
 #include "cli/list_targets.h"
-#include "core/link/network_transport.h"
+#include "core/link/host_connect.h"
 #include "core/settings/window_content.h"
 #include "version.h"
 
@@ -339,7 +339,7 @@ QByteArray reportText(const Options& o, const Payload& payload,
   json[QStringLiteral("what")] = payload.what;
   json[QStringLiteral("commands")] = static_cast<qint64>(all.size());
   json[QStringLiteral("bytes")] = static_cast<qint64>(Q6::byteCount(all));
-  json[QStringLiteral("started")] = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+  json[QStringLiteral("started")] = summary.started.toString(Qt::ISODate);
   QJsonArray list;
   for (const TargetResult& r : results) {
     QJsonObject item;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+
 #include <QByteArray>
 #include <QString>
 
@@ -106,6 +108,7 @@ int fitJobsToFileLimit(int jobs, int targets, const Streams& io);
 
 // How a run ended, counted from its results, and the exit code it ends with.
 struct RunSummary {
+  QDateTime started;  // when the first target was started
   int delivered = 0;
   int failed = 0;
   int interrupted = 0;

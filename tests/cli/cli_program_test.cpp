@@ -2,6 +2,7 @@
 // refusals that open nothing.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -500,6 +501,7 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   }
   targets << "file:" + path("a.bin") << "file:" + path("b.bin");
   QProcess p;
+  const QDateTime launched = QDateTime::currentDateTimeUtc();
   p.start(Q6CONFIG_CLI_PATH,
           QStringList{"test", "self-test", "--jobs", "1", "--timeout", "20000", "--json",
                       row.toStdout ? "-" : path("report.json"), "--to"} +
@@ -519,6 +521,9 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   const QJsonObject report = QJsonDocument::fromJson(text, &parsed).object();
   ASSERT_EQ(parsed.error, QJsonParseError::NoError) << text.toStdString();
   EXPECT_EQ(report["exit_code"].toInt(), row.code);
+  // When the run started, not when the report was written (seconds later for a stopped run).
+  EXPECT_LE(launched.secsTo(QDateTime::fromString(report["started"].toString(), Qt::ISODate)), 1)
+      << report["started"].toString().toStdString();
   const QJsonArray list = report["targets"].toArray();
   ASSERT_EQ(list.size(), targets.size());
   const QStringList status = row.signal ? QStringList{"interrupted", "not started", "not started"}

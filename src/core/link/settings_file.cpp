@@ -229,6 +229,23 @@ Q6::Result<> rewriteSettingsFile(
   if (const Q6::Result<> written = writeAll(out.get(), text); !written) {
     return fail(written.error());
   }
+  // Readers that cache the file (QSettings among them, in this program and in others) look for a
+  // change of size or time; a store of the same size within one clock tick must still show one.
+  struct stat before {};
+  struct stat now {};
+  if (current->exists && ::stat(QFile::encodeName(*target).constData(), &before) == 0 &&
+      ::fstat(out.get(), &now) == 0 &&
+      (now.st_mtim.tv_sec < before.st_mtim.tv_sec ||
+       (now.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+        now.st_mtim.tv_nsec <= before.st_mtim.tv_nsec))) {
+    timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
+    times[1].tv_nsec += 1000000;  // one millisecond later, which QFileInfo can tell apart
+    if (times[1].tv_nsec >= 1000000000) {
+      times[1].tv_sec += 1;
+      times[1].tv_nsec -= 1000000000;
+    }
+    ::futimens(out.get(), times);
+  }
   if (::fsync(out.get()) != 0 || !out.close()) {
     return fail(systemReason(errno));
   }

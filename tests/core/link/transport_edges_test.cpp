@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/link/file_transport.h"
+#include "core/link/host_connect.h"
 #include "core/link/link_error.h"
 #include "core/link/network_transport.h"
 #include "support/core_support.h"
@@ -143,6 +144,11 @@ TEST(HostAddresses, FamiliesTakeTurnsStartingWithTheFirst) {
 // Out of file descriptors, a host name's look-up fails; the message says why (the system's
 // reason), not "System error".
 TEST(HostAddresses, ALookUpWithoutFilesSaysWhy) {
+#if defined(__SANITIZE_ADDRESS__)
+  // The sanitizer's own runtime needs descriptors to check a pointer; with none left it reports
+  // the objects it cannot check. The plain and ThreadSanitizer runs keep this row.
+  GTEST_SKIP() << "AddressSanitizer/UBSan need free descriptors of their own";
+#endif
   rlimit before{};
   ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
   std::vector<int> spent;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -27,6 +28,12 @@ class MainWindowTest : public ::testing::Test {
     for (const QString& line : lines) {
       file.write(line.toUtf8() + "\n");
     }
+    // QSettings re-reads a file only when its size or time changed; a test writes faster than the
+    // clock ticks, so each hand-written file gets a time of its own, an hour back.
+    static int written = 0;
+    ASSERT_TRUE(file.flush());
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-3600 + ++written),
+                     QFileDevice::FileModificationTime);
   }
 
   QString storeText() const {
