@@ -96,7 +96,3 @@ QString storedNames(const NamedChoice<Value> (&choices)[N]) {
 Q6::Result<> validateLinkSettings(const LinkSettings& settings);
 
 }  // namespace Orvanel
-
-// The settings store and its keys have one home; files that reach them through this header keep
-// working.
-#include "core/link/settings_store.h"  // IWYU pragma: export
