@@ -127,7 +127,8 @@ TEST_F(CliProgram, ShowDecodesTheWorkedPresetExample) {
 
 TEST_F(CliProgram, ReportListsEveryTargetWithItsOutcome) {
   Q6Test::TcpSink printer;
-  const int closed = Q6Test::closedPort();
+  const Q6Test::ClosedPort closedPort;
+  const int closed = closedPort.port();
   const QString tcp = QStringLiteral("tcp://127.0.0.1:%1").arg(printer.port());
   const QString refused = QStringLiteral("tcp://127.0.0.1:%1").arg(closed);
   const QString file = "file:" + path("printer.bin");
@@ -353,7 +354,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Without an Avahi daemon or a print server, list-targets still lists what it finds (exit 0) and
 // says in one line each which service could not be asked.
 TEST_F(CliProgram, ListTargetsNamesEachMissingServiceInOneLine) {
-  const int port = Q6Test::closedPort();
+  const Q6Test::ClosedPort closed;
+  const int port = closed.port();
   const QByteArray oldBus = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
   const QByteArray oldServer = qgetenv("CUPS_SERVER");
   qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + QFile::encodeName(path("no-bus")));

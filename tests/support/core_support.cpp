@@ -14,8 +14,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <stdexcept>
 #include <utility>
 
 void PrintTo(const QByteArray& bytes, std::ostream* os) {
@@ -68,7 +70,9 @@ void RecordingLink::CloseConnection() {
   ++closes;
 }
 
-TempConfig::TempConfig() : previousXdg_(qgetenv("XDG_CONFIG_HOME")) {
+TempConfig::TempConfig(const QString& under)
+    : dir_((under.isEmpty() ? QDir::tempPath() : under) + QStringLiteral("/q6config-XXXXXX")),
+      previousXdg_(qgetenv("XDG_CONFIG_HOME")) {
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
   qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
 }
@@ -205,16 +209,24 @@ QByteArray TcpSink::received(int connections, int timeoutMs) {
   return data_;
 }
 
-int closedPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+ClosedPort::ClosedPort() : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+  // No SO_REUSEADDR: while this socket is bound, nothing else may bind the port.
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
   socklen_t len = sizeof addr;
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-  ::close(fd);
-  return ntohs(addr.sin_port);
+  if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+    throw std::runtime_error("no port could be held closed: " +
+                             qt_error_string(errno).toStdString());
+  }
+  port_ = ntohs(addr.sin_port);
+}
+
+ClosedPort::~ClosedPort() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+  }
 }
 
 PrivateTmpfs::PrivateTmpfs(const QString& folder) : folder_(folder) {

@@ -52,7 +52,8 @@ class RecordingLink : public Orvanel::PrinterLink {
 // Points the per-user settings store at a fresh temporary folder for the lifetime of the object.
 class TempConfig {
  public:
-  TempConfig();
+  // The folder is made under `under` (default: the temporary folder).
+  explicit TempConfig(const QString& under = QString());
   ~TempConfig();
   QString iniPath() const;  // <dir>/Q56Config/Q56Config.ini
   QString dir() const { return dir_.path(); }
@@ -101,8 +102,20 @@ class TcpSink {
   std::thread thread_;
 };
 
-// A free TCP port on 127.0.0.1 with nothing listening on it.
-int closedPort();
+// A TCP port on 127.0.0.1 that refuses connections for as long as this object lives: it stays
+// bound without listening, so no other test running beside this one can be given it.
+class ClosedPort {
+ public:
+  ClosedPort();
+  ~ClosedPort();
+  ClosedPort(const ClosedPort&) = delete;
+  ClosedPort& operator=(const ClosedPort&) = delete;
+  int port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
 
 // A small tmpfs over `folder`, in a mount namespace of this process's own (nothing outside the
 // process sees it), for the faults only a real file system gives: a full disk, a read-only folder.

@@ -7,8 +7,10 @@
 #include <QRandomGenerator>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <atomic>
 #include <cerrno>
 
 namespace Orvanel {
@@ -112,6 +114,10 @@ Q6::Result<> writeAll(int fd, const QByteArray& bytes) {
   return {};
 }
 
+qint64 wholeMilliseconds(const timespec& time) {
+  return static_cast<qint64>(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+}
+
 }  // namespace
 
 Q6::Result<SettingsFileText> readSettingsFileAt(const QString& path) {
@@ -155,6 +161,36 @@ Q6::Result<SettingsFileText> readSettingsFileAt(const QString& path) {
     read.text.append(buffer, n);
   }
   return read;
+}
+
+Q6::Result<> readIniText(const QByteArray& text, const std::function<void(QSettings&)>& read) {
+  Descriptor memory(::memfd_create("q6config-settings", MFD_CLOEXEC));
+  if (memory.get() < 0) {
+    return Q6::Refused{systemReason(errno)};
+  }
+  if (const Q6::Result<> written = writeAll(memory.get(), text); !written) {
+    return written;
+  }
+  // Whole seconds after the epoch, counted per process: no file this process read before, real or
+  // in memory, can have both this time and this size cached.
+  static std::atomic<qint64> reads{0};
+  const timespec stamp{static_cast<time_t>(++reads), 0};
+  const timespec times[2] = {stamp, stamp};
+  if (::futimens(memory.get(), times) != 0) {
+    return Q6::Refused{systemReason(errno)};
+  }
+  const QString name = QStringLiteral("/proc/self/fd/%1").arg(memory.get());
+  // Without /proc the name would read as a missing, empty file: never take that for the text.
+  struct stat seen {};
+  struct stat made {};
+  if (::stat(QFile::encodeName(name).constData(), &seen) != 0 ||
+      ::fstat(memory.get(), &made) != 0 || seen.st_ino != made.st_ino ||
+      seen.st_dev != made.st_dev) {
+    return Q6::Refused{QStringLiteral("/proc is not mounted")};
+  }
+  QSettings settings(name, QSettings::IniFormat);
+  read(settings);
+  return {};
 }
 
 Q6::Result<> rewriteSettingsFile(
@@ -229,22 +265,21 @@ Q6::Result<> rewriteSettingsFile(
   if (const Q6::Result<> written = writeAll(out.get(), text); !written) {
     return fail(written.error());
   }
-  // Readers that cache the file (QSettings among them, in this program and in others) look for a
-  // change of size or time; a store of the same size within one clock tick must still show one.
+  // Readers that cache the file (QSettings, in other programs and in tests) re-read it only when
+  // its size or its time in whole milliseconds changes. Two stores of the same size within one
+  // millisecond would look alike to them, so each new file is made at least one whole millisecond
+  // later than the one it replaces.
   struct stat before {};
   struct stat now {};
   if (current->exists && ::stat(QFile::encodeName(*target).constData(), &before) == 0 &&
       ::fstat(out.get(), &now) == 0 &&
-      (now.st_mtim.tv_sec < before.st_mtim.tv_sec ||
-       (now.st_mtim.tv_sec == before.st_mtim.tv_sec &&
-        now.st_mtim.tv_nsec <= before.st_mtim.tv_nsec))) {
-    timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
-    times[1].tv_nsec += 1000000;  // one millisecond later, which QFileInfo can tell apart
-    if (times[1].tv_nsec >= 1000000000) {
-      times[1].tv_sec += 1;
-      times[1].tv_nsec -= 1000000000;
+      wholeMilliseconds(now.st_mtim) <= wholeMilliseconds(before.st_mtim)) {
+    const qint64 later = wholeMilliseconds(before.st_mtim) + 1;
+    const timespec times[2] = {{0, UTIME_OMIT},
+                               {static_cast<time_t>(later / 1000), (later % 1000) * 1000000}};
+    if (::futimens(out.get(), times) != 0) {
+      return fail(systemReason(errno));
     }
-    ::futimens(out.get(), times);
   }
   if (::fsync(out.get()) != 0 || !out.close()) {
     return fail(systemReason(errno));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSettings>
 #include <QString>
 
 #include <functional>
@@ -24,6 +25,13 @@ inline constexpr int kSettingsLockWaitMs = 2000;
 // The file at `path`, following symbolic links; a missing file (or a link to one) is no file yet.
 // A folder, a device or pipe, a link loop or a read error is refused with the reason.
 Q6::Result<SettingsFileText> readSettingsFileAt(const QString& path);
+
+// Lets `read` see `text` through a QSettings in INI format parsed from exactly these bytes, so that
+// every check of one read looks at one version of the file. QSettings parses only files, and keeps
+// what it parsed per path until the file's size or time changes; the text reaches it as an
+// anonymous in-memory file with a time no earlier file of this process had, so it is always parsed
+// afresh. Refused with the system's reason when no such file can be made.
+Q6::Result<> readIniText(const QByteArray& text, const std::function<void(QSettings&)>& read);
 
 // Under the lock file `path`.lock (the one QSettings takes): reads the file, asks `change` for the
 // new content, writes it to a temporary file in the same folder (every write, the flush and fsync

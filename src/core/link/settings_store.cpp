@@ -3,6 +3,8 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <functional>
+
 #include "core/link/ini_splice.h"
 #include "core/link/link_error.h"
 #include "core/link/settings_file.h"
@@ -79,49 +81,57 @@ std::unique_ptr<QSettings> openSettingsStore() {
   return std::make_unique<QSettings>(settingsFilePath(), QSettings::IniFormat);
 }
 
-Q6::Result<> settingsFileReadable() {
-  const QString path = settingsFilePath();
-  const Q6::Result<SettingsFileText> read = readSettingsFileAt(path);
-  if (read) {
-    return {};
-  }
-  return Q6::Refused{
-      QStringLiteral(
-          "The settings file %1 cannot be read (%2), so the printer connection is not known. "
-          "Fix or remove that file, then press \"Communication\" on the Main tab.")
-          .arg(path, read.error())};
+namespace {
+
+QString unreadableMessage(const QString& path, const QString& reason) {
+  return QStringLiteral(
+             "The settings file %1 cannot be read (%2), so the printer connection is not known. "
+             "Fix or remove that file, then press \"Communication\" on the Main tab.")
+      .arg(path, reason);
 }
 
-QVariant readStoredValue(const QString& group, const QString& key, const QVariant& fallback) {
-  if (!settingsFileReadable()) {
-    return fallback;  // already reported with the link settings; QSettings would hang on a pipe
+// The settings file read once, parsed from those bytes; every answer of one read comes from one
+// version of the file, however many stores happen meanwhile.
+Q6::Result<QByteArray> readOnce(const QString& path, const std::function<void(QSettings&)>& read) {
+  const Q6::Result<SettingsFileText> file = readSettingsFileAt(path);
+  if (!file) {
+    return Q6::Refused{file.error()};
   }
-  QSettings store(settingsFilePath(), QSettings::IniFormat);
-  return store.value(group + QLatin1Char('/') + key, fallback);
+  if (const Q6::Result<> parsed = readIniText(file->text, read); !parsed) {
+    return Q6::Refused{parsed.error()};
+  }
+  return file->text;
+}
+
+}  // namespace
+
+QVariant readStoredValue(const QString& group, const QString& key, const QVariant& fallback) {
+  // A file that cannot be read is reported with the link settings; here it only gives the
+  // fallback (and is never handed to QSettings, which would hang on a pipe).
+  QVariant value = fallback;
+  const Q6::Result<QByteArray> read = readOnce(settingsFilePath(), [&](QSettings& store) {
+    value = store.value(group + QLatin1Char('/') + key, fallback);
+  });
+  return read ? value : fallback;
 }
 
 StoredLinkSettings readStoredLinkSettings(const QString& key) {
   StoredLinkSettings result;
-  const Q6::Result<> readable = settingsFileReadable();
-  if (!readable) {
-    result.problem = readable.error();
-    result.unreadable = true;
-    return result;
-  }
   const QString path = settingsFilePath();
   QStringList problems;
-  {
-    QSettings store(path, QSettings::IniFormat);
-    result.settings = readLinkSettings(store, key, &problems);
+  const Q6::Result<QByteArray> text = readOnce(
+      path, [&](QSettings& store) { result.settings = readLinkSettings(store, key, &problems); });
+  if (!text) {
+    result = StoredLinkSettings{};
+    result.problem = unreadableMessage(path, text.error());
+    result.unreadable = true;
+    return result;
   }
   // The reader turns bytes that are not UTF-8 into other characters, which would send to another
   // file or host than the one the administrator meant; such a value is refused instead.
   const QString target = targetKey(result.settings.kind);
-  if (!target.isEmpty()) {
-    const Q6::Result<SettingsFileText> file = readSettingsFileAt(path);
-    if (file && !isUtf8(rawValue(file->text, key, target))) {
-      problems << QStringLiteral("%1 is not UTF-8 text (write the file in UTF-8).").arg(target);
-    }
+  if (!target.isEmpty() && !isUtf8(rawValue(*text, key, target))) {
+    problems << QStringLiteral("%1 is not UTF-8 text (write the file in UTF-8).").arg(target);
   }
   if (!problems.isEmpty()) {
     const Q6::Result<> check = validateLinkSettings(result.settings);

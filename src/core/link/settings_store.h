@@ -54,11 +54,8 @@ QString settingsFilePath();
 // The settings file as a QSettings in INI format, for reading.
 std::unique_ptr<QSettings> openSettingsStore();
 
-// Refused, saying why, when the settings file cannot be read (a folder in its place, no
-// permission); fine when it can, or when there is none yet.
-Q6::Result<> settingsFileReadable();
-
-// One stored value (group/key), or `fallback` when there is none or the file cannot be read.
+// One stored value (group/key), or `fallback` when there is none or the file cannot be read. Each
+// read reads the file anew: a store made a moment ago, by this program or another, is seen.
 QVariant readStoredValue(const QString& group, const QString& key, const QVariant& fallback);
 
 struct StoredLinkSettings {

@@ -80,13 +80,11 @@ QByteArray iniBytes(const Q6Test::TempConfig& config) {
 }
 
 Orvanel::LinkSettings stored() {
-  auto store = Orvanel::openSettingsStore();
-  return Orvanel::readLinkSettings(*store, Orvanel::kLinkSettingsKey);
+  return Orvanel::readStoredLinkSettings(Orvanel::kLinkSettingsKey).settings;
 }
 
 QString storedValue(const QString& key) {
-  auto store = Orvanel::openSettingsStore();
-  return store->value(Orvanel::kLinkSettingsKey + QLatin1Char('/') + key).toString();
+  return Orvanel::readStoredValue(Orvanel::kLinkSettingsKey, key, QString()).toString();
 }
 
 const QStringList kNetwork = {"Connection=Network", "Host=127.0.0.1", "Port=9101",
@@ -599,7 +597,8 @@ TEST(CommSettingsWindow, TestReachesWhatIsTypedSendsNothingAndNamesTheTargetAndR
   ASSERT_TRUE(Q6Test::writeFile(capture, Q6Test::hex("1B 40")));
   const QString notYet = dir.filePath(QStringLiteral("new.prn"));
   const QString noFolder = dir.filePath(QStringLiteral("missing/capture.prn"));
-  const int closed = Q6Test::closedPort();
+  const Q6Test::ClosedPort closedPort;
+  const int closed = closedPort.port();
 
   std::vector<TestCase> cases = {
       {"network printer listening",

@@ -80,7 +80,9 @@ Rig networkRig(const QString& fault) {
   rig.settings = settingsOf(ConnectionKind::Network);
   rig.settings.host = QStringLiteral("127.0.0.1");
   if (fault == QLatin1String("absent")) {
-    rig.settings.port = Q6Test::closedPort();
+    auto closed = std::make_shared<Q6Test::ClosedPort>();
+    rig.settings.port = closed->port();
+    rig.keep.push_back(closed);
     rig.received = [](qsizetype) { return QByteArray(); };
   } else {
     const std::map<QString, TcpSink::Mode> modes = {
@@ -181,7 +183,9 @@ Rig queueRig(const QString& fault) {
     };
     int port = 0;
     if (fault == QLatin1String("refusing")) {
-      port = Q6Test::closedPort();
+      auto closed = std::make_shared<Q6Test::ClosedPort>();
+      port = closed->port();
+      rig.keep.push_back(closed);
     } else {
       auto fake = std::make_shared<TcpSink>(modes.at(fault));
       port = fake->port();

@@ -156,7 +156,8 @@ TEST(Discovery, AMissingServiceGivesOneNoteWithinTheTimeLimit) {
   for (const MissingService& c : cases) {
     SCOPED_TRACE(c.name);
     Q6Test::TcpSink mute(c.mode);
-    const int port = c.listening ? mute.port() : Q6Test::closedPort();
+    const Q6Test::ClosedPort closed;
+    const int port = c.listening ? mute.port() : closed.port();
     Q6Test::ScopedCupsServer server(QStringLiteral("127.0.0.1:%1").arg(port));
     DiscoveryOptions options;
     options.timeoutMs = 700;

@@ -107,8 +107,7 @@ class FoundList : public ::testing::Test {
   }
 
   Orvanel::LinkSettings stored() {
-    auto store = Orvanel::openSettingsStore();
-    return Orvanel::readLinkSettings(*store, Orvanel::kLinkSettingsKey);
+    return Orvanel::readStoredLinkSettings(Orvanel::kLinkSettingsKey).settings;
   }
 
   Q6Test::TempConfig config;

@@ -24,6 +24,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "support/test_support.h"
@@ -120,9 +121,22 @@ QString PrivateCupsd::errorLog() const {
 }
 
 bool PrivateCupsd::start(int timeoutMs) {
+  // Another process may take the chosen port in the moment between its release and cupsd's bind;
+  // cupsd then answers on its socket only, and is started once more on another port.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const Launch launched = launch(timeoutMs);
+    if (launched != Launch::PortTaken) {
+      return launched == Launch::Up;
+    }
+  }
+  failure_ = QStringLiteral("every port chosen for cupsd was taken by another process first");
+  return false;
+}
+
+PrivateCupsd::Launch PrivateCupsd::launch(int timeoutMs) {
   if (!dir_.isValid()) {
     failure_ = QStringLiteral("no temporary folder");
-    return false;
+    return Launch::Failed;
   }
   const QDir d(dir_.path());
   for (const char* sub : {"root", "root/ppd", "spool", "spool/tmp", "cache", "state", "log"}) {
@@ -133,7 +147,10 @@ bool PrivateCupsd::start(int timeoutMs) {
                                          QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                                          QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                          QFileDevice::ExeOther);
-  port_ = closedPort();
+  QFile::remove(dir_.filePath(QStringLiteral("log/error_log")));
+  // Held until cupsd is started: no test running beside this one can be given the port meanwhile.
+  std::optional<ClosedPort> held(std::in_place);
+  port_ = held->port();
   const QString p = dir_.path();
   const QString cupsd = QStringLiteral(
                             "Listen 127.0.0.1:%1\n"
@@ -180,7 +197,7 @@ bool PrivateCupsd::start(int timeoutMs) {
   if (!writeText(p + QStringLiteral("/cupsd.conf"), cupsd) ||
       !writeText(p + QStringLiteral("/cups-files.conf"), files)) {
     failure_ = QStringLiteral("could not write the cupsd configuration in %1").arg(p);
-    return false;
+    return Launch::Failed;
   }
   process_.setProgram(executable(QStringLiteral("cupsd")));
   process_.setArguments({QStringLiteral("-f"), QStringLiteral("-c"),
@@ -189,10 +206,11 @@ bool PrivateCupsd::start(int timeoutMs) {
   process_.setStandardOutputFile(p + QStringLiteral("/log/cupsd.out"));
   process_.setStandardErrorFile(p + QStringLiteral("/log/cupsd.out"), QIODevice::Append);
   dieWithParent(process_);
+  held.reset();
   process_.start();
   if (!process_.waitForStarted(5000)) {
     failure_ = QStringLiteral("cupsd did not start: %1").arg(process_.errorString());
-    return false;
+    return Launch::Failed;
   }
   const QDeadlineTimer deadline(timeoutMs);
   while (!deadline.hasExpired()) {
@@ -200,13 +218,22 @@ bool PrivateCupsd::start(int timeoutMs) {
       failure_ = QStringLiteral("cupsd ended at once (exit code %1). Log:\n%2")
                      .arg(process_.exitCode())
                      .arg(errorLog());
-      return false;
+      return Launch::Failed;
     }
     QTcpSocket probe;
     probe.connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(port_));
     if (probe.waitForConnected(200)) {
+      // Whatever answers must be this cupsd, not a listener that took the port first.
+      probe.write("OPTIONS * HTTP/1.1\r\nHost: localhost\r\n\r\n");
+      const bool cups = probe.waitForReadyRead(2000) && probe.readAll().contains("CUPS");
       probe.abort();
-      return true;
+      if (cups) {
+        return Launch::Up;
+      }
+      if (errorLog().contains(QStringLiteral("Unable to open listen socket"))) {
+        stop();
+        return Launch::PortTaken;
+      }
     }
     QThread::msleep(50);
   }
@@ -215,7 +242,7 @@ bool PrivateCupsd::start(int timeoutMs) {
                  .arg(timeoutMs)
                  .arg(errorLog());
   stop();
-  return false;
+  return Launch::Failed;
 }
 
 void PrivateCupsd::stop() {

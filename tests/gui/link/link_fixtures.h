@@ -75,6 +75,8 @@ class PrivateCupsd {
   QString errorLog() const;
 
  private:
+  enum class Launch { Up, Failed, PortTaken };
+  Launch launch(int timeoutMs);
   bool runAdmin(const QString& program, const QStringList& arguments);
   QTemporaryDir dir_;
   QProcess process_;

@@ -142,7 +142,8 @@ TEST(NetworkLink, CloseWaitsUntilASlowTalkingPrinterHasEveryByte) {
 }
 
 TEST(NetworkLink, ClosedPortGivesTheClearErrorWithinTheTimeLimit) {
-  const int port = Q6Test::closedPort();
+  const Q6Test::ClosedPort closed;
+  const int port = closed.port();
   Orvanel::Quenlink link;
   link.setSettings(networkSettings(port, 3000));
   Q6Test::MessageCapture boxes;
