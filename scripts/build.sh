@@ -3,5 +3,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+# Warnings are errors in the project's own builds; a plain cmake (a distribution's) leaves them
+# warnings. Later arguments win, so -DQ6CONFIG_WARNINGS_AS_ERRORS=OFF still turns it off here.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" \
+  -DQ6CONFIG_WARNINGS_AS_ERRORS=ON "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"

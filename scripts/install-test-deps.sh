@@ -2,7 +2,8 @@
 # Installs what the tests, CI, benchmarks and screenshots need on top of install-deps.sh: GoogleTest
 # and Google Benchmark, a CUPS server and socat for the end-to-end links, Avahi for discovery,
 # clang for fuzzing and sanitizers, clang-format for the layout check, the desktop file validators, dpkg-dev for the Debian package and lintian to check it,
-# and Xvfb, a window manager and ImageMagick for screenshots.
+# Xvfb, a window manager and ImageMagick for screenshots, and stress-ng, the CPU hog beside soak runs
+# and CI's second run of the timing-sensitive tests.
 set -euo pipefail
 "$(dirname "$0")/apt-install.sh" \
   libgtest-dev libgmock-dev libbenchmark-dev \
@@ -10,4 +11,5 @@ set -euo pipefail
   avahi-daemon avahi-utils dbus iproute2 \
   clang libclang-rt-14-dev clang-format \
   appstream desktop-file-utils dpkg-dev lintian groff-base \
-  xvfb xauth openbox imagemagick
+  xvfb xauth openbox imagemagick \
+  stress-ng

@@ -97,7 +97,9 @@ TEST_F(QueueLink, EachExchangeIsOneRawJobThatArrivesByteForByte) {
   expectSheetLandmarks(first);
 
   // A second exchange is a job of its own.
-  ASSERT_TRUE(Q6::runExchange(link_, {hex("1B 1D 23 40 30 30 30 30 30 0A 00")}, nullptr));
+  ASSERT_TRUE(Q6::runExchange(link_, {hex("1B 1D 23 40 30 30 30 30 30 0A 00")}, nullptr))
+      << (boxes.shown.empty() ? std::string() : boxes.shown[0].text.toStdString()) << "\n"
+      << cupsd_.errorLog().toStdString();
   EXPECT_EQ(sink_.received(2, 20000), first + hex("1B 1D 23 40 30 30 30 30 30 0A 00"));
   EXPECT_EQ(sink_.connectionCount(), 2);
   EXPECT_TRUE(boxes.shown.empty());
