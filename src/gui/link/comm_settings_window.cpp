@@ -1,12 +1,12 @@
 #include "gui/link/comm_settings_window.h"
 
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
 
 #include <algorithm>
 
 #include "core/link/link_error.h"
+#include "gui/common/dialog_keys.h"
 #include "gui/common/message_box.h"
 #include "gui/layout/layout_kit.h"
 #include "gui/link/link_settings_panel.h"
@@ -36,12 +36,6 @@ frmPort::frmPort(QWidget* owner) : QDialog(owner) {
   Command1->setObjectName(QStringLiteral("Command1"));
   Command2 = new QPushButton(QStringLiteral("Cancel"), this);
   Command2->setObjectName(QStringLiteral("Command2"));
-  for (QPushButton* button : {Command1, Command2}) {
-    // Neither is the window's default button, so Enter in a field stores nothing; Enter on a
-    // focused button presses it (keyPressEvent).
-    button->setAutoDefault(false);
-    button->setDefault(false);
-  }
 
   // Four connection kinds need more room than the original panel: the panel grows to fit every
   // field, and the buttons keep their places below it, "Use" on the left, "Cancel" on the right.
@@ -68,6 +62,8 @@ frmPort::frmPort(QWidget* owner) : QDialog(owner) {
 
   connect(Command1, &QPushButton::clicked, this, &frmPort::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &frmPort::Command2_Click);
+  // No default button, so Enter in a field stores nothing; Escape is "Cancel": nothing is stored.
+  Q6::useDialogKeys(this, Command2);
 }
 
 void frmPort::showEvent(QShowEvent* event) {
@@ -75,26 +71,6 @@ void frmPort::showEvent(QShowEvent* event) {
     Form_Load();
   }
   QDialog::showEvent(event);
-}
-
-void frmPort::keyPressEvent(QKeyEvent* event) {
-  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-  // Enter presses the focused button, as Space does; elsewhere it does nothing.
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-      modifiers == Qt::NoModifier) {
-    event->accept();
-    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
-      button->click();
-    }
-    return;
-  }
-  // Escape is "Cancel": nothing is stored.
-  if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
-    event->accept();
-    Command2->click();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 void frmPort::Form_Load() {

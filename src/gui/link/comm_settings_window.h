@@ -4,7 +4,6 @@
 
 #include "gui/link/printer_link.h"
 
-class QKeyEvent;
 class QPushButton;
 
 // "Communication Settings": the settings panel of its own link instance plus "Use" and "Cancel".
@@ -25,5 +24,4 @@ class frmPort : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 };

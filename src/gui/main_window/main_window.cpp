@@ -17,7 +17,7 @@
 #include "core/common/number_text.h"
 #include "core/cut_position/cut_offset.h"
 #include "core/link/link_error.h"
-#include "core/printer_tests/test_commands.h"
+#include "core/printer_tests/test_table.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
 #include "gui/common/message_box.h"
@@ -133,12 +133,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Wheel) {
-    auto* list = qobject_cast<QComboBox*>(watched);
-    if (list && !list->hasFocus()) {
-      return true;  // passing over a list with the wheel must not change a printer setting
-    }
-  }
   // The drop-down style is put on a list when it is first used rather than on all of them at
   // start-up: making a style costs a noticeable part of the start.
   if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress ||
@@ -296,6 +290,12 @@ void frmMain::send(const Q6::CommandList& commands) {
   Q6::runExchange(*scm_comms, commands, this);
 }
 
+void frmMain::sendPrinterTest(const QPushButton* button) {
+  if (const Q6::PrinterTest* test = Q6::printerTestOfButton(button->objectName())) {
+    send(Q6::testCommands(*test));
+  }
+}
+
 void frmMain::comUse_Click() {
   // The typed offset must be in its text form before it is read.
   txtCutOffset_Validate();
@@ -335,49 +335,49 @@ void frmMain::comPresets_Click() {
 }
 
 void frmMain::Command4_Click() {
-  send({Q6::testCommand(Q6::TestCommand::SelfTest)});
+  sendPrinterTest(Command4);
 }
 
 void frmMain::butLineFeed_Click() {
-  send({Q6::testCommand(Q6::TestCommand::LineFeed)});
+  sendPrinterTest(butLineFeed);
 }
 
 void frmMain::butFormFeed_Click() {
-  send({Q6::testCommand(Q6::TestCommand::FormFeed)});
+  sendPrinterTest(butFormFeed);
 }
 
 void frmMain::butfeedlength_Click() {
-  send({Q6::testCommand(Q6::TestCommand::Feed5cm)});
+  sendPrinterTest(butfeedlength);
 }
 
 void frmMain::butFullCut_Click() {
-  send({Q6::testCommand(Q6::TestCommand::FullCut)});
+  sendPrinterTest(butFullCut);
 }
 
 void frmMain::Command3_Click() {
-  send({Q6::testCommand(Q6::TestCommand::PartialCut)});
+  sendPrinterTest(Command3);
 }
 
 void frmMain::Command8_Click() {
-  send({Q6::testCommand(Q6::TestCommand::FeedFullCut)});
+  sendPrinterTest(Command8);
 }
 
 void frmMain::Command9_Click() {
-  send({Q6::testCommand(Q6::TestCommand::FeedPartialCut)});
+  sendPrinterTest(Command9);
 }
 
 void frmMain::butCDrawer1_Click() {
-  send({Q6::testCommand(Q6::TestCommand::CashDrawer1)});
+  sendPrinterTest(butCDrawer1);
 }
 
 void frmMain::butCDrawer2_Click() {
-  send({Q6::testCommand(Q6::TestCommand::CashDrawer2)});
+  sendPrinterTest(butCDrawer2);
 }
 
 void frmMain::butPrintCharSet_Click() {
-  send(Q6::characterSetSheet());
+  sendPrinterTest(butPrintCharSet);
 }
 
 void frmMain::butTicketTest_Click() {
-  send(Q6::ticketTest());
+  sendPrinterTest(butTicketTest);
 }

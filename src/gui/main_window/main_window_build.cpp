@@ -21,6 +21,8 @@
 #include "core/printer_tests/test_table.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
+#include "gui/common/dialog_keys.h"
+#include "gui/common/wheel_guard.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/layout/layout_kit.h"
 #include "gui/main_window/main_window.h"
@@ -344,12 +346,10 @@ void frmMain::connectHandlers() {
 // as Space does.
 void frmMain::makeListsDeliberate() {
   for (QComboBox* list : findChildren<QComboBox*>()) {
-    list->setFocusPolicy(Qt::StrongFocus);
-    list->installEventFilter(this);
+    Q6::turnOnlyWhenFocused(list);
+    list->installEventFilter(this);  // the drop-down style, put on when a list is first used
   }
-  for (QPushButton* b : findChildren<QPushButton*>()) {
-    b->setAutoDefault(true);
-  }
+  Q6::useDialogKeys(this, nullptr);
 }
 
 void frmMain::useDropDownStyle(QComboBox* list) {

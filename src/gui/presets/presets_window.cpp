@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 
 #include <utility>
 
+#include "gui/common/dialog_keys.h"
 #include "gui/common/message_box.h"
 #include "gui/layout/layout_kit.h"
 
@@ -68,10 +68,8 @@ frmPresets::frmPresets(Q6::PresetTarget target)
   // A description is whatever the file holds; it must never be taken for markup.
   labPDesc->setTextFormat(Qt::PlainText);
 
-  // Enter presses the focused button, as Space does.
-  for (QPushButton* b : {comPUse, comPSave, comPCancel}) {
-    b->setAutoDefault(true);
-  }
+  // Escape leaves the window as "Cancel" does.
+  Q6::useDialogKeys(this, comPCancel);
 
   setTabOrder(filePresets, comPUse);
   setTabOrder(comPUse, comPSave);
@@ -151,17 +149,6 @@ void frmPresets::comPCancel_Click() {
   if (target_.window != nullptr) {
     target_.window->show();
   }
-}
-
-void frmPresets::keyPressEvent(QKeyEvent* event) {
-  // Escape leaves the window as "Cancel" does. (Enter presses the focused button by itself.)
-  if (event->key() == Qt::Key_Escape &&
-      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-    event->accept();
-    comPCancel->click();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 void frmPresets::closeEvent(QCloseEvent* event) {

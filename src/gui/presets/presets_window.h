@@ -10,7 +10,6 @@
 #include "core/presets/preset_folder.h"
 
 class QCloseEvent;
-class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -53,7 +52,6 @@ class frmPresets : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void readFolder();
