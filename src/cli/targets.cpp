@@ -3,7 +3,6 @@
 #include <QHostAddress>
 
 #include <algorithm>
-#include <exception>
 
 #include "core/link/link_error.h"
 #include "core/link/settings_store.h"
@@ -214,8 +213,17 @@ std::optional<Target> parseTarget(const QString& text, int timeoutMs, bool overr
   } else if (text == u"stored") {
     try {
       s = Orvanel::loadStoredLinkSettings(Orvanel::kLinkSettingsKey);
-    } catch (const std::exception& e) {
-      *error = QStringLiteral("target stored: %1").arg(QString::fromLocal8Bit(e.what()));
+    } catch (const Orvanel::LinkError& e) {
+      // The window is where the stored connection is set up; a target of its own needs none.
+      const QString fix = e.remedy() == Orvanel::LinkRemedy::FixFile
+                              ? QStringLiteral("Fix or remove that file")
+                              : QStringLiteral(
+                                    "Correct it in the window program's Communication "
+                                    "settings");
+      *error = QStringLiteral(
+                   "target stored: %1 %2, or name the printer instead of stored "
+                   "(tcp://, queue:, file: or serial:).")
+                   .arg(e.message(), fix);
       return std::nullopt;
     }
     if (s.kind == ConnectionKind::NotSet) {
