@@ -168,8 +168,8 @@ std::optional<Payload> buildPayload(const Options& o, const Streams& io, QString
     }
     if (const Q6::PrinterTest* test = Q6::findPrinterTest(o.testName)) {
       return Payload{QStringLiteral("test %1").arg(QLatin1String(test->name)),
-                     {{QStringLiteral("test %1 (%2)")
-                           .arg(QLatin1String(test->name), QLatin1String(test->button)),
+                     {{QStringLiteral("test %1 (\"%2\")")
+                           .arg(QLatin1String(test->name), QLatin1String(test->caption)),
                        Q6::testCommands(*test)}}};
     }
     const QStringList names = Q6::printerTestNames();

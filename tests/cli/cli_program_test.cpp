@@ -205,6 +205,29 @@ TEST_F(CliProgram, StoredTargetThatCannotBeUsedSaysWhatToDo) {
   }
 }
 
+// The dry run names a test as the tool does and by the caption of the window's button, never by
+// the button's internal name.
+TEST_F(CliProgram, ShowNamesATestByItsCaption) {
+  const struct {
+    const char* test;
+    const char* shown;
+  } cases[] = {
+      {"line-feed",
+       "# test line-feed: 1 commands, 2 bytes; nothing is opened\n"
+       "test line-feed (\"Line Feed\")\n"
+       "  0D 0A\n"},
+      {"partial-cut",
+       "# test partial-cut: 1 commands, 3 bytes; nothing is opened\n"
+       "test partial-cut (\"Partial Cut\")\n"
+       "  1B 64 31\n"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = cli({"show", "test", c.test});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QString::fromUtf8(c.shown));
+  }
+}
+
 // Every refusal: exit code 2, a message that names the fault, and nothing opened anywhere (the
 // listener saw no connection, the file target was not created).
 struct RefusalRow {
