@@ -42,7 +42,8 @@ Result<> writeAll(int fd, const QByteArray& bytes) {
 
 WholeFile readWholeFile(const QString& path, qsizetype limit) {
   WholeFile file;
-  const Descriptor in(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const Descriptor in(
+      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat info {};
   if (in.get() < 0 || ::fstat(in.get(), &info) != 0) {
     file.error = errno;
@@ -102,11 +103,11 @@ Result<> FileReplacement::begin(const QString& target) {
   }
   // Same folder as the target, so that the rename replaces the file in one step.
   for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-    temporary_ = QFile::encodeName(
-        info.absolutePath() +
-        QStringLiteral("/.%1.%2.tmp")
-            .arg(info.fileName())
-            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+    temporary_ =
+        QFile::encodeName(info.absolutePath() + QStringLiteral("/.%1.%2.tmp")
+                                                    .arg(info.fileName())
+                                                    .arg(QRandomGenerator::global()->generate(), 8,
+                                                         16, QLatin1Char('0')));
     fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd_ < 0 && errno != EEXIST) {
       break;
