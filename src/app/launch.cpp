@@ -89,7 +89,7 @@ std::optional<int> startWithoutWindow(int argc, char** argv) {
   }
   if (hasArgument(argc, argv, "--list-presets")) {
     const QCoreApplication app(argc, argv);
-    const QString folder = presetsFolderBesideProgram();
+    const QString folder = presetsFolder();
     for (const QString& name : presetFilesIn(folder)) {
       std::printf("%s\n", qPrintable(name));
     }

@@ -3,26 +3,23 @@
 // writes in output.cpp.
 #include "cli/cli.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
+#include <cstdlib>
 #include <optional>
+#include <utility>
 #include <vector>
 
+#include "cli/file_limit.h"
 #include "cli/fleet.h"
+#include "cli/list_targets.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/stop_signals.h"
 #include "cli/targets.h"
 #include "core/presets/preset_file.h"
+#include "core/presets/preset_folder.h"
 #include "core/printer_tests/test_table.h"
 #include "core/settings/clear_all_commands.h"
 #include "core/settings/settings_table.h"
@@ -34,72 +31,32 @@ namespace Q6Cli {
 
 namespace {
 
-// The folders a preset named without a folder is also looked for in: the installed Presets folder
-// (the window program's, lib/q6config/Presets beside this program's bin/) and one beside this
-// program.
-QStringList presetFolders() {
-  const QString bin = QCoreApplication::applicationDirPath();
-  return {QDir::cleanPath(bin + QStringLiteral("/../lib/q6config/Presets")),
-          bin + QStringLiteral("/Presets")};
-}
-
-// The preset's bytes (at most one past the size limit, so that the check refuses a larger file),
-// or nothing with the system's reason why it cannot be read. A bare name that is not a file here is
-// looked for in the Presets folders, with or without ".pre".
+// The preset's bytes, or nothing with the system's reason why it cannot be read. A bare name that
+// is not a file here is looked for in the Presets folder, with or without ".pre".
 std::optional<QByteArray> readPreset(const QString& given, QString* reason) {
   QString path = given;
-  QStringList names;  // of the Presets folders, for a suggestion
+  QStringList names;  // of the Presets folder, for a suggestion
   if (!given.contains(u'/') && !QFileInfo::exists(given)) {
-    for (const QString& folder : presetFolders()) {
-      for (const QString& name : {given, given + QStringLiteral(".pre")}) {
-        if (QFileInfo(folder + u'/' + name).isFile()) {
-          path = folder + u'/' + name;
-          break;
-        }
-      }
-      if (path != given) {
+    const QString folder = Q6::presetsFolder();
+    for (const QString& name : {given, given + QStringLiteral(".pre")}) {
+      if (QFileInfo(folder + u'/' + name).isFile()) {
+        path = folder + u'/' + name;
         break;
       }
-      for (const QString& name : QDir(folder).entryList({QStringLiteral("*.pre")}, QDir::Files)) {
+    }
+    if (path == given) {
+      for (const QString& name : Q6::presetFilesIn(folder)) {
         names << name << name.chopped(4);
       }
     }
   }
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-  struct stat info {};
-  int problem = fd < 0                    ? errno
-                : ::fstat(fd, &info) != 0 ? errno
-                : S_ISDIR(info.st_mode)   ? EISDIR
-                                          : 0;
-  QByteArray bytes;
-  if (problem == 0) {
-    bytes.resize(Q6::kPresetFileLimit + 1);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-      const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
-      if (n < 0 && errno == EINTR) {
-        continue;
-      }
-      if (n < 0) {
-        problem = errno;
-      }
-      if (n <= 0) {
-        break;
-      }
-      got += n;
-    }
-    bytes.truncate(got);
-  }
-  if (fd >= 0) {
-    ::close(fd);
-  }
-  if (problem != 0) {
+  Q6::Result<QByteArray> bytes = Q6::readPresetFile(path);
+  if (!bytes) {
     *reason = QStringLiteral("cannot read the preset %1: %2.%3")
-                  .arg(displayText(path), QString::fromLocal8Bit(std::strerror(problem)),
-                       didYouMean(given, names));
+                  .arg(displayText(path), bytes.error(), didYouMean(given, names));
     return std::nullopt;
   }
-  return bytes;
+  return std::move(*bytes);
 }
 
 // A suggestion for a --set the table refused: the nearest setting name, or the nearest entry of the
@@ -211,8 +168,8 @@ std::optional<Payload> buildPayload(const Options& o, const Streams& io, QString
     }
     if (const Q6::PrinterTest* test = Q6::findPrinterTest(o.testName)) {
       return Payload{QStringLiteral("test %1").arg(QLatin1String(test->name)),
-                     {{QStringLiteral("test %1 (%2)")
-                           .arg(QLatin1String(test->name), QLatin1String(test->button)),
+                     {{QStringLiteral("test %1 (\"%2\")")
+                           .arg(QLatin1String(test->name), QLatin1String(test->caption)),
                        Q6::testCommands(*test)}}};
     }
     const QStringList names = Q6::printerTestNames();

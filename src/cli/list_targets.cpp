@@ -1,5 +1,6 @@
 #include "cli/list_targets.h"
 
+#include "cli/cli.h"
 #include "cli/targets.h"
 
 namespace Q6Cli {
@@ -48,6 +49,23 @@ std::vector<FoundTarget> findLocalTargets(int timeoutMs, QStringList* notes) {
     *notes = found.notes;
   }
   return targetsFrom(found.targets);
+}
+
+int listTargets(const Options& o, const Streams& io) {
+  QStringList notes;
+  const std::vector<FoundTarget> found = findLocalTargets(o.timeoutMs, &notes);
+  for (const FoundTarget& f : found) {
+    io.line(listLine(f));
+  }
+  // A missing service is worth a line, not a failure: what was found is still listed.
+  for (const QString& note : notes) {
+    io.error(displayText(note));
+  }
+  if (found.empty()) {
+    io.error(QStringLiteral(
+        "no network printers, printer queues, printer device nodes or serial ports found."));
+  }
+  return kExitDelivered;
 }
 
 }  // namespace Q6Cli

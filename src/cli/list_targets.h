@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "cli/options.h"
+#include "cli/output.h"
 #include "core/discovery/discovery.h"
 
 namespace Q6Cli {
@@ -28,5 +30,8 @@ std::vector<FoundTarget> targetsFrom(const QList<Orvanel::FoundTarget>& found);
 // such a line (a control character, or a '#' after a blank, in a name nobody chose here) is printed
 // as a comment saying so, never as a target.
 QString listLine(const FoundTarget& found);
+
+// `list-targets`: always delivered; a missing service is a note, not a failure.
+int listTargets(const Options& o, const Streams& io);
 
 }  // namespace Q6Cli

@@ -1,57 +1,22 @@
 #include "cli/output.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
+#include <signal.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstring>
-#include <utility>
 
-#include "cli/list_targets.h"
-#include "core/link/host_connect.h"
+#include "cli/stop_signals.h"
 #include "core/settings/window_content.h"
 #include "version.h"
 
 namespace Q6Cli {
 
 namespace {
-
-// The report's temporary file, for the signal handler to remove.
-char reportTempPath[PATH_MAX + 16] = {};
-
-std::atomic<int> stopSignalSeen{0};
-
-extern "C" void onStopSignal(int signo) {
-  if (stopSignalSeen.exchange(signo) != 0) {
-    if (reportTempPath[0] != 0) {
-      ::unlink(reportTempPath);
-    }
-    ::_exit(128 + signo);
-  }
-}
-
-int openFileCount() {
-  int count = 0;
-  if (DIR* dir = ::opendir("/proc/self/fd")) {
-    while (const dirent* entry = ::readdir(dir)) {
-      count += entry->d_name[0] != '.';
-    }
-    ::closedir(dir);
-  }
-  return count;
-}
 
 QString statusName(Outcome outcome) {
   switch (outcome) {
@@ -110,23 +75,6 @@ void printDryRun(const Payload& payload, const std::vector<Target>& targets, con
   std::fflush(io.out);
 }
 
-int listTargets(const Options& o, const Streams& io) {
-  QStringList notes;
-  const std::vector<FoundTarget> found = findLocalTargets(o.timeoutMs, &notes);
-  for (const FoundTarget& f : found) {
-    io.line(listLine(f));
-  }
-  // A missing service is worth a line, not a failure: what was found is still listed.
-  for (const QString& note : notes) {
-    io.error(displayText(note));
-  }
-  if (found.empty()) {
-    io.error(QStringLiteral(
-        "no network printers, printer queues, printer device nodes or serial ports found."));
-  }
-  return kExitDelivered;
-}
-
 void printResult(const TargetResult& r, const Streams& human) {
   if (r.delivered) {
     // One arg() for all: a '%' in a name is not a place for the next value.
@@ -167,127 +115,38 @@ void Progress::draw(const FleetStatus& status, int failed, const std::vector<Tar
   drawn_ = true;
 }
 
-std::atomic<int>& stopSignal() {
-  return stopSignalSeen;
-}
-
-StopSignals::StopSignals() {
-  struct sigaction action {};
-  action.sa_handler = onStopSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  ::sigaction(SIGINT, &action, &oldInt_);
-  ::sigaction(SIGTERM, &action, &oldTerm_);
-}
-
-StopSignals::~StopSignals() {
-  ::sigaction(SIGINT, &oldInt_, nullptr);
-  ::sigaction(SIGTERM, &oldTerm_, nullptr);
-}
-
 bool ReportFile::open(const QString& path, QString* error) {
-  QFileInfo info(path);
-  // A link is followed: the report replaces what it points at, not the link.
-  path_ = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
-  const QByteArray temp =
-      QFile::encodeName(QFileInfo(path_).absolutePath() + QStringLiteral("/.") +
-                        QFileInfo(path_).fileName() + QStringLiteral(".XXXXXX"));
-  if (temp.size() >= static_cast<qsizetype>(sizeof reportTempPath)) {
-    *error = QStringLiteral("cannot write the report %1: %2")
-                 .arg(displayText(path), QString::fromLocal8Bit(std::strerror(ENAMETOOLONG)));
+  const Q6::Result<QString> target = Q6::followLinks(path);
+  Q6::Result<> begun = target ? replacement_.begin(*target) : Q6::Refused{target.error()};
+  if (begun && !removeOnForcedStop(replacement_.temporaryPath())) {
+    replacement_.discard();
+    begun = Q6::Refused{Q6::systemReason(ENAMETOOLONG)};
+  }
+  if (!begun) {
+    *error = QStringLiteral("cannot write the report %1: %2").arg(displayText(path), begun.error());
     return false;
   }
-  std::memcpy(reportTempPath, temp.constData(), static_cast<size_t>(temp.size()) + 1);
-  fd_ = ::mkostemp(reportTempPath, O_CLOEXEC);
-  if (fd_ < 0) {
-    const int problem = errno;
-    reportTempPath[0] = 0;
-    *error = QStringLiteral("cannot write the report %1: %2")
-                 .arg(displayText(path), QString::fromLocal8Bit(std::strerror(problem)));
-    return false;
-  }
-  // The permissions a report at the path has, or a new file's.
-  struct stat old {};
-  if (::stat(QFile::encodeName(path_).constData(), &old) == 0) {
-    ::fchmod(fd_, old.st_mode & 07777);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd_, 0666 & ~mask);
-  }
+  path_ = *target;
   return true;
 }
 
 bool ReportFile::commit(const QByteArray& text, QString* error) {
-  qsizetype done = 0;
-  while (done < text.size()) {
-    const ssize_t n =
-        ::write(fd_, text.constData() + done, static_cast<size_t>(text.size() - done));
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      return failed(error, n < 0 ? errno : EIO);
-    }
-    done += n;
+  Q6::Result<> done = replacement_.write(text);
+  if (done) {
+    done = replacement_.commit();
   }
-  if (::fsync(fd_) != 0 || ::close(std::exchange(fd_, -1)) != 0) {
-    return failed(error, errno);
+  removeOnForcedStop({});
+  if (!done) {
+    *error =
+        QStringLiteral("could not write the report %1: %2").arg(displayText(path_), done.error());
+    return false;
   }
-  if (::rename(reportTempPath, QFile::encodeName(path_).constData()) != 0) {
-    return failed(error, errno);
-  }
-  reportTempPath[0] = 0;
   return true;
 }
 
 void ReportFile::discard() {
-  if (fd_ >= 0) {
-    ::close(std::exchange(fd_, -1));
-  }
-  if (reportTempPath[0] != 0) {
-    ::unlink(reportTempPath);
-    reportTempPath[0] = 0;
-  }
-}
-
-bool ReportFile::failed(QString* error, int problem) {
-  discard();
-  *error = QStringLiteral("could not write the report %1: %2")
-               .arg(displayText(path_), QString::fromLocal8Bit(std::strerror(problem)));
-  return false;
-}
-
-int fitJobsToFileLimit(int jobs, int targets, const Streams& io) {
-  rlimit limit{};
-  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
-    return jobs;
-  }
-  if (limit.rlim_cur < limit.rlim_max) {
-    rlimit raised = limit;
-    raised.rlim_cur = limit.rlim_max;
-    if (::setrlimit(RLIMIT_NOFILE, &raised) == 0) {
-      limit = raised;
-    }
-  }
-  if (limit.rlim_cur == RLIM_INFINITY) {
-    return jobs;
-  }
-  // Each exchange holds its connection attempts and the name look-up's files at most.
-  constexpr int kFilesPerJob = Orvanel::kMaxConnectAttempts + 2;
-  const long long spare = static_cast<long long>(limit.rlim_cur) - openFileCount() - 16;
-  const int fits = static_cast<int>(std::clamp<long long>(spare / kFilesPerJob, 1, kMaxJobs));
-  const int wanted = std::min(jobs, targets);
-  if (fits >= wanted) {
-    return jobs;
-  }
-  io.error(QStringLiteral("note: --jobs %1 lowered to %2: this process may have only %3 files open "
-                          "at once (ulimit -n), and each target being served can need %4.")
-               .arg(jobs)
-               .arg(fits)
-               .arg(static_cast<long long>(limit.rlim_cur))
-               .arg(kFilesPerJob));
-  return fits;
+  removeOnForcedStop({});
+  replacement_.discard();
 }
 
 RunSummary summarize(const std::vector<TargetResult>& results, int failed, int stoppedBy,

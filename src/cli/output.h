@@ -5,9 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <signal.h>
-
-#include <atomic>
 #include <cstdio>
 #include <vector>
 
@@ -15,10 +12,11 @@
 #include "cli/fleet.h"
 #include "cli/options.h"
 #include "cli/targets.h"
+#include "core/common/whole_file.h"
 #include "core/settings/settings_table.h"
 
 // What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
-// report, and the signals that stop a run.
+// report.
 namespace Q6Cli {
 
 // Where the output goes, with the program's own prefix on errors.
@@ -44,9 +42,6 @@ struct Payload {
 // `show` and --dry-run: every command as hex and in words, then the targets it would go to.
 void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io);
 
-// `list-targets`: always delivered; a missing service is a note, not a failure.
-int listTargets(const Options& o, const Streams& io);
-
 // "ok TARGET ..." or "FAILED TARGET: why", as each target finishes.
 void printResult(const TargetResult& result, const Streams& human);
 
@@ -65,23 +60,6 @@ class Progress {
   bool drawn_ = false;
 };
 
-// SIGINT or SIGTERM during a run: the first stops it (see runFleet), a second ends the program at
-// once, leaving no half-written report behind (an earlier one at the path stays as it was). The
-// signal received is kept in stopSignal() (0 for none).
-std::atomic<int>& stopSignal();
-
-class StopSignals {
- public:
-  StopSignals();
-  ~StopSignals();
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
- private:
-  struct sigaction oldInt_ {};
-  struct sigaction oldTerm_ {};
-};
-
 // The --json report: written to a temporary file beside its path and renamed over it at the end, so
 // that a report already there stays whole until the new one is. The temporary file is made before
 // the first target opens, so a folder that cannot take it refuses the run.
@@ -97,14 +75,9 @@ class ReportFile {
   void discard();
 
  private:
-  bool failed(QString* error, int problem);
-  QString path_;
-  int fd_ = -1;
+  QString path_;  // the file replaced, after its links
+  Q6::FileReplacement replacement_;
 };
-
-// The open-file limit is raised as far as this user may (the soft limit to the hard one); when the
-// jobs would still need more files than that, they are lowered to fit, and the run says so once.
-int fitJobsToFileLimit(int jobs, int targets, const Streams& io);
 
 // How a run ended, counted from its results, and the exit code it ends with.
 struct RunSummary {

@@ -1,11 +1,8 @@
 #include "cli/targets.h"
 
-#include <QFile>
 #include <QHostAddress>
-#include <QStringDecoder>
 
 #include <algorithm>
-#include <exception>
 
 #include "core/link/link_error.h"
 #include "core/link/settings_store.h"
@@ -14,13 +11,12 @@ namespace Q6Cli {
 
 namespace {
 
-using Orvanel::ConnectionKind;
-
 bool isControl(char32_t c) {
   return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-// Where the first control character of text is, or -1.
+}  // namespace
+
 qsizetype firstControl(QStringView text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (isControl(text[i].unicode())) {
@@ -46,6 +42,10 @@ QString escapeOf(char32_t c) {
   }
   return QStringLiteral("\\u%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'));
 }
+
+namespace {
+
+using Orvanel::ConnectionKind;
 
 bool needsEscape(char32_t c) {
   return isControl(c) || c == 0x2028 || c == 0x2029 || c == 0x200E || c == 0x200F ||
@@ -118,6 +118,17 @@ QString parseQueue(const QString& rest, Orvanel::LinkSettings* s) {
   return {};
 }
 
+// "none, even or odd": how a serial target writes the choices of a table.
+template <typename Value, std::size_t N>
+QString choiceWords(const Orvanel::NamedChoice<Value> (&choices)[N]) {
+  QStringList names;
+  for (const Orvanel::NamedChoice<Value>& choice : choices) {
+    names << QString::fromLatin1(choice.stored).toLower();
+  }
+  const QString last = names.takeLast();
+  return names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
 QString parseSerial(const QString& rest, Orvanel::LinkSettings* s) {
   const qsizetype q = rest.indexOf(u'?');
   s->serialPort = q < 0 ? rest : rest.left(q);
@@ -132,42 +143,32 @@ QString parseSerial(const QString& rest, Orvanel::LinkSettings* s) {
     const qsizetype eq = pair.indexOf(u'=');
     const QString key = (eq < 0 ? pair : pair.left(eq)).toLower();
     const QString value = eq < 0 ? QString() : pair.mid(eq + 1).toLower();
-    bool ok = false;
-    if (key == u"baud") {
-      s->baudRate = value.toInt(&ok);
-      if (!ok || s->baudRate <= 0) {
-        return QStringLiteral("baud \"%1\" is not a positive number").arg(value);
-      }
-    } else if (key == u"data") {
-      s->dataBits = value.toInt(&ok);
-      if (!ok || s->dataBits < 5 || s->dataBits > 8) {
-        return QStringLiteral("data \"%1\" is not 5, 6, 7 or 8").arg(value);
-      }
-    } else if (key == u"stop") {
-      s->stopBits = value.toInt(&ok);
-      if (!ok || (s->stopBits != 1 && s->stopBits != 2)) {
-        return QStringLiteral("stop \"%1\" is not 1 or 2").arg(value);
+    if (key == u"baud" || key == u"data" || key == u"stop") {
+      // A number that cannot be read is 0: the link settings' own check refuses it, in the words
+      // the window and the settings file use, before the next parameter is read.
+      (key == u"baud" ? s->baudRate : key == u"data" ? s->dataBits : s->stopBits) = value.toInt();
+      if (const Q6::Result<> valid = Orvanel::validateLinkSettings(*s); !valid) {
+        return valid.error();
       }
     } else if (key == u"parity") {
-      if (value == u"none") {
-        s->parity = Orvanel::Parity::None;
-      } else if (value == u"even") {
-        s->parity = Orvanel::Parity::Even;
-      } else if (value == u"odd") {
-        s->parity = Orvanel::Parity::Odd;
-      } else {
-        return QStringLiteral("parity \"%1\" is not none, even or odd").arg(value);
+      const std::optional<Orvanel::Parity> parity = Orvanel::choiceNamed(Orvanel::kParities, value);
+      if (!parity) {
+        return QStringLiteral("parity \"%1\" is not %2")
+            .arg(value, choiceWords(Orvanel::kParities));
       }
+      s->parity = *parity;
     } else if (key == u"flow") {
-      if (value == u"none") {
-        s->flowControl = Orvanel::FlowControl::None;
-      } else if (value == u"hardware" || value == u"rtscts") {
-        s->flowControl = Orvanel::FlowControl::Hardware;
-      } else if (value == u"software" || value == u"xonxoff") {
-        s->flowControl = Orvanel::FlowControl::Software;
-      } else {
-        return QStringLiteral("flow \"%1\" is not none, hardware or software").arg(value);
+      // The tool also takes the common short names of the two kinds of flow control.
+      const QString name = value == u"rtscts"    ? QStringLiteral("hardware")
+                           : value == u"xonxoff" ? QStringLiteral("software")
+                                                 : value;
+      const std::optional<Orvanel::FlowControl> flow =
+          Orvanel::choiceNamed(Orvanel::kFlowControls, name);
+      if (!flow) {
+        return QStringLiteral("flow \"%1\" is not %2")
+            .arg(value, choiceWords(Orvanel::kFlowControls));
       }
+      s->flowControl = *flow;
     } else {
       return QStringLiteral("unknown serial parameter \"%1\" (baud, data, parity, stop, flow)")
           .arg(key);
@@ -212,8 +213,17 @@ std::optional<Target> parseTarget(const QString& text, int timeoutMs, bool overr
   } else if (text == u"stored") {
     try {
       s = Orvanel::loadStoredLinkSettings(Orvanel::kLinkSettingsKey);
-    } catch (const std::exception& e) {
-      *error = QStringLiteral("target stored: %1").arg(QString::fromLocal8Bit(e.what()));
+    } catch (const Orvanel::LinkError& e) {
+      // The window is where the stored connection is set up; a target of its own needs none.
+      const QString fix = e.remedy() == Orvanel::LinkRemedy::FixFile
+                              ? QStringLiteral("Fix or remove that file")
+                              : QStringLiteral(
+                                    "Correct it in the window program's Communication "
+                                    "settings");
+      *error = QStringLiteral(
+                   "target stored: %1 %2, or name the printer instead of stored "
+                   "(tcp://, queue:, file: or serial:).")
+                   .arg(e.message(), fix);
       return std::nullopt;
     }
     if (s.kind == ConnectionKind::NotSet) {
@@ -275,16 +285,13 @@ QString targetText(const Orvanel::LinkSettings& s) {
         parameters << QStringLiteral("data=%1").arg(s.dataBits);
       }
       if (s.parity != plain.parity) {
-        parameters << (s.parity == Orvanel::Parity::Even ? QStringLiteral("parity=even")
-                                                         : QStringLiteral("parity=odd"));
+        parameters << QStringLiteral("parity=") + Orvanel::parityName(s.parity).toLower();
       }
       if (s.stopBits != plain.stopBits) {
         parameters << QStringLiteral("stop=%1").arg(s.stopBits);
       }
       if (s.flowControl != plain.flowControl) {
-        parameters << (s.flowControl == Orvanel::FlowControl::Hardware
-                           ? QStringLiteral("flow=hardware")
-                           : QStringLiteral("flow=software"));
+        parameters << QStringLiteral("flow=") + Orvanel::flowControlName(s.flowControl).toLower();
       }
       return QStringLiteral("serial:") + s.serialPort +
              (parameters.isEmpty() ? QString() : u'?' + parameters.join(u'&'));
@@ -293,107 +300,6 @@ QString targetText(const Orvanel::LinkSettings& s) {
       break;
   }
   return QString();
-}
-
-bool parseTargetsText(QByteArrayView data, const QString& source, std::vector<TargetLine>* targets,
-                      QString* error) {
-  qsizetype start = 0;
-  int number = 0;
-  while (start < data.size()) {
-    qsizetype end = data.indexOf('\n', start);
-    if (end < 0) {
-      end = data.size();
-    }
-    QByteArrayView raw = data.sliced(start, end - start);
-    start = end + 1;
-    ++number;
-    if (raw.endsWith('\r')) {
-      raw.chop(1);  // a line end written as CR LF
-    }
-    if (number == 1 && raw.startsWith("\xEF\xBB\xBF")) {
-      raw = raw.sliced(3);  // the byte order mark some editors write first
-    }
-    const QString origin = QStringLiteral("%1 line %2").arg(source, QString::number(number));
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-      const auto byte = static_cast<unsigned char>(raw[i]);
-      if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
-        *error = QStringLiteral(
-                     "%1: control character %2 at column %3; a targets file has one target a line, "
-                     "as text.")
-                     .arg(origin, escapeOf(byte))
-                     .arg(i + 1);
-        return false;
-      }
-    }
-    QString line;
-    bool ascii = true;
-    for (const char c : raw) {
-      ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    }
-    if (ascii) {
-      line = QString::fromLatin1(raw);
-    } else {
-      QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-      line = decoder(raw);
-      if (decoder.hasError()) {
-        *error = QStringLiteral("%1: the line is not UTF-8 text.").arg(origin);
-        return false;
-      }
-      const qsizetype control = firstControl(line);
-      if (control >= 0) {
-        *error = QStringLiteral(
-                     "%1: control character %2 at character %3; a targets file has one target a "
-                     "line, as text.")
-                     .arg(origin, escapeOf(line[control].unicode()))
-                     .arg(control + 1);
-        return false;
-      }
-    }
-    // A comment starts with '#' at the start of the line or after a blank.
-    for (qsizetype i = 0; i < line.size(); ++i) {
-      if (line[i] == u'#' && (i == 0 || line[i - 1] == u' ' || line[i - 1] == u'\t')) {
-        line.truncate(i);
-        break;
-      }
-    }
-    line = line.trimmed();
-    if (!line.isEmpty()) {
-      targets->push_back({line, origin});
-    }
-  }
-  return true;
-}
-
-bool readTargetsFile(const QString& path, std::vector<TargetLine>* targets, QString* error) {
-  QFile file;
-  const bool opened = path == u"-" ? file.open(stdin, QIODevice::ReadOnly)
-                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-  if (!opened) {
-    *error = QStringLiteral("cannot read the targets file %1: %2")
-                 .arg(displayText(path), file.errorString());
-    return false;
-  }
-  // A targets file is a few lines per printer; anything much larger is not one.
-  constexpr qint64 kLimit = 16 * 1024 * 1024;
-  QByteArray data;
-  while (data.size() <= kLimit) {
-    const QByteArray chunk = file.read(kLimit + 1 - data.size());
-    if (chunk.isEmpty()) {
-      break;
-    }
-    data += chunk;
-  }
-  if (file.error() != QFileDevice::NoError) {
-    *error = QStringLiteral("cannot read the targets file %1: %2")
-                 .arg(displayText(path), file.errorString());
-    return false;
-  }
-  if (data.size() > kLimit) {
-    *error = QStringLiteral("the targets file %1 is larger than 16 MiB").arg(displayText(path));
-    return false;
-  }
-  const QString source = path == u"-" ? QStringLiteral("standard input") : displayText(path);
-  return parseTargetsText(data, source, targets, error);
 }
 
 }  // namespace Q6Cli

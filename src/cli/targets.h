@@ -59,6 +59,11 @@ bool readTargetsFile(const QString& path, std::vector<TargetLine>* targets, QStr
 // Equal keys, same printer.
 QString printerKey(const Orvanel::LinkSettings& settings);
 
+// Where the first control character (C0, DEL, C1) of text is, or -1.
+qsizetype firstControl(QStringView text);
+// A character as an escape: \n, \x1b or \u202e.
+QString escapeOf(char32_t c);
+
 // The text with every control character (C0, DEL, C1, line and paragraph separators and the
 // bidirectional overrides) shown as an escape such as \n, \x1b or \u202e, so that a name printed
 // to a terminal or into a line-by-line report is always one line and changes nothing on the

@@ -172,6 +172,62 @@ TEST_F(CliProgram, StoredTargetIsTheWindowsLink) {
   EXPECT_EQ(bytes("stored.bin"), hex("19"));
 }
 
+// A stored connection that cannot be used is refused with what to do about it in the tool's own
+// terms; the window's buttons mean nothing here.
+TEST_F(CliProgram, StoredTargetThatCannotBeUsedSaysWhatToDo) {
+  const struct {
+    const char* name;
+    QByteArray ini;  // empty: a folder in the file's place
+    const char* says;
+  } cases[] = {
+      {"unusable value", "[Q56ConfigCOM]\nConnection=Network\nHost=127.0.0.1\nTimeoutMs=0\n",
+       "TimeoutMs=0 is not a number of milliseconds from 1 to 600000. Correct it in the window "
+       "program's Communication settings, or name the printer instead of stored (tcp://, queue:, "
+       "file: or serial:)."},
+      {"unreadable file",
+       {},
+       "cannot be read (it is a folder), so the printer connection is not known. Fix or remove "
+       "that file, or name the printer instead of stored (tcp://, queue:, file: or serial:)."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir(path("Q56Config")).removeRecursively();
+    if (c.ini.isEmpty()) {
+      ASSERT_TRUE(QDir().mkpath(path("Q56Config/Q56Config.ini")));
+    } else {
+      ASSERT_TRUE(QDir().mkpath(path("Q56Config")));
+      ASSERT_TRUE(Q6Test::writeFile(path("Q56Config/Q56Config.ini"), c.ini));
+    }
+    const CliRun run = cli({"test", "cash-drawer-2", "--to", "stored"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("Main tab")) << run.err.toStdString();
+  }
+}
+
+// The dry run names a test as the tool does and by the caption of the window's button, never by
+// the button's internal name.
+TEST_F(CliProgram, ShowNamesATestByItsCaption) {
+  const struct {
+    const char* test;
+    const char* shown;
+  } cases[] = {
+      {"line-feed",
+       "# test line-feed: 1 commands, 2 bytes; nothing is opened\n"
+       "test line-feed (\"Line Feed\")\n"
+       "  0D 0A\n"},
+      {"partial-cut",
+       "# test partial-cut: 1 commands, 3 bytes; nothing is opened\n"
+       "test partial-cut (\"Partial Cut\")\n"
+       "  1B 64 31\n"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = cli({"show", "test", c.test});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QString::fromUtf8(c.shown));
+  }
+}
+
 // Every refusal: exit code 2, a message that names the fault, and nothing opened anywhere (the
 // listener saw no connection, the file target was not created).
 struct RefusalRow {

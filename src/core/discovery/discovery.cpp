@@ -11,13 +11,10 @@
 #include <sys/socket.h>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <future>
-#include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
+
+#include "core/common/timed_answer.h"
 
 namespace Orvanel {
 
@@ -147,61 +144,31 @@ bool systemResolves(const QString& name) {
 
 namespace {
 
-// One look-up on a thread of its own that owns what it uses, so that waiting for it can end before
-// the name services do.
-class PendingLookUp {
- public:
-  PendingLookUp(const QString& name, const HostLookUp& lookUp)
-      : answer_(std::make_shared<Answer>()) {
-    std::thread([answer = answer_, name, lookUp] {
-      const bool resolves = !name.isEmpty() && lookUp && lookUp(name);
-      {
-        const std::lock_guard lock(answer->mutex);
-        answer->answered = true;
-        answer->resolves = resolves;
-      }
-      answer->done.notify_all();
-    }).detach();
-  }
-  // The answer, or false when none came by the deadline.
-  bool resolves(std::chrono::steady_clock::time_point deadline) const {
-    std::unique_lock lock(answer_->mutex);
-    answer_->done.wait_until(lock, deadline, [this] { return answer_->answered; });
-    return answer_->answered && answer_->resolves;
-  }
-
- private:
-  struct Answer {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool answered = false;
-    bool resolves = false;
-  };
-  std::shared_ptr<Answer> answer_;
-};
-
-std::chrono::steady_clock::time_point deadlineIn(int timeoutMs) {
-  return std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+// Whether the name resolves here, looked up on a thread of its own so that waiting for it can end
+// before the name services do.
+Q6::TimedAnswer<bool> lookUpInBackground(const QString& name, const HostLookUp& lookUp) {
+  return Q6::TimedAnswer<bool>(
+      [name, lookUp] { return !name.isEmpty() && lookUp && lookUp(name); });
 }
 
 }  // namespace
 
 bool resolvesHere(const QString& name, int timeoutMs, const HostLookUp& lookUp) {
-  const auto deadline = deadlineIn(timeoutMs);
-  return PendingLookUp(name, lookUp).resolves(deadline);
+  const auto deadline = Q6::deadlineIn(timeoutMs);
+  return lookUpInBackground(name, lookUp).by(deadline).value_or(false);
 }
 
 void checkHostNames(QList<FoundTarget>& targets, int timeoutMs, const HostLookUp& lookUp) {
-  const auto deadline = deadlineIn(timeoutMs);
-  std::vector<std::pair<qsizetype, PendingLookUp>> pending;
+  const auto deadline = Q6::deadlineIn(timeoutMs);
+  std::vector<std::pair<qsizetype, Q6::TimedAnswer<bool>>> pending;
   for (qsizetype i = 0; i < targets.size(); ++i) {
     const FoundTarget& t = targets[i];
     if (t.source == TargetSource::Network && !t.hostName.isEmpty() && !t.address.isEmpty()) {
-      pending.emplace_back(i, PendingLookUp(t.hostName, lookUp));
+      pending.emplace_back(i, lookUpInBackground(t.hostName, lookUp));
     }
   }
   for (const auto& [i, lookUpOfOne] : pending) {
-    targets[i].hostNameResolves = lookUpOfOne.resolves(deadline);
+    targets[i].hostNameResolves = lookUpOfOne.by(deadline).value_or(false);
   }
 }
 

@@ -10,29 +10,22 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <thread>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include <QElapsedTimer>
 #include <QStringList>
 
+#include "core/common/timed_answer.h"
+
 namespace Orvanel {
 
 namespace {
 
-// Name lookup is a blocking resolver call that no socket time limit covers; a dead name server
-// would freeze the window for the resolver's own time-out. It runs on a thread of its own and is
-// abandoned (left to finish in the background) when the time limit is up. That thread uses the C
-// library alone, so one still running when the program ends touches nothing already torn down.
+// What the resolver answered for one name.
 struct Lookup {
-  std::mutex mutex;
-  std::condition_variable done;
-  bool finished = false;
   int error = 0;
   int systemError = 0;  // errno, for EAI_SYSTEM
   std::vector<sockaddr_storage> addresses;
@@ -92,21 +85,17 @@ std::vector<sockaddr_storage> resolveWithin(const QString& host, int port, int t
   if (lookUp(name, service, AI_NUMERICHOST, &numeric) == 0 && !numeric.empty()) {
     return numeric;
   }
-  auto lookup = std::make_shared<Lookup>();
-  std::thread([lookup, name, service] {
-    std::vector<sockaddr_storage> addresses;
-    int systemError = 0;
-    const int error = lookUp(name, service, AI_ADDRCONFIG, &addresses, &systemError);
-    std::lock_guard<std::mutex> lock(lookup->mutex);
-    lookup->error = error;
-    lookup->systemError = systemError;
-    lookup->addresses = std::move(addresses);
-    lookup->finished = true;
-    lookup->done.notify_all();
-  }).detach();
-  std::unique_lock<std::mutex> lock(lookup->mutex);
-  if (!lookup->done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                             [&] { return lookup->finished; })) {
+  // Name lookup is a blocking resolver call that no socket time limit covers; a dead name server
+  // would freeze the window for the resolver's own time-out. The look-up uses the C library alone,
+  // so one still running when the program ends touches nothing already torn down.
+  const auto deadline = Q6::deadlineIn(timeoutMs);
+  const std::optional<Lookup> lookup =
+      Q6::TimedAnswer<Lookup>([name, service] {
+        Lookup answer;
+        answer.error = lookUp(name, service, AI_ADDRCONFIG, &answer.addresses, &answer.systemError);
+        return answer;
+      }).by(deadline);
+  if (!lookup) {
     *failure = QStringLiteral("the name could not be looked up within %1 ms").arg(timeoutMs);
     return {};
   }

@@ -85,8 +85,7 @@ namespace {
 
 QString unreadableMessage(const QString& path, const QString& reason) {
   return QStringLiteral(
-             "The settings file %1 cannot be read (%2), so the printer connection is not known. "
-             "Fix or remove that file, then press \"Communication\" on the Main tab.")
+             "The settings file %1 cannot be read (%2), so the printer connection is not known.")
       .arg(path, reason);
 }
 
@@ -125,6 +124,7 @@ StoredLinkSettings readStoredLinkSettings(const QString& key) {
     result = StoredLinkSettings{};
     result.problem = unreadableMessage(path, text.error());
     result.unreadable = true;
+    result.remedy = LinkRemedy::FixFile;
     return result;
   }
   // The reader turns bytes that are not UTF-8 into other characters, which would send to another
@@ -138,10 +138,10 @@ StoredLinkSettings readStoredLinkSettings(const QString& key) {
     if (result.settings.kind != ConnectionKind::NotSet && !check) {
       problems << check.error();
     }
-    result.problem = QStringLiteral(
-                         "The printer connection is not set up correctly in [%1] of %2: %3 Press "
-                         "\"Communication\" on the Main tab to fix it.")
-                         .arg(key, path, problems.join(QLatin1Char(' ')));
+    result.problem =
+        QStringLiteral("The printer connection is not set up correctly in [%1] of %2: %3")
+            .arg(key, path, problems.join(QLatin1Char(' ')));
+    result.remedy = LinkRemedy::Correct;
   }
   return result;
 }
@@ -149,7 +149,7 @@ StoredLinkSettings readStoredLinkSettings(const QString& key) {
 LinkSettings loadStoredLinkSettings(const QString& key) {
   StoredLinkSettings stored = readStoredLinkSettings(key);
   if (!stored.problem.isEmpty()) {
-    throw LinkError(stored.problem);
+    throw LinkError(stored.problem, stored.remedy);
   }
   return stored.settings;
 }

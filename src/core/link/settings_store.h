@@ -10,6 +10,7 @@
 
 #include "core/common/result.h"
 #include "core/link/ini_splice.h"
+#include "core/link/link_error.h"
 #include "core/link/link_settings.h"
 
 // The per-user settings file shared by the window program, the command-line tool and the
@@ -63,13 +64,14 @@ struct StoredLinkSettings {
   // Empty when the stored settings can be used as they stand; otherwise one message for the
   // operator naming the file, the keys and what they allow.
   QString problem;
-  bool unreadable = false;  // the file itself cannot be read
+  bool unreadable = false;               // the file itself cannot be read
+  LinkRemedy remedy = LinkRemedy::None;  // what the operator does about the problem
 };
 
 // The link settings stored under the group `key` (nothing stored: NotSet, no problem).
 StoredLinkSettings readStoredLinkSettings(const QString& key);
 
-// The same, raising LinkError with the problem when there is one.
+// The same, raising LinkError with the problem and its remedy when there is one.
 LinkSettings loadStoredLinkSettings(const QString& key);
 
 // Sets the values in `group`, keeping every other byte of the file as it stands, under the file's

@@ -11,14 +11,13 @@ namespace Orvanel {
 std::unique_ptr<Transport> makeTransport(const LinkSettings& settings) {
   const Q6::Result<> valid = validateLinkSettings(settings);
   if (settings.kind == ConnectionKind::NotSet) {
-    throw LinkError(QStringLiteral(
-        "No printer connection has been set up yet. Press \"Communication\" on the Main tab first "
-        "and choose how this computer reaches the printer."));
+    throw LinkError(QStringLiteral("No printer connection has been set up yet."),
+                    LinkRemedy::SetUp);
   }
   if (!valid) {
-    throw LinkError(QStringLiteral("The printer connection is not set up correctly: %1 Press "
-                                   "\"Communication\" on the Main tab to fix it.")
-                        .arg(valid.error()));
+    throw LinkError(
+        QStringLiteral("The printer connection is not set up correctly: %1").arg(valid.error()),
+        LinkRemedy::Correct);
   }
   switch (settings.kind) {
     case ConnectionKind::Network:

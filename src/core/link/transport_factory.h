@@ -8,7 +8,7 @@
 namespace Orvanel {
 
 // The transport for the settings' connection kind, not yet open. Settings that cannot be used raise
-// LinkError saying what to fix (NotSet: "press Communication" first).
+// LinkError saying what is wrong, with its remedy (NotSet: SetUp).
 std::unique_ptr<Transport> makeTransport(const LinkSettings& settings);
 
 }  // namespace Orvanel

@@ -1,12 +1,10 @@
 #include "core/presets/preset_file.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <algorithm>
 #include <string_view>
 
 #include "core/common/number_text.h"
+#include "core/common/whole_file.h"
 
 namespace Q6 {
 
@@ -171,21 +169,16 @@ Result<PresetValues> checkPreset(QByteArrayView data, const PresetListCounts& co
   return values;
 }
 
-std::optional<QByteArray> readPresetFile(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.isFile() || info.size() > kPresetFileLimit) {
-    return std::nullopt;
+Result<QByteArray> readPresetFile(const QString& path) {
+  // One byte past the limit, so that the checks refuse a larger file as they refuse larger data.
+  const WholeFile file = readWholeFile(path, kPresetFileLimit + 1);
+  if (file.error == kNotAnOrdinaryFile) {
+    return Refused{QStringLiteral("it is not an ordinary file")};
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return std::nullopt;
+  if (file.error != 0) {
+    return Refused{systemReason(file.error)};
   }
-  // Read one byte past the limit so that a file that grew since it was looked at is still refused.
-  QByteArray bytes = file.read(kPresetFileLimit + 1);
-  if (file.error() != QFileDevice::NoError || bytes.size() > kPresetFileLimit) {
-    return std::nullopt;
-  }
-  return bytes;
+  return file.bytes;
 }
 
 QString presetRefusalText(PresetRefusal refusal) {

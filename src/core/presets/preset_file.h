@@ -85,9 +85,10 @@ struct PresetValues {
 // is accepted and carries nothing to apply. A refusal's text is presetRefusalText's.
 Result<PresetValues> checkPreset(QByteArrayView data, const PresetListCounts& counts);
 
-// The bytes of a preset file, or nothing when it cannot be read as one: it cannot be opened, is not
-// an ordinary file (a pipe would block the window) or is larger than the size limit.
-std::optional<QByteArray> readPresetFile(const QString& path);
+// The bytes of a preset file, at most one past the size limit (checkPreset and presetDescription
+// refuse that), or the system's reason why it cannot be read ("No such file or directory", "Is a
+// directory"); a pipe or device is refused unread, as it could block the window.
+Result<QByteArray> readPresetFile(const QString& path);
 
 // The sizes of the lists a preset fills, for the model, as the window has them (all 0 without a
 // model); taken from the settings table.

@@ -2,11 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace Q6 {
 
-QString presetsFolderBesideProgram() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/Presets");
+QString presetsFolder() {
+  const QString program = QCoreApplication::applicationDirPath();
+  const QString beside = program + QStringLiteral("/Presets");
+  const QString installed = QDir::cleanPath(program + QStringLiteral("/../lib/q6config/Presets"));
+  return !QFileInfo(beside).isDir() && QFileInfo(installed).isDir() ? installed : beside;
 }
 
 QStringList presetFilesIn(const QString& folder) {

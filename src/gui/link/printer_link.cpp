@@ -6,6 +6,29 @@
 
 namespace Orvanel {
 
+namespace {
+
+// Where in this window the operator puts the stored connection right.
+QString withWindowHint(const QString& message, LinkRemedy remedy) {
+  switch (remedy) {
+    case LinkRemedy::SetUp:
+      return message + QStringLiteral(
+                           " Press \"Communication\" on the Main tab first and choose how this "
+                           "computer reaches the printer.");
+    case LinkRemedy::Correct:
+      return message + QStringLiteral(" Press \"Communication\" on the Main tab to fix it.");
+    case LinkRemedy::FixFile:
+      return message +
+             QStringLiteral(
+                 " Fix or remove that file, then press \"Communication\" on the Main tab.");
+    case LinkRemedy::None:
+      break;
+  }
+  return message;
+}
+
+}  // namespace
+
 Quenlink::Quenlink(QWidget* parent) : QWidget(parent) {}
 
 Quenlink::~Quenlink() = default;
@@ -16,7 +39,14 @@ void Quenlink::OpenConnection() {
   if (!loadProblem_.isEmpty()) {
     throw LinkError(loadProblem_);
   }
-  link_.OpenConnection();
+  try {
+    link_.OpenConnection();
+  } catch (const LinkError& error) {
+    if (error.remedy() == LinkRemedy::None) {
+      throw;
+    }
+    throw LinkError(withWindowHint(error.message(), error.remedy()));
+  }
 }
 
 void Quenlink::SendData(const QByteArray& data) {
@@ -44,7 +74,7 @@ void Quenlink::LoadLinkSettings(const QString& key) {
   setSettings(stored.settings);
   // Kept for the first action, so the operator is told what is wrong with the file instead of
   // "not set up"; an unreadable file is also reported now.
-  loadProblem_ = stored.problem;
+  loadProblem_ = withWindowHint(stored.problem, stored.remedy);
   if (stored.unreadable) {
     throw LinkError(loadProblem_);
   }

@@ -90,7 +90,7 @@ frmPresets::frmPresets(Q6::PresetTarget target)
 
 void frmPresets::Form_Load() {
   // Read once: files added or removed later are seen at the next start.
-  folder_ = Q6::presetsFolderBesideProgram();
+  folder_ = Q6::presetsFolder();
   readFolder();
 }
 
@@ -114,7 +114,7 @@ void frmPresets::filePresets_Click() {
   if (name.isEmpty()) {
     return;
   }
-  const std::optional<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));
+  const Q6::Result<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));
   const std::optional<QString> description = bytes ? Q6::presetDescription(*bytes) : std::nullopt;
   if (!description) {
     Q6::showMessage(this, {Q6::incorrectPresetText(name), Q6::kIncorrectPresetTitle,
@@ -130,7 +130,7 @@ void frmPresets::comPUse_Click() {
     return;
   }
   // The whole file is checked before the first control moves, so a refused file changes nothing.
-  const std::optional<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));
+  const Q6::Result<QByteArray> bytes = Q6::readPresetFile(QDir(folder_).filePath(name));
   const Q6::Result<Q6::PresetValues> check =
       bytes ? Q6::checkPreset(*bytes, target_.listCounts())
             : Q6::Refused{Q6::presetRefusalText(Q6::PresetRefusal::Corrupt)};

@@ -83,15 +83,17 @@ TEST(TransportLink, UnusableSettingsRefuseTheOpeningAndDropTheOldConnection) {
     const char* name;
     Orvanel::LinkSettings settings;
     const char* says;
+    Orvanel::LinkRemedy remedy;  // each program words it for its own controls
   } cases[] = {
-      {"not set up", Orvanel::LinkSettings(), "No printer connection has been set up yet"},
+      {"not set up", Orvanel::LinkSettings(), "No printer connection has been set up yet",
+       Orvanel::LinkRemedy::SetUp},
       {"no host",
        [] {
          Orvanel::LinkSettings s;
          s.kind = Orvanel::ConnectionKind::Network;
          return s;
        }(),
-       "network address"},
+       "network address", Orvanel::LinkRemedy::Correct},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -104,6 +106,9 @@ TEST(TransportLink, UnusableSettingsRefuseTheOpeningAndDropTheOldConnection) {
       ADD_FAILURE() << "opened";
     } catch (const Orvanel::LinkError& error) {
       EXPECT_TRUE(error.message().contains(QString::fromLatin1(c.says)))
+          << error.message().toStdString();
+      EXPECT_EQ(error.remedy(), c.remedy);
+      EXPECT_FALSE(error.message().contains(QStringLiteral("Communication")))
           << error.message().toStdString();
     }
     EXPECT_FALSE(link.isOpen());

@@ -347,26 +347,31 @@ class PresetFileRead : public ::testing::Test {
 };
 
 TEST_F(PresetFileRead, RefusesWhatIsNotASmallOrdinaryFile) {
-  EXPECT_EQ(Q6::readPresetFile(write("a.pre", kWorkedExample)), kWorkedExample);
-  EXPECT_EQ(Q6::readPresetFile(write("empty.pre", {})), QByteArray());
+  EXPECT_EQ(Q6::readPresetFile(write("a.pre", kWorkedExample)).value_or("-"), kWorkedExample);
+  EXPECT_EQ(Q6::readPresetFile(write("empty.pre", {})).value_or("-"), QByteArray());
 
   const QByteArray limit(Q6::kPresetFileLimit, 'x');
-  EXPECT_EQ(Q6::readPresetFile(write("limit.pre", limit)), limit);
-  EXPECT_FALSE(Q6::readPresetFile(write("over.pre", limit + "x")));
+  EXPECT_EQ(Q6::readPresetFile(write("limit.pre", limit)).value_or("-"), limit);
+  // A larger file is read one byte past the limit, no further, and the check refuses it.
+  const Q6::Result<QByteArray> over = Q6::readPresetFile(write("over.pre", limit + "xyz"));
+  ASSERT_TRUE(over);
+  EXPECT_EQ(over->size(), Q6::kPresetFileLimit + 1);
+  EXPECT_FALSE(Q6::checkPreset(*over, kQLX500));
 
-  EXPECT_FALSE(Q6::readPresetFile(dir.filePath("missing.pre")));
+  // The system's reason, for the tool to show.
+  EXPECT_EQ(Q6::readPresetFile(dir.filePath("missing.pre")).error(), "No such file or directory");
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pre"));
-  EXPECT_FALSE(Q6::readPresetFile(dir.filePath("folder.pre")));
+  EXPECT_EQ(Q6::readPresetFile(dir.filePath("folder.pre")).error(), "Is a directory");
 
   // Opening a pipe without a writer would block the window for good.
   const QString fifo = dir.filePath("pipe.pre");
   ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-  EXPECT_FALSE(Q6::readPresetFile(fifo));
+  EXPECT_EQ(Q6::readPresetFile(fifo).error(), "it is not an ordinary file");
 
   const QString locked = write("locked.pre", kWorkedExample);
   QFile::setPermissions(locked, QFileDevice::Permissions());
   if (::geteuid() != 0) {  // root reads it anyway
-    EXPECT_FALSE(Q6::readPresetFile(locked));
+    EXPECT_EQ(Q6::readPresetFile(locked).error(), "Permission denied");
   }
 }
 

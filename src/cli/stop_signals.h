@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <signal.h>
+
+#include <atomic>
+
+// SIGINT or SIGTERM during a run: the first stops it (see runFleet), a second ends the program at
+// once, leaving no half-written report behind (an earlier one at the path stays as it was).
+namespace Q6Cli {
+
+// The signal received, 0 for none.
+std::atomic<int>& stopSignal();
+
+// The handlers for the length of a run; the ones before are back afterwards.
+class StopSignals {
+ public:
+  StopSignals();
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+ private:
+  struct sigaction oldInt_ {};
+  struct sigaction oldTerm_ {};
+};
+
+// The file a second signal removes before the program ends (the report's temporary file); empty for
+// none. False, and nothing kept, for a path too long for the handler's own copy.
+bool removeOnForcedStop(const QByteArray& path);
+
+}  // namespace Q6Cli
