@@ -15,7 +15,7 @@
 #include "cli/fleet.h"
 #include "cli/options.h"
 #include "cli/targets.h"
-#include "core/settings/settings_table.h"
+#include "core/link/commands.h"
 
 // What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
 // report, and the signals that stop a run.
@@ -34,10 +34,15 @@ struct Streams {
   static void put(const QString& text, std::FILE* to, bool flush);
 };
 
-// What one run sends: the commands grouped by what they stand for.
+// What one run sends: the commands grouped by what they stand for, each group under the line the
+// dry run shows for it.
 struct Payload {
+  struct Group {
+    QString label;  // `form-feed = partial-cut ("Partial Cut")`, "write"
+    Q6::CommandList commands;
+  };
   QString what;  // "apply for the QLX500", "reset", "test line-feed"
-  std::vector<Q6::CommandGroup> groups;
+  std::vector<Group> groups;
   Q6::CommandList commands() const;
 };
 
