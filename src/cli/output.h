@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "cli/cli.h"
 #include "cli/fleet.h"
 #include "cli/options.h"
 #include "cli/targets.h"
@@ -20,6 +19,12 @@
 // What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
 // report, and the signals that stop a run.
 namespace Q6Cli {
+
+// Exit codes: every target delivered; some target failed; bad usage or refused input (nothing was
+// sent anywhere). A run stopped by a signal ends with 128 + the signal.
+inline constexpr int kExitDelivered = 0;
+inline constexpr int kExitSomeFailed = 1;
+inline constexpr int kExitRefused = 2;
 
 // Where the output goes, with the program's own prefix on errors.
 struct Streams {
