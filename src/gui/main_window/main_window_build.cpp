@@ -25,6 +25,7 @@
 #include "gui/layout/layout_kit.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/main_window_layout.h"
+#include "gui/main_window/main_window_texts.h"
 
 using namespace Q6::Layout;
 
@@ -119,7 +120,7 @@ void frmMain::buildSettingRow(QWidget* page, const Q6::SettingPlace& where) {
     if (where.fill == Q6::ListFill::Entries) {
       entries = Q6::settingEntries(setting, Q6::kModelQLX500);  // the model that offers all
     } else if (where.fill == Q6::ListFill::PaperWidth) {
-      entries = Q6::Lists::comPWidthInitial();
+      entries = Q6::initialPaperWidthEntries();
     }
     box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control, entries);
     if (where.toolTip) {
