@@ -20,12 +20,10 @@
 
 #include "core/printer_tests/test_table.h"
 #include "core/settings/settings_table.h"
-#include "core/settings/window_content.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/layout/layout_kit.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/main_window_layout.h"
-#include "gui/main_window/main_window_texts.h"
 
 using namespace Q6::Layout;
 
@@ -116,13 +114,7 @@ void frmMain::buildSettingRow(QWidget* page, const Q6::SettingPlace& where) {
   m_settingRows.emplace_back(title, help);
   QComboBox* box = nullptr;
   if (where.list) {
-    QStringList entries;
-    if (where.fill == Q6::ListFill::Entries) {
-      entries = Q6::settingEntries(setting, Q6::kModelQLX500);  // the model that offers all
-    } else if (where.fill == Q6::ListFill::PaperWidth) {
-      entries = Q6::initialPaperWidthEntries();
-    }
-    box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control, entries);
+    box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control, Q6::firstEntries(where));
     if (where.toolTip) {
       box->setToolTip(QString::fromUtf8(where.toolTip));
     }

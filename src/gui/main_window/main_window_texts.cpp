@@ -38,11 +38,6 @@ QString topSearchInfoText() {
          QStringLiteral(" firmware version 2.1 or later is required.");
 }
 
-const QStringList& initialPaperWidthEntries() {
-  static const QStringList entries{"No Change", "Enabled", "Disabled"};
-  return entries;
-}
-
 QString epFontSizeText(int modelPosition) {
   const char* firmware = escPosFirmware(modelPosition);
   if (!firmware) {

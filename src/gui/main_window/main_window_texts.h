@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // Texts the main window writes itself, beside the lists and model profiles it shares with
 // q6config-cli (core/settings/window_content).
@@ -11,10 +10,6 @@ namespace Q6 {
 QString titleText();        // labTitle
 QString windowTitleText();  // the window title
 QString topSearchInfoText();
-
-// The paper-width list before the first QLX500 profile fills it (never seen: the QLX600 profile
-// keeps the list hidden).
-const QStringList& initialPaperWidthEntries();
 
 // The help texts of the ESC/POS font size and spacing lists, which name the firmware the model
 // needs; empty for a position that names no model.
