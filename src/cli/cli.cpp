@@ -78,6 +78,40 @@ QString suggestChoice(int model, const QString& name, const QString& entry) {
   return didYouMean(entry, Q6::entryNames(Q6::settingEntries(*row, model)));
 }
 
+// How the dry run shows the value a setting sends: a list's entry as --set names it, with the
+// window's text beside it.
+QString chosenValue(const Q6::SettingRow& row, const Q6::Selection& s, int model) {
+  switch (row.kind) {
+    case Q6::SettingKind::List: {
+      const int position = s.*(row.position);
+      const QStringList entries = Q6::settingEntries(row, model);
+      const bool known = position > 0 && position < entries.size();
+      return QStringLiteral("%1 (\"%2\")")
+          .arg(known ? Q6::entryNames(entries)[position]
+                     : QStringLiteral("position %1").arg(position),
+               known ? entries[position] : QString());
+    }
+    case Q6::SettingKind::CutOffset:
+      return QStringLiteral("%1 (\"%2\")")
+          .arg(QString::fromLatin1(s.txtCutOffset).trimmed(), QLatin1String(row.caption));
+    case Q6::SettingKind::FeedCount:
+      return QString::fromLatin1(s.txtContFeeds).trimmed();
+  }
+  return {};
+}
+
+// A part of "Use Settings" as the dry run names it: NAME = VALUE for each setting it carries.
+QString partLabel(const Q6::SettingCommands& part, const Q6::Selection& s, int model) {
+  if (part.settings.empty()) {
+    return QStringLiteral("write");
+  }
+  QStringList choices;
+  for (const Q6::SettingRow* row : part.settings) {
+    choices << QStringLiteral("%1 = %2").arg(QLatin1String(row->name), chosenValue(*row, s, model));
+  }
+  return choices.join(QStringLiteral(", "));
+}
+
 std::optional<Payload> buildApply(const Options& o, const Streams& io, QString* error) {
   if (o.model.isEmpty()) {
     *error = QStringLiteral("apply needs --model QLX500 or --model QLX600.");
@@ -121,7 +155,7 @@ std::optional<Payload> buildApply(const Options& o, const Streams& io, QString* 
       return std::nullopt;
     }
   }
-  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(selection);
+  const Q6::Result<Q6::UseSettingsPlan> plan = Q6::planUseSettings(selection);
   if (!plan) {
     *error = plan.error();
     return std::nullopt;
@@ -130,8 +164,11 @@ std::optional<Payload> buildApply(const Options& o, const Streams& io, QString* 
     io.error(QStringLiteral("note: ") +
              Q6::speedAdviceText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   }
-  return Payload{QStringLiteral("apply for the %1").arg(Q6::modelName(*model)),
-                 Q6::explainUseSettings(selection, *model)};
+  Payload payload{QStringLiteral("apply for the %1").arg(Q6::modelName(*model)), {}};
+  for (const Q6::SettingCommands& part : *plan) {
+    payload.groups.push_back({partLabel(part, selection, *model), part.commands});
+  }
+  return payload;
 }
 
 std::optional<Payload> buildPayload(const Options& o, const Streams& io, QString* error) {

@@ -48,7 +48,7 @@ void Streams::put(const QString& text, std::FILE* to, bool flush) {
 
 Q6::CommandList Payload::commands() const {
   Q6::CommandList all;
-  for (const Q6::CommandGroup& g : groups) {
+  for (const Group& g : groups) {
     all.insert(all.end(), g.commands.begin(), g.commands.end());
   }
   return all;
@@ -60,7 +60,7 @@ void printDryRun(const Payload& payload, const std::vector<Target>& targets, con
               .arg(payload.what)
               .arg(all.size())
               .arg(Q6::byteCount(all)));
-  for (const Q6::CommandGroup& group : payload.groups) {
+  for (const Payload::Group& group : payload.groups) {
     io.line(group.label);
     for (const Q6::Command& command : group.commands) {
       const QString hex = Q6::hexText(command);

@@ -8,16 +8,21 @@
 #include <cstdio>
 #include <vector>
 
-#include "cli/cli.h"
 #include "cli/fleet.h"
 #include "cli/options.h"
 #include "cli/targets.h"
 #include "core/common/whole_file.h"
-#include "core/settings/settings_table.h"
+#include "core/link/commands.h"
 
 // What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
 // report.
 namespace Q6Cli {
+
+// Exit codes: every target delivered; some target failed; bad usage or refused input (nothing was
+// sent anywhere). A run stopped by a signal ends with 128 + the signal.
+inline constexpr int kExitDelivered = 0;
+inline constexpr int kExitSomeFailed = 1;
+inline constexpr int kExitRefused = 2;
 
 // Where the output goes, with the program's own prefix on errors.
 struct Streams {
@@ -32,10 +37,15 @@ struct Streams {
   static void put(const QString& text, std::FILE* to, bool flush);
 };
 
-// What one run sends: the commands grouped by what they stand for.
+// What one run sends: the commands grouped by what they stand for, each group under the line the
+// dry run shows for it.
 struct Payload {
+  struct Group {
+    QString label;  // `form-feed = partial-cut ("Partial Cut")`, "write"
+    Q6::CommandList commands;
+  };
   QString what;  // "apply for the QLX500", "reset", "test line-feed"
-  std::vector<Q6::CommandGroup> groups;
+  std::vector<Group> groups;
   Q6::CommandList commands() const;
 };
 

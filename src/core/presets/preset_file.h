@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/common/result.h"
-#include "core/settings/use_settings.h"
+#include "core/settings/settings_table.h"
 
 // Preset files: 8-bit text, one field per line, that hold prepared choices for ten of the main
 // window's lists and for the cut position adjuster. Everything here works on bytes and values
@@ -22,25 +22,6 @@ namespace Q6 {
 inline constexpr qsizetype kPresetFileLimit = 64 * 1024;
 
 inline constexpr int kHighestPresetVersion = 3;
-
-// The lists a preset sets, in the order their fields appear in the file (fields 3 to 11, then
-// field 13 for top search; field 12 is the cut value).
-enum PresetList : int {
-  kPresetFF,
-  kPresetDeviceID,
-  kPresetDensity,
-  kPresetSpeed,
-  kPresetBMark,
-  kPresetCharSet,
-  kPresetCPage,
-  kPresetZStyle,
-  kPresetLFeed,
-  kPresetTopSearch,
-  kPresetListCount
-};
-
-// The cut value (field 12) is no list; the settings table marks the cut adjuster with this.
-inline constexpr int kPresetCutField = kPresetListCount;
 
 // Number of entries, "No Change" included, that each list holds at the moment of applying. The
 // speed list depends on the model, so the caller takes these from the lists as they stand.

@@ -12,29 +12,6 @@ namespace Q6 {
 
 namespace {
 
-const QStringList kNoLists;
-
-const QStringList& fixedEntries(const SettingRow& row) {
-  const QString control = QString::fromLatin1(row.control);
-  if (control == u"comFF") return Lists::comFF();
-  if (control == u"comDeviceID") return Lists::comDeviceID();
-  if (control == u"comTopSearch") return Lists::comTopSearch();
-  if (control == u"comNESensor") return Lists::comNESensor();
-  if (control == u"comCRcode") return Lists::comCRcode();
-  if (control == u"comCharSet") return Lists::comCharSet();
-  if (control == u"comCPage") return Lists::comCPage();
-  if (control == u"comZStyle") return Lists::comZStyle();
-  if (control == u"comLFeed") return Lists::comLFeed();
-  if (control == u"comDensity") return Lists::comDensity();
-  if (control == u"comBMark") return Lists::comBMark();
-  if (control == u"comCSpacing") return Lists::comCSpacing();
-  if (control == u"comESCPOSColumns") return Lists::comESCPOSColumns();
-  if (control == u"cmbBigFont") return Lists::cmbBigFont();
-  if (control == u"cmbEPSpacing") return Lists::cmbEPSpacing();
-  if (control == u"comContextCut") return Lists::comContextCut();
-  return kNoLists;
-}
-
 QString entryName(const QString& text) {
   QString out;
   bool gap = false;
@@ -95,61 +72,116 @@ SwitchStep set(const char* mask) {
   return {SwitchStep::Set, mask};
 }
 
+ListEntries fixed(const QStringList& (*entries)()) {
+  return {entries, nullptr};
+}
+ListEntries perModel(QStringList ModelProfile::*entries) {
+  return {nullptr, entries};
+}
+
 }  // namespace
+
+std::string GetCodePageHex(int index) {
+  if (index < 1 || index > kCodePageEntries) {
+    return {};
+  }
+  const int n = index - 1;
+  int code = n + 39;
+  if (n <= 21) {
+    code = n;
+  } else if (n <= 24) {
+    code = n + 10;
+  } else if (n == 41) {
+    code = 0xFF;
+  }
+  return hexUpper(static_cast<std::uint64_t>(code));
+}
+
+std::string GetDensityHex(int index) {
+  if (index < 1 || index > kDensityEntries) {
+    return {};
+  }
+  // The list runs darkest first, but "Normal" is 4 on the printer, not 0.
+  const int digit = index < 4 ? 4 - index : index;
+  return hexUpper(static_cast<std::uint64_t>(digit));
+}
 
 const std::vector<SettingRow>& settingsTable() {
   using K = SettingKind;
   using S = Selection;
+  using P = ModelProfile;
+  using namespace Lists;
   // clang-format off
   static const std::vector<SettingRow> rows{
-      {"form-feed", "comFF", "Action on form feed (<FF>) instruction", K::List, &S::comFF, false,
+      {"form-feed", "comFF", "Action on form feed (<FF>) instruction",
+       K::List, &S::comFF, fixed(comFF), false,
        "0", {{clear("000C")}, {set("000C")}, {clear("0008"), set("0004")}}, kPresetFF},
       // "Off" clears bit 0 alone: the alternative-ID bit stays as the printer has it.
-      {"device-id", "comDeviceID", "Device ID", K::List, &S::comDeviceID, false,
+      {"device-id", "comDeviceID", "Device ID",
+       K::List, &S::comDeviceID, fixed(comDeviceID), false,
        "C", {{clear("0001")}, {clear("0004"), set("0001")}, {set("0005")}}, kPresetDeviceID},
-      {"top-search", "comTopSearch", "Top Search", K::List, &S::comTopSearch, false,
+      {"top-search", "comTopSearch", "Top Search",
+       K::List, &S::comTopSearch, fixed(comTopSearch), false,
        "1", {{clear("0600")}, {clear("0400"), set("0200")}, {set("0600")}}, kPresetTopSearch},
-      {"near-end-sensor", "comNESensor", "Near End Paper Sensor", K::List, &S::comNESensor, false,
+      {"near-end-sensor", "comNESensor", "Near End Paper Sensor",
+       K::List, &S::comNESensor, fixed(comNESensor), false,
        "A", {{clear("0100")}, {set("0100")}}},
-      {"cr-code", "comCRcode", "<CR> Code", K::List, &S::comCRcode, false,
+      {"cr-code", "comCRcode", "<CR> Code",
+       K::List, &S::comCRcode, fixed(comCRcode), false,
        "3", {{clear("0002")}, {set("0002")}}},
-      {"char-set", "comCharSet", "International Character Set", K::List, &S::comCharSet, false,
+      {"char-set", "comCharSet", "International Character Set",
+       K::List, &S::comCharSet, fixed(comCharSet), false,
        "1", {}, kPresetCharSet, "000F", charSetValue},
-      {"code-page", "comCPage", "Code Page", K::List, &S::comCPage, false,
+      {"code-page", "comCPage", "Code Page",
+       K::List, &S::comCPage, fixed(comCPage), false,
        "3", {}, kPresetCPage, "FF00", codePageValue},
-      {"zero-style", "comZStyle", "Zero Style", K::List, &S::comZStyle, false,
+      {"zero-style", "comZStyle", "Zero Style",
+       K::List, &S::comZStyle, fixed(comZStyle), false,
        "1", {{clear("0010")}, {set("0010")}}, kPresetZStyle},
-      {"line-spacing", "comLFeed", "Line Spacing", K::List, &S::comLFeed, false,
+      {"line-spacing", "comLFeed", "Line Spacing",
+       K::List, &S::comLFeed, fixed(comLFeed), false,
        "3", {{clear("0001")}, {set("0001")}}, kPresetLFeed},
-      {"density", "comDensity", "Default Print Density", K::List, &S::comDensity, false,
+      {"density", "comDensity", "Default Print Density",
+       K::List, &S::comDensity, fixed(comDensity), false,
        "2", {}, kPresetDensity, "0007", densityValue},
       // The positions stand for the model's fastest, middle and slowest speed, so the values are
       // the same for both models; position 4 exists on the QLX500 only.
-      {"speed", "comSpeed", "Print Speed", K::List, &S::comSpeed, false,
+      {"speed", "comSpeed", "Print Speed",
+       K::List, &S::comSpeed, perModel(&P::speedEntries), false,
        "2", {{clear("0030")}, {clear("0030"), set("0010")}, {clear("0030"), set("0020")},
              {clear("0030"), set("0030")}}, kPresetSpeed},
-      {"black-mark", "comBMark", "Start Position Detect", K::List, &S::comBMark, false,
+      {"black-mark", "comBMark", "Start Position Detect",
+       K::List, &S::comBMark, fixed(comBMark), false,
        "1", {{clear("0100")}, {set("0100")}}, kPresetBMark},
       // The value is the quarter millimetres of txtCutOffset, sent while chk_AdjustCutPos is on.
-      {"cut-offset", "txtCutOffset", "Cut Position Adjustment", K::CutOffset, nullptr, false,
+      {"cut-offset", "txtCutOffset", "Cut Position Adjustment",
+       K::CutOffset, nullptr, {}, false,
        "2", {}, kPresetCutField, "FF00"},
-      {"char-spacing", "comCSpacing", "Character Spacing", K::List, &S::comCSpacing, false,
+      {"char-spacing", "comCSpacing", "Character Spacing",
+       K::List, &S::comCSpacing, fixed(comCSpacing), false,
        "3", {{clear("0010")}, {set("0010")}}},
       // 82 mm is value 2, 80 mm value 0, 58 mm value 1.
-      {"paper-width", "comPWidth", "Paper Width", K::List, &S::comPWidth, true,
+      {"paper-width", "comPWidth", "Paper Width",
+       K::List, &S::comPWidth, perModel(&P::paperWidthEntries), true,
        "4", {{clear("0007"), set("0002")}, {clear("0007")}, {clear("0007"), set("0001")}}},
-      {"escpos-columns", "comESCPOSColumns", "ESC/POS Print Columns", K::List, &S::comESCPOSColumns, true,
+      {"escpos-columns", "comESCPOSColumns", "ESC/POS Print Columns",
+       K::List, &S::comESCPOSColumns, fixed(comESCPOSColumns), true,
        "4", {{clear("0010")}, {set("0010")}}},
-      {"escpos-font", "cmbBigFont", "ESC/POS Font Size", K::List, &S::cmbBigFont, false,
+      {"escpos-font", "cmbBigFont", "ESC/POS Font Size",
+       K::List, &S::cmbBigFont, fixed(cmbBigFont), false,
        "1", {{clear("0080")}, {set("0080")}}},
-      {"escpos-spacing", "cmbEPSpacing", "ESC/POS Default Character Spacing", K::List, &S::cmbEPSpacing, false,
-       "3", {{clear("00C0")}, {clear("00C0"), set("0040")}, {clear("00C0"), set("0080")}, {set("00C0")}}},
+      {"escpos-spacing", "cmbEPSpacing", "ESC/POS Default Character Spacing",
+       K::List, &S::cmbEPSpacing, fixed(cmbEPSpacing), false,
+       "3", {{clear("00C0")}, {clear("00C0"), set("0040")}, {clear("00C0"), set("0080")},
+             {set("00C0")}}},
       // Both enabling entries clear the whole count field first, so that a count stored earlier
       // cannot combine bitwise with the new one.
-      {"context-cut", "comContextCut", "Contextual Auto Cut", K::List, &S::comContextCut, true,
+      {"context-cut", "comContextCut", "Contextual Auto Cut",
+       K::List, &S::comContextCut, fixed(comContextCut), true,
        "F", {{clear("F800")}, {clear("F000"), set("#800")}, {clear("F900"), set("#000")}}},
       // Sent by context-cut, in place of its '#'.
-      {"context-cut-feeds", "txtContFeeds", "No. of Line Feeds", K::FeedCount, nullptr, true,
+      {"context-cut-feeds", "txtContFeeds", "No. of Line Feeds",
+       K::FeedCount, nullptr, {}, true,
        nullptr, {}},
   };
   // clang-format on
@@ -188,15 +220,8 @@ QStringList settingEntries(const SettingRow& row, int model) {
   if (row.kind != SettingKind::List || !settingAvailable(row, model)) {
     return {};
   }
-  const ModelProfile* profile = modelProfile(model);
-  const QString control = QString::fromLatin1(row.control);
-  if (control == u"comSpeed") {
-    return profile->speedEntries;
-  }
-  if (control == u"comPWidth") {
-    return profile->paperWidthEntries;
-  }
-  return fixedEntries(row);
+  const ListEntries& entries = row.listEntries;
+  return entries.fixed ? entries.fixed() : modelProfile(model)->*(entries.perModel);
 }
 
 QStringList entryNames(const QStringList& entries) {
@@ -297,37 +322,6 @@ Result<> applyChoice(Selection& s, int model, const QString& name, const QString
     }
   }
   return {};
-}
-
-std::vector<CommandGroup> explainUseSettings(const Selection& s, int model) {
-  std::vector<CommandGroup> groups;
-  const int feeds = contextCutFeeds(s.txtContFeeds).value_or(0);
-  for (const SettingRow& row : settingsTable()) {
-    QString label;
-    if (row.kind == SettingKind::List) {
-      const int position = s.*(row.position);
-      const QStringList entries = settingEntries(row, model);
-      const QStringList names = entryNames(entries);
-      const bool known = position > 0 && position < entries.size();
-      label = QStringLiteral("%1 = %2 (\"%3\")")
-                  .arg(QLatin1String(row.name),
-                       known ? names[position] : QStringLiteral("position %1").arg(position),
-                       known ? entries[position] : QString());
-      if (row.position == &Selection::comContextCut && (position == 2 || position == 3)) {
-        label += QStringLiteral(", context-cut-feeds = %1")
-                     .arg(QString::fromLatin1(s.txtContFeeds).trimmed());
-      }
-    } else if (row.kind == SettingKind::CutOffset) {
-      label = QStringLiteral("cut-offset = %1 (\"%2\")")
-                  .arg(QString::fromLatin1(s.txtCutOffset).trimmed(), QLatin1String(row.caption));
-    }
-    CommandList commands = settingCommands(row, s, feeds);
-    if (!commands.empty()) {
-      groups.push_back({label, std::move(commands)});
-    }
-  }
-  groups.push_back({QStringLiteral("write"), {writeCommand()}});
-  return groups;
 }
 
 }  // namespace Q6

@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/link/commands.h"
-#include "core/presets/preset_file.h"
-#include "core/settings/use_settings.h"
+#include "core/common/result.h"
 
 // One table of the printer settings the main window offers: the name a script uses for each, the
 // window's control and caption, where "Use Settings" reads it, its entries per model, the
@@ -17,6 +15,67 @@
 // come from the window's own lists (window_content), so positions always agree with it. Adding a
 // setting is one row; the settings map, the preset reader and the command-line tool follow it.
 namespace Q6 {
+
+struct ModelProfile;
+
+// What "Use Settings" reads from the main window: list positions (0 = "No Change", -1 = nothing
+// selected), the cut adjuster's check box and text, and the line-feed count text.
+struct Selection {
+  int comFF = 0;
+  int comDeviceID = 0;
+  int comTopSearch = 0;
+  int comNESensor = 0;
+  int comCRcode = 0;
+  int comCharSet = 0;
+  int comCPage = 0;
+  int comZStyle = 0;
+  int comLFeed = 0;
+  int comDensity = 0;
+  int comSpeed = 0;
+  int comBMark = 0;
+  bool chk_AdjustCutPos = false;
+  std::string txtCutOffset = " 0mm";
+  int comCSpacing = 0;
+  int comPWidth = 0;
+  int comESCPOSColumns = 0;
+  int cmbBigFont = 0;
+  int cmbEPSpacing = 0;
+  int comContextCut = 0;
+  std::string txtContFeeds = "2";
+};
+
+// Entries after "No Change" in the lists whose value is computed from the position.
+inline constexpr int kCharSetEntries = 16;
+inline constexpr int kCodePageEntries = 42;
+inline constexpr int kDensityEntries = 7;
+
+// The line-feed count fills the four top bits of switch F.
+inline constexpr int kMaxContextCutFeeds = 15;
+
+// Code of the code page at comCPage position `index`, upper-case hex without leading zeros;
+// empty for a position that names no code page.
+std::string GetCodePageHex(int index);
+// The density digit for comDensity position `index` (1-7); empty for any other position.
+std::string GetDensityHex(int index);
+
+// The lists a preset sets, in the order their fields appear in the file (fields 3 to 11, then
+// field 13 for top search; field 12 is the cut value).
+enum PresetList : int {
+  kPresetFF,
+  kPresetDeviceID,
+  kPresetDensity,
+  kPresetSpeed,
+  kPresetBMark,
+  kPresetCharSet,
+  kPresetCPage,
+  kPresetZStyle,
+  kPresetLFeed,
+  kPresetTopSearch,
+  kPresetListCount
+};
+
+// The cut value (field 12) is no list; the cut adjuster's row is marked with this.
+inline constexpr int kPresetCutField = kPresetListCount;
 
 enum class SettingKind {
   List,       // a drop-down list; the value is a position, 0 being "No Change"
@@ -36,6 +95,13 @@ using SwitchEntry = std::vector<SwitchStep>;
 // position, empty for a position the list does not have.
 using FieldValue = std::string (*)(int position);
 
+// Where a list's entries come from: one list for both models, or the model's own (speed, paper
+// width).
+struct ListEntries {
+  const QStringList& (*fixed)() = nullptr;
+  QStringList ModelProfile::*perModel = nullptr;
+};
+
 // Not stored in preset files.
 inline constexpr int kNoPresetField = -1;
 
@@ -45,6 +111,7 @@ struct SettingRow {
   const char* caption;  // the window's caption
   SettingKind kind;
   int Selection::*position;  // List only
+  ListEntries listEntries;   // List only; "No Change" first
   bool qlx500Only;           // shown on the QLX500 alone; the QLX600 keeps it at "No Change"
 
   const char* switchNumber;  // "0" to "F"; nullptr for a value sent with another row
@@ -87,17 +154,5 @@ Result<int> findEntry(const SettingRow& row, int model, const QString& entry);
 // or not offered by the model, the entry is not one of its entries, a cut offset is not a number of
 // millimetres from -10 to 31.75, or a line-feed count is not a whole number from 0 to 15.
 Result<> applyChoice(Selection& selection, int model, const QString& name, const QString& entry);
-
-// The commands of one row for the selection, in the order they go out (without the write command).
-// `feeds` is the line-feed count the '#' of a mask stands for, already checked.
-CommandList settingCommands(const SettingRow& row, const Selection& selection, int feeds);
-
-// The commands "Use Settings" sends for the selection, grouped by the setting that sends them, with
-// a label such as `form-feed = partial-cut ("Partial Cut")`. The last group is the write command.
-struct CommandGroup {
-  QString label;
-  CommandList commands;
-};
-std::vector<CommandGroup> explainUseSettings(const Selection& selection, int model);
 
 }  // namespace Q6

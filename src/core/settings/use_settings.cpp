@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "core/common/number_text.h"
-#include "core/settings/settings_table.h"
 
 namespace Q6 {
 
@@ -26,10 +25,21 @@ const SwitchEntry* fixedEntry(const SettingRow& row, int position) {
   return &row.entries[static_cast<std::size_t>(position - 1)];
 }
 
-bool needsFeeds(const SwitchEntry* entry) {
+// Whether the row's commands for the selection hold the line-feed count in a mask.
+bool needsFeeds(const SettingRow& row, const Selection& s) {
+  const SwitchEntry* entry =
+      row.kind == SettingKind::List ? fixedEntry(row, s.*(row.position)) : nullptr;
   return entry && std::any_of(entry->begin(), entry->end(), [](const SwitchStep& step) {
            return std::string_view(step.mask).find('#') != std::string_view::npos;
          });
+}
+
+const SettingRow* feedCountRow() {
+  const auto& table = settingsTable();
+  const auto row = std::find_if(table.begin(), table.end(), [](const SettingRow& r) {
+    return r.kind == SettingKind::FeedCount;
+  });
+  return row == table.end() ? nullptr : &*row;
 }
 
 // Quarter millimetres with the sign in bit 7. The adjuster already snaps its text into range, but
@@ -55,41 +65,6 @@ QString feedsRefusal(const std::string& typed) {
              "%1; the box holds \"%2\". Nothing has been sent to the printer.")
       .arg(kMaxContextCutFeeds)
       .arg(shown);
-}
-
-}  // namespace
-
-std::optional<int> contextCutFeeds(std::string_view text) {
-  const std::int64_t count = roundHalfEven(leadingNumber(text));
-  if (count < 0 || count > kMaxContextCutFeeds) {
-    return std::nullopt;
-  }
-  return static_cast<int>(count);
-}
-
-std::string GetCodePageHex(int index) {
-  if (index < 1 || index > kCodePageEntries) {
-    return {};
-  }
-  const int n = index - 1;
-  int code = n + 39;
-  if (n <= 21) {
-    code = n;
-  } else if (n <= 24) {
-    code = n + 10;
-  } else if (n == 41) {
-    code = 0xFF;
-  }
-  return hexUpper(static_cast<std::uint64_t>(code));
-}
-
-std::string GetDensityHex(int index) {
-  if (index < 1 || index > kDensityEntries) {
-    return {};
-  }
-  // The list runs darkest first, but "Normal" is 4 on the printer, not 0.
-  const int digit = index < 4 ? 4 - index : index;
-  return hexUpper(static_cast<std::uint64_t>(digit));
 }
 
 CommandList settingCommands(const SettingRow& row, const Selection& s, int feeds) {
@@ -126,11 +101,21 @@ CommandList settingCommands(const SettingRow& row, const Selection& s, int feeds
   return out;
 }
 
-Result<CommandList> buildUseSettings(const Selection& s) {
+}  // namespace
+
+std::optional<int> contextCutFeeds(std::string_view text) {
+  const std::int64_t count = roundHalfEven(leadingNumber(text));
+  if (count < 0 || count > kMaxContextCutFeeds) {
+    return std::nullopt;
+  }
+  return static_cast<int>(count);
+}
+
+Result<UseSettingsPlan> planUseSettings(const Selection& s) {
   // Refuse before anything is built, so that a refusal never leaves half a batch behind.
   int feeds = 0;
   for (const SettingRow& row : settingsTable()) {
-    if (row.kind == SettingKind::List && needsFeeds(fixedEntry(row, s.*(row.position)))) {
+    if (needsFeeds(row, s)) {
       const std::optional<int> count = contextCutFeeds(s.txtContFeeds);
       if (!count) {
         return Refused{feedsRefusal(s.txtContFeeds)};
@@ -139,12 +124,30 @@ Result<CommandList> buildUseSettings(const Selection& s) {
     }
   }
 
-  CommandList out;
+  UseSettingsPlan plan;
   for (const SettingRow& row : settingsTable()) {
-    CommandList commands = settingCommands(row, s, feeds);
-    out.insert(out.end(), commands.begin(), commands.end());
+    SettingCommands part{{&row}, settingCommands(row, s, feeds)};
+    if (part.commands.empty()) {
+      continue;
+    }
+    if (needsFeeds(row, s)) {
+      part.settings.push_back(feedCountRow());
+    }
+    plan.push_back(std::move(part));
   }
-  out.push_back(writeCommand());
+  plan.push_back({{}, {writeCommand()}});
+  return plan;
+}
+
+Result<CommandList> buildUseSettings(const Selection& s) {
+  const Result<UseSettingsPlan> plan = planUseSettings(s);
+  if (!plan) {
+    return Refused{plan.error()};
+  }
+  CommandList out;
+  for (const SettingCommands& part : *plan) {
+    out.insert(out.end(), part.commands.begin(), part.commands.end());
+  }
   return out;
 }
 

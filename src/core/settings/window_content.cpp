@@ -128,11 +128,6 @@ const QStringList& comESCPOSColumns() {
   return entries;
 }
 
-const QStringList& comPWidthInitial() {
-  static const QStringList entries{"No Change", "Enabled", "Disabled"};
-  return entries;
-}
-
 const QStringList& comDensity() {
   static const QStringList entries{
       "No Change", "130% (Darkest)", "120%", "110%", "Normal", "90%", "80%", "70%"};
@@ -146,43 +141,16 @@ const QStringList& cmbModel() {
 
 }  // namespace Lists
 
-namespace {
-
-QString epFontSizeText(const char* firmware) {
-  return QStringLiteral(
-             "This option selects an alternative (larger) font for use in ESC/POS mode. This may "
-             "be "
-             "useful when the printer is used to replace a 180dpi printer. This feature requires "
-             "Version %1 or later firmware.")
-      .arg(QLatin1String(firmware));
-}
-
-// The double blanks before "and" and before "or later" belong to the text.
-QString epSpacingText(const char* firmware) {
-  return QStringLiteral(
-             "Increasing the default character spacing can (in combination with the larger font) "
-             "help simulate the output of 180dpi printers. It is recommended to use 1 dot spacing  "
-             "and enable 'Maximum ESC/POS Print Columns'. This feature requires version %1  or "
-             "later firmware.")
-      .arg(QLatin1String(firmware));
-}
-
-}  // namespace
-
 const ModelProfile* modelProfile(int modelPosition) {
   static const ModelProfile qlx600{
       {"No Change", "150mm/second", "100mm/second", "50mm/second"},
       false,
       {},
-      epFontSizeText("4.3"),
-      epSpacingText("4.3"),
   };
   static const ModelProfile qlx500{
       {"No Change", "180mm/second", "120mm/second", "75mm/second", "Optimum Density"},
       true,
       {"No Change", "82mm (80mm print area)", "80mm (72mm print area)", "58mm (52.5mm print area)"},
-      epFontSizeText("3.2"),
-      epSpacingText("3.2"),
   };
   switch (modelPosition) {
     case kModelQLX600:
@@ -194,34 +162,8 @@ const ModelProfile* modelProfile(int modelPosition) {
   }
 }
 
-QString titleText() {
-  return QStringLiteral("Vorla QLX500/600 Setup Utility");
-}
-
-QString windowTitleText() {
-  return titleText() + QStringLiteral(" - Advanced Mode");
-}
-
 QString versionText(int major, int minor, int revision) {
   return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
-}
-
-QString topSearchInfoText() {
-  // Names the QLX600 whichever model is selected: only that model's firmware has the limit.
-  return QStringLiteral(
-             "When this feature is enabled the printer will perform a reverse feed to the top of "
-             "form at the start of a print job (only after a full cut to prevent paper jam's). For "
-             "the ") +
-         Lists::cmbModel().at(kModelQLX600) +
-         QStringLiteral(" firmware version 2.1 or later is required.");
-}
-
-int modelPositionForStoredText(const QString& stored) {
-  return stored == Lists::cmbModel().at(kModelQLX600) ? kModelQLX600 : kModelQLX500;
-}
-
-QString speedAdviceTitle() {
-  return QStringLiteral("Information");
 }
 
 QString speedAdviceText() {

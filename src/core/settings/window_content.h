@@ -3,9 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// What the main window shows, kept apart from the widgets: the entries of every list, the two model
-// profiles and the texts written at start-up. Positions in these lists are what "Use Settings" and
-// the presets read, so an entry is never removed, merged or reordered.
+// What the main window's lists hold, kept apart from the widgets: the entries of every list and
+// what differs between the two models. Positions in these lists are what "Use Settings" and the
+// presets read, so an entry is never removed, merged or reordered.
 namespace Q6 {
 
 namespace Lists {
@@ -26,10 +26,6 @@ const QStringList& comCSpacing();
 const QStringList& cmbBigFont();
 const QStringList& cmbEPSpacing();
 const QStringList& comESCPOSColumns();
-
-// The paper-width list before the first QLX500 profile fills it (never seen: the QLX600 profile
-// keeps the list hidden).
-const QStringList& comPWidthInitial();
 const QStringList& comDensity();  // the same for both models
 
 // "Vorla QLX600" at position 0, "Vorla QLX500" at position 1.
@@ -46,27 +42,16 @@ struct ModelProfile {
   // Only the QLX500 can set paper width, ESC/POS print columns and the contextual auto cut.
   bool extendedGroups = false;
   QStringList paperWidthEntries;  // empty: the list keeps its entries
-  QString epFontSizeText;
-  QString epSpacingText;
 };
 
 // The profile of a cmbModel position; nullptr when no model is selected.
 const ModelProfile* modelProfile(int modelPosition);
 
-// Texts written when the window loads.
-QString titleText();        // labTitle
-QString windowTitleText();  // the window title
+// "1.2.3", as both programs show it.
 QString versionText(int major, int minor, int revision);
-QString topSearchInfoText();
 
-// The stored model is remembered by its entry text; only the exact QLX600 text brings that model
-// back, anything else (nothing stored, other case, unknown text) gives the QLX500.
-int modelPositionForStoredText(const QString& stored);
-inline const QString kStoredModelDefault = QStringLiteral("QLX500");
-
-// The advice shown when the QLX500's "Optimum Density" speed is chosen.
+// The advice given when the QLX500's "Optimum Density" speed is chosen.
 inline constexpr int kOptimumDensitySpeed = 4;
-QString speedAdviceTitle();
 QString speedAdviceText();
 
 }  // namespace Q6

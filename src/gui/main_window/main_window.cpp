@@ -27,6 +27,7 @@
 #include "gui/link/link_exchange.h"
 #include "gui/main_window/clear_all.h"
 #include "gui/main_window/main_window_layout.h"
+#include "gui/main_window/main_window_texts.h"
 #include "gui/presets/presets_window.h"
 #include "version.h"
 
@@ -197,14 +198,16 @@ void frmMain::cmbModel_Click() {
     showContextCutGroup();
     showColumnsGroup();
   }
-  labEPFontSize->setText(profile->epFontSizeText);
-  labEPSpacing->setText(profile->epSpacingText);
+  const QString fontSizeHelp = Q6::epFontSizeText(model);
+  const QString spacingHelp = Q6::epSpacingText(model);
+  labEPFontSize->setText(fontSizeHelp);
+  labEPSpacing->setText(spacingHelp);
   if (tabFitted(labEPFontSize->parentWidget())) {
     fitText(labEPFontSize);
     fitText(labEPSpacing);
   }
-  cmbBigFont->setAccessibleDescription(profile->epFontSizeText);
-  cmbEPSpacing->setAccessibleDescription(profile->epSpacingText);
+  cmbBigFont->setAccessibleDescription(fontSizeHelp);
+  cmbEPSpacing->setAccessibleDescription(spacingHelp);
 }
 
 void frmMain::comSpeed_Click() {

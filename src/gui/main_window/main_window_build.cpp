@@ -1,6 +1,6 @@
 // How the main window builds itself: the tabs from the settings table and the window's own table
-// of places, the room help texts get, and what makes the window easy to use by keyboard, wheel and
-// screen reader. The handlers live in main_window.cpp.
+// of places, the room help texts get, and what makes the window easy to use by keyboard and wheel
+// (what a screen reader hears is in main_window_access.cpp). The handlers live in main_window.cpp.
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -20,7 +20,6 @@
 
 #include "core/printer_tests/test_table.h"
 #include "core/settings/settings_table.h"
-#include "core/settings/window_content.h"
 #include "gui/common/dialog_keys.h"
 #include "gui/common/wheel_guard.h"
 #include "gui/cut_position/cut_diagram.h"
@@ -73,13 +72,6 @@ QAccessibleInterface* mainWindowAccessible(const QString& key, QObject* object) 
   return nullptr;
 }
 
-QString withoutColon(QString text) {
-  if (text.endsWith(QLatin1Char(':'))) {
-    text.chop(1);
-  }
-  return text;
-}
-
 }  // namespace
 
 void frmMain::buildTabs() {
@@ -117,13 +109,7 @@ void frmMain::buildSettingRow(QWidget* page, const Q6::SettingPlace& where) {
   m_settingRows.emplace_back(title, help);
   QComboBox* box = nullptr;
   if (where.list) {
-    QStringList entries;
-    if (where.fill == Q6::ListFill::Entries) {
-      entries = Q6::settingEntries(setting, Q6::kModelQLX500);  // the model that offers all
-    } else if (where.fill == Q6::ListFill::PaperWidth) {
-      entries = Q6::Lists::comPWidthInitial();
-    }
-    box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control, entries);
+    box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control, Q6::firstEntries(where));
     if (where.toolTip) {
       box->setToolTip(QString::fromUtf8(where.toolTip));
     }
@@ -383,50 +369,4 @@ void frmMain::addTabSwitchKeys() {
       SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + count) % count);
     });
   }
-}
-
-// A screen reader announces each list by its title and reads its help text as the description;
-// buttons carry their caption and the note beside them.
-void frmMain::describeForScreenReaders() {
-  // On Linux a list's own accessible name is its current entry; readers announce the title
-  // through the label relation, which the buddy gives. Elsewhere the name is the title.
-  for (const Q6::SettingPlace& where : Q6::settingPlaces()) {
-    if (!where.list) {
-      continue;
-    }
-    QLabel* title = this->*(where.title);
-    title->setBuddy(this->*(where.list));
-    (this->*(where.list))->setAccessibleName(title->text());
-    (this->*(where.list))->setAccessibleDescription((this->*(where.help))->text());
-  }
-  Label38->setBuddy(cmbModel);
-  cmbModel->setAccessibleName(withoutColon(Label38->text()));
-  cmbModel->setAccessibleDescription(QStringLiteral("The printer model the lists are offered for"));
-
-  std::vector<std::pair<QPushButton*, QLabel*>> buttons = {
-      {comConfPort, Label19}, {comUse, Label22}, {comClearAll, Label17}, {comPresets, Label20}};
-  for (const Q6::PrinterTest& test : Q6::printerTests()) {
-    auto* b = findChild<QPushButton*>(QLatin1String(test.button));
-    auto* note = findChild<QLabel*>(QLatin1String(test.note));
-    if (b && note) {
-      buttons.emplace_back(b, note);
-    }
-  }
-  for (const auto& [b, note] : buttons) {
-    b->setAccessibleName(b->text());
-    b->setAccessibleDescription(withoutColon(note->text()));
-  }
-
-  chk_AdjustCutPos->setAccessibleName(chk_AdjustCutPos->text());
-  chk_AdjustCutPos->setAccessibleDescription(Label26->text());
-  Picture1->setAccessibleName(QStringLiteral("Cut position diagram"));
-  Picture1->setAccessibleDescription(
-      QStringLiteral("Click or drag on the ticket to move the cut position; the offset from the "
-                     "black mark is shown in the box below."));
-  txtCutOffset->setAccessibleName(QStringLiteral("Cut position offset in mm"));
-  txtCutOffset->setAccessibleDescription(QStringLiteral(
-      "Type the offset from the black mark in millimetres, then press Enter or leave the box."));
-  txtContFeeds->setAccessibleName(labContFeeds->text());
-  txtContFeeds->setAccessibleDescription(
-      QStringLiteral("How many line feeds in a row make the printer cut by itself"));
 }

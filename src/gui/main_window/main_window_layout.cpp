@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/settings/settings_table.h"
+#include "core/settings/window_content.h"
 #include "gui/main_window/main_window.h"
 
 namespace Q6 {
@@ -102,6 +103,20 @@ const std::vector<SettingPlace>& settingPlaces() {
   };
   // clang-format on
   return places;
+}
+
+QStringList firstEntries(const SettingPlace& where) {
+  switch (where.fill) {
+    case ListFill::Entries:
+      return settingEntries(settingOf(where), kModelQLX500);  // the model that offers all
+    case ListFill::ByProfile:
+      return {};
+    case ListFill::PaperWidth: {
+      static const QStringList entries{"No Change", "Enabled", "Disabled"};
+      return entries;
+    }
+  }
+  return {};
 }
 
 QComboBox* settingList(const frmMain& window, const char* control) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QStringList>
 
 #include <vector>
 
@@ -59,6 +60,9 @@ struct SettingPlace {
 
 // Every setting row of the window, tab by tab, top down.
 const std::vector<SettingPlace>& settingPlaces();
+
+// What a place's list holds when the window is built, before any model profile.
+QStringList firstEntries(const SettingPlace& where);
 
 // The list of the setting with that control name; nullptr for a control that is no setting list.
 QComboBox* settingList(const frmMain& window, const char* control);

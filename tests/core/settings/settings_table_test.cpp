@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "core/presets/preset_file.h"
 #include "core/settings/settings_table.h"
+#include "core/settings/use_settings.h"
 #include "core/settings/window_content.h"
 #include "support/core_support.h"
 

@@ -9,6 +9,7 @@
 #include "core/settings/window_content.h"
 #include "gui/common/message_box.h"
 #include "gui/main_window/clear_all.h"
+#include "gui/main_window/main_window_texts.h"
 
 namespace {
 
