@@ -49,6 +49,15 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+Orvanel::LinkSettings loopbackSettings(int port, int timeoutMs) {
+  Orvanel::LinkSettings s;
+  s.kind = Orvanel::ConnectionKind::Network;
+  s.host = QStringLiteral("127.0.0.1");
+  s.port = port;
+  s.timeoutMs = timeoutMs;
+  return s;
+}
+
 void RecordingLink::OpenConnection() {
   calls << QStringLiteral("open");
   if (failOnOpen) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/link/link_error.h"
+#include "core/link/link_settings.h"
 #include "core/link/printer_link_interface.h"
 
 // Readable failures: byte strings as spaced hex, texts quoted.
@@ -33,6 +34,8 @@ inline const QByteArray kWriteFrame = hex(Q6TEST_WRITE_FRAME_HEX);
 QByteArray concat(const std::vector<QByteArray>& parts);
 // Writes bytes to path (replacing it); false when the file cannot be written.
 bool writeFile(const QString& path, const QByteArray& bytes);
+// A network link to 127.0.0.1 at `port`.
+Orvanel::LinkSettings loopbackSettings(int port, int timeoutMs = 2000);
 
 // A link that records every call. It can be told to fail on open or on the n-th send (1-based).
 class RecordingLink : public Orvanel::PrinterLink {

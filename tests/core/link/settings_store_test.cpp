@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <ctime>
+#include <utility>
 
 #include "core/link/ini_splice.h"
 #include "core/link/settings_store.h"
@@ -153,20 +154,8 @@ TEST(StoredValues, SpliceKeepsEveryOtherByte) {
   }
 }
 
-// Run by StoredValues.TwoProgramsStoringAtOnceLoseNothing in two processes: stores its own value
-// round after round and checks each store reads back.
-TEST(StoredValues, DISABLED_StoreInALoop) {
-  const QString group = qEnvironmentVariable("Q6_LOOP_GROUP");
-  const QString key = qEnvironmentVariable("Q6_LOOP_KEY");
-  qputenv("XDG_CONFIG_HOME", qgetenv("Q6_LOOP_CONFIG"));  // the test main points it elsewhere
-  for (int round = 0; round < 30; ++round) {
-    const QString value = QStringLiteral("%1-%2").arg(key).arg(round);
-    const Q6::Result<> stored = Orvanel::storeValues(group, {{key, value}});
-    ASSERT_TRUE(stored.ok()) << stored.error().toStdString();
-    ASSERT_EQ(Orvanel::readStoredValue(group, key, QString()).toString(), value) << round;
-  }
-}
-
+// Two programs store their own value round after round (the helper program checks that each store
+// reads back) into one provisioned file.
 TEST(StoredValues, TwoProgramsStoringAtOnceLoseNothing) {
   // On a memory file system current kernels give file times finer than a millisecond: two stores
   // of the same size within one millisecond then differ only below what a cached reader compares.
@@ -178,15 +167,10 @@ TEST(StoredValues, TwoProgramsStoringAtOnceLoseNothing) {
   QProcess programs[2];
   const char* keys[2][2] = {{"Q56ConfigCOM", "Host"}, {"Printer", "Model"}};
   for (int i = 0; i < 2; ++i) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("Q6_LOOP_GROUP"), QString::fromLatin1(keys[i][0]));
-    env.insert(QStringLiteral("Q6_LOOP_KEY"), QString::fromLatin1(keys[i][1]));
-    env.insert(QStringLiteral("Q6_LOOP_CONFIG"), config.dir());
-    programs[i].setProcessEnvironment(env);
     programs[i].setProcessChannelMode(QProcess::ForwardedChannels);
-    programs[i].start(QCoreApplication::applicationFilePath(),
-                      {QStringLiteral("--gtest_also_run_disabled_tests"),
-                       QStringLiteral("--gtest_filter=StoredValues.DISABLED_StoreInALoop")});
+    programs[i].start(QStringLiteral(Q6CONFIG_TEST_HELPER_PATH),
+                      {QStringLiteral("store-in-a-loop"), QString::fromLatin1(keys[i][0]),
+                       QString::fromLatin1(keys[i][1]), config.dir()});
   }
   for (QProcess& program : programs) {
     ASSERT_TRUE(program.waitForFinished(60000));
@@ -198,6 +182,60 @@ TEST(StoredValues, TwoProgramsStoringAtOnceLoseNothing) {
   EXPECT_TRUE(text.contains("[Printer]\nModel=Model-29\n")) << text.toStdString();
   EXPECT_EQ(QDir(config.dir() + QStringLiteral("/Q56Config")).entryList(QDir::Files | QDir::Hidden),
             QStringList{QStringLiteral("Q56Config.ini")});
+}
+
+// The link settings as the window and the command-line tool store and read them.
+Orvanel::StoredLinkSettings readLink() {
+  return Orvanel::readStoredLinkSettings(Orvanel::kLinkSettingsKey);
+}
+
+TEST(LinkSettingsStore, SaveAndLoadRoundTripThroughTheIniFile) {
+  Q6Test::TempConfig config;
+  Orvanel::LinkSettings s;
+  s.kind = Orvanel::ConnectionKind::Network;
+  s.host = QStringLiteral("printer.example");
+  s.port = 9101;
+  s.timeoutMs = 2500;
+  const Q6::Result<> stored = Orvanel::storeLinkSettings(Orvanel::kLinkSettingsKey, s);
+  ASSERT_TRUE(stored.ok()) << stored.error().toStdString();
+
+  ASSERT_TRUE(QFile::exists(config.iniPath()));
+  QSettings ini(config.iniPath(), QSettings::IniFormat);
+  EXPECT_EQ(ini.value("Q56ConfigCOM/Connection").toString(), QStringLiteral("Network"));
+  EXPECT_EQ(ini.value("Q56ConfigCOM/Host").toString(), QStringLiteral("printer.example"));
+  EXPECT_EQ(ini.value("Q56ConfigCOM/Port").toInt(), 9101);
+
+  const Orvanel::StoredLinkSettings read = readLink();
+  EXPECT_TRUE(read.problem.isEmpty()) << read.problem.toStdString();
+  EXPECT_EQ(read.settings, s);
+}
+
+TEST(LinkSettingsStore, HandWrittenFileIsReadAsAnAdministratorWroteIt) {
+  Q6Test::TempConfig config;
+  config.writeLink({"Connection=File", "Path=/dev/usb/lp0"});
+  const Orvanel::StoredLinkSettings read = readLink();
+  EXPECT_TRUE(read.problem.isEmpty()) << read.problem.toStdString();
+  EXPECT_EQ(read.settings.kind, Orvanel::ConnectionKind::File);
+  EXPECT_EQ(read.settings.path, QStringLiteral("/dev/usb/lp0"));
+  EXPECT_EQ(read.settings.timeoutMs, 5000);
+}
+
+TEST(LinkSettingsStore, FollowsTheConfigFolderInForceAtEachLoad) {
+  QTemporaryDir first;
+  QTemporaryDir second;
+  const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+  for (const auto& [dir, path] : {std::pair{first.path(), QStringLiteral("/tmp/a.prn")},
+                                  std::pair{second.path(), QStringLiteral("/tmp/b.prn")}}) {
+    QDir().mkpath(dir + QStringLiteral("/Q56Config"));
+    QFile ini(dir + QStringLiteral("/Q56Config/Q56Config.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Q56ConfigCOM]\nConnection=File\nPath=" + path.toUtf8() + "\n");
+  }
+  qputenv("XDG_CONFIG_HOME", first.path().toLocal8Bit());
+  EXPECT_EQ(readLink().settings.path, QStringLiteral("/tmp/a.prn"));
+  qputenv("XDG_CONFIG_HOME", second.path().toLocal8Bit());
+  EXPECT_EQ(readLink().settings.path, QStringLiteral("/tmp/b.prn"));
+  qputenv("XDG_CONFIG_HOME", previous);
 }
 
 }  // namespace

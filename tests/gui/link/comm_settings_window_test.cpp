@@ -27,7 +27,7 @@
 #include "gui/link/comm_settings_window.h"
 #include "gui/link/link_settings_panel.h"
 #include "gui/link/printer_link.h"
-#include "link_fixtures.h"
+#include "support/link_fixtures.h"
 #include "support/test_support.h"
 
 namespace {

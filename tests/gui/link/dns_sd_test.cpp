@@ -36,7 +36,7 @@
 #include "gui/link/comm_settings_window.h"
 #include "gui/link/link_exchange.h"
 #include "gui/link/link_settings_panel.h"
-#include "link_fixtures.h"
+#include "support/link_fixtures.h"
 #include "support/test_support.h"
 
 using Q6Test::hex;

@@ -1,10 +1,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QProcess>
 #include <QPushButton>
-#include <QThread>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -38,15 +36,6 @@ QByteArray standing(const QString& path) {
   }
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
-}
-
-// Run by the LockHeld rows in a process of its own: holds the settings file's lock until killed.
-TEST(StoreFaultHelper, DISABLED_HoldTheSettingsLock) {
-  QLockFile lock(qEnvironmentVariable("Q6_LOCK_PATH"));
-  ASSERT_TRUE(lock.lock());
-  std::fputs("held\n", stdout);
-  std::fflush(stdout);
-  QThread::sleep(60);
 }
 
 using StoreFaults = MainWindowTest;
@@ -109,13 +98,9 @@ TEST_F(StoreFaults, EveryActionReportsAndKeepsTheFile) {
           ASSERT_TRUE(disk->makeReadOnly());
           break;
         case Fault::LockHeld: {
-          QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-          env.insert(QStringLiteral("Q6_LOCK_PATH"), config.iniPath() + QStringLiteral(".lock"));
-          holder.setProcessEnvironment(env);
-          holder.start(
-              QCoreApplication::applicationFilePath(),
-              {QStringLiteral("--gtest_also_run_disabled_tests"),
-               QStringLiteral("--gtest_filter=StoreFaultHelper.DISABLED_HoldTheSettingsLock")});
+          // Another program holds the settings file's lock until it is killed.
+          holder.start(QStringLiteral(Q6CONFIG_TEST_HELPER_PATH),
+                       {QStringLiteral("hold-lock"), config.iniPath() + QStringLiteral(".lock")});
           QByteArray said;
           while (!said.contains("held\n") && holder.waitForReadyRead(10000)) {
             said += holder.readAll();

@@ -1,16 +1,15 @@
+// The queue link against a print server of the test's own: each exchange is one raw job.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QSignalSpy>
 #include <QThread>
 
+#include "core/link/exchange.h"
+#include "core/link/settings_store.h"
+#include "core/link/transport_link.h"
 #include "core/printer_tests/test_commands.h"
-#include "gui/link/link_exchange.h"
-#include "gui/link/link_settings_panel.h"
-#include "gui/link/printer_link.h"
-#include "link_fixtures.h"
-#include "support/test_support.h"
+#include "support/core_support.h"
+#include "support/link_fixtures.h"
 
 using Q6Test::hex;
 
@@ -32,8 +31,8 @@ void expectSheetLandmarks(const QByteArray& received) {
   EXPECT_EQ(received.size(), 621 + 11 + 9);
 }
 
-// One exchange that must fail, through a link loaded from a hand-written queue setting: the one
-// message it shows, how long it took, and whether the link was left closed.
+// One exchange that must fail, through a link loaded from a hand-written queue setting: the
+// refusal's text, how long it took, and whether the link was left closed.
 struct QueueFailure {
   QString text;
   qint64 elapsedMs = 0;
@@ -44,19 +43,15 @@ QueueFailure failedQueueExchange(const QString& queue, int timeoutMs) {
   Q6Test::TempConfig config;
   config.writeLink(
       {"Connection=Queue", "Queue=" + queue, QStringLiteral("TimeoutMs=%1").arg(timeoutMs)});
-  Orvanel::Quenlink link;
-  link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
-  Q6Test::MessageCapture boxes;
+  Orvanel::TransportLink link(Orvanel::loadStoredLinkSettings(Orvanel::kLinkSettingsKey));
   QElapsedTimer timer;
   timer.start();
-  EXPECT_FALSE(Q6::runExchange(link, {hex("1B 40")}, nullptr));
+  const Q6::Result<> result = Q6::exchangeCommands(link, {hex("1B 40")});
   QueueFailure failure;
   failure.elapsedMs = timer.elapsed();
-  EXPECT_EQ(boxes.shown.size(), 1u);
-  if (!boxes.shown.empty()) {
-    failure.text = boxes.shown[0].text;
-  }
-  failure.closed = !link.isConnectionOpen();
+  EXPECT_FALSE(result.ok());
+  failure.text = result.error();
+  failure.closed = !link.isOpen();
   return failure;
 }
 
@@ -75,34 +70,33 @@ class QueueLink : public ::testing::Test {
 
   void useQueue(const QString& queue) {
     config_.writeLink({"Connection=Queue", "Queue=" + queue, "TimeoutMs=5000"});
-    link_.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+    link_.setSettings(Orvanel::loadStoredLinkSettings(Orvanel::kLinkSettingsKey));
   }
 
   Q6Test::TempConfig config_;
   Q6Test::TcpSink sink_;
   Q6Test::PrivateCupsd cupsd_;
-  Orvanel::Quenlink link_;
+  Orvanel::TransportLink link_;
 };
 
 TEST_F(QueueLink, EachExchangeIsOneRawJobThatArrivesByteForByte) {
   Q6Test::ScopedCupsServer server(cupsd_.server());
   useQueue(QStringLiteral("q6raw"));
-  Q6Test::MessageCapture boxes;
   const Q6::CommandList commands = sheetAndAwkwardBytes();
 
-  ASSERT_TRUE(Q6::runExchange(link_, commands, nullptr))
-      << (boxes.shown.empty() ? std::string() : boxes.shown[0].text.toStdString());
+  const Q6::Result<> firstSent = Q6::exchangeCommands(link_, commands);
+  ASSERT_TRUE(firstSent.ok()) << firstSent.error().toStdString();
   const QByteArray first = sink_.received(1, 20000);
   EXPECT_EQ(first, Q6Test::concat(commands)) << cupsd_.errorLog().toStdString();
   expectSheetLandmarks(first);
 
   // A second exchange is a job of its own.
-  ASSERT_TRUE(Q6::runExchange(link_, {hex("1B 1D 23 40 30 30 30 30 30 0A 00")}, nullptr))
-      << (boxes.shown.empty() ? std::string() : boxes.shown[0].text.toStdString()) << "\n"
-      << cupsd_.errorLog().toStdString();
+  const Q6::Result<> secondSent =
+      Q6::exchangeCommands(link_, {hex("1B 1D 23 40 30 30 30 30 30 0A 00")});
+  ASSERT_TRUE(secondSent.ok()) << secondSent.error().toStdString() << "\n"
+                                << cupsd_.errorLog().toStdString();
   EXPECT_EQ(sink_.received(2, 20000), first + hex("1B 1D 23 40 30 30 30 30 30 0A 00"));
   EXPECT_EQ(sink_.connectionCount(), 2);
-  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(QueueLink, NothingPrintsBeforeTheLinkCloses) {
@@ -140,28 +134,6 @@ TEST(QueueLinkPassword, ServerThatAsksForAPasswordGivesAClearErrorInsteadOfAProm
       << text.toStdString();
   EXPECT_TRUE(failure.closed);
   EXPECT_TRUE(sink.received(1, 500).isEmpty());
-}
-
-TEST_F(QueueLink, PanelOffersTheServersQueuesAndKeepsATypedName) {
-  ASSERT_TRUE(cupsd_.addRawQueue(QStringLiteral("q6other"), QStringLiteral("socket://127.0.0.1:9")))
-      << cupsd_.failure().toStdString();
-  Q6Test::ScopedCupsServer server(cupsd_.server());
-  Orvanel::LinkSettingsPanel panel;
-  Orvanel::LinkSettings typed;
-  typed.kind = Orvanel::ConnectionKind::Queue;
-  typed.queue = QStringLiteral("typed-by-hand");
-  panel.showSettings(typed);
-  // The server is asked in the background, so that a slow one cannot hold the window.
-  QSignalSpy finished(&panel, &Orvanel::LinkSettingsPanel::searchFinished);
-  panel.findPrinters();
-  ASSERT_TRUE(finished.wait(10000));
-  QStringList offered;
-  for (int i = 0; i < panel.cmbQueue->count(); ++i) {
-    offered << panel.cmbQueue->itemText(i);
-  }
-  EXPECT_EQ(offered, QStringList({"q6other", "q6raw"}));
-  EXPECT_EQ(panel.cmbQueue->currentText(), QStringLiteral("typed-by-hand"));
-  EXPECT_EQ(panel.editedSettings().queue, QStringLiteral("typed-by-hand"));
 }
 
 }  // namespace

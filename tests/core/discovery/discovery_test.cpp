@@ -8,8 +8,8 @@
 #include "cli/list_targets.h"
 #include "cli/targets.h"
 #include "core/discovery/discovery.h"
-#include "link_fixtures.h"
-#include "support/test_support.h"
+#include "support/core_support.h"
+#include "support/link_fixtures.h"
 
 using Orvanel::Discovery;
 using Orvanel::DiscoveryOptions;

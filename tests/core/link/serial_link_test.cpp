@@ -1,9 +1,9 @@
+// The serial link through two pseudo-terminals joined by socat: the port as it is opened, what
+// arrives, and a printer that holds flow control off or takes its bytes slowly.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <fcntl.h>
@@ -14,11 +14,12 @@
 #include <cerrno>
 #include <thread>
 
+#include "core/link/exchange.h"
+#include "core/link/settings_store.h"
+#include "core/link/transport_link.h"
 #include "core/printer_tests/test_commands.h"
-#include "gui/link/link_exchange.h"
-#include "gui/link/printer_link.h"
-#include "link_fixtures.h"
-#include "support/test_support.h"
+#include "support/core_support.h"
+#include "support/link_fixtures.h"
 
 using Q6Test::hex;
 
@@ -38,7 +39,7 @@ class SerialLink : public ::testing::Test {
   void useSerial(const QStringList& more) {
     QStringList lines = {"Connection=Serial", "SerialPort=" + pair_.printerSide()};
     config_.writeLink(lines + more);
-    link_.LoadLinkSettings(Orvanel::kLinkSettingsKey);
+    link_.setSettings(Orvanel::loadStoredLinkSettings(Orvanel::kLinkSettingsKey));
   }
 
   // Opens the printer's end a second time, before the link takes it (the link then locks it).
@@ -71,7 +72,7 @@ class SerialLink : public ::testing::Test {
 
   Q6Test::TempConfig config_;
   Q6Test::PtyPair pair_;
-  Orvanel::Quenlink link_;
+  Orvanel::TransportLink link_;
 };
 
 struct FlowCase {
@@ -91,9 +92,8 @@ TEST_F(SerialLink, SheetArrivesUnchangedWithEveryFlowControl) {
     SCOPED_TRACE(c.flow);
     useSerial({QStringLiteral("FlowControl=") + c.flow, QStringLiteral("BaudRate=") + c.baud,
                "TimeoutMs=3000"});
-    Q6Test::MessageCapture boxes;
-    ASSERT_TRUE(Q6::runExchange(link_, commands, nullptr))
-        << (boxes.shown.empty() ? std::string() : boxes.shown[0].text.toStdString());
+    const Q6::Result<> sent = Q6::exchangeCommands(link_, commands);
+    ASSERT_TRUE(sent.ok()) << sent.error().toStdString();
     const QByteArray received = pair_.read(static_cast<int>(all.size()));
     EXPECT_EQ(received, all);
     EXPECT_EQ(received.size(), 621 + 11 + 9);
@@ -224,29 +224,6 @@ TEST_F(SerialLink, SlowPrinterThatKeepsTakingBytesIsNotCutOff) {
   EXPECT_TRUE(received == payload);
   // Otherwise the ends held everything at once and the test showed nothing.
   EXPECT_GT(elapsed, limitMs);
-}
-
-TEST(SerialLinkPort, PortThatCannotBeUsedIsNamedInTheError) {
-  QTemporaryDir dir;
-  const QString missing = dir.filePath(QStringLiteral("no-such-port"));
-  const QString plainFile = dir.filePath(QStringLiteral("plain-file"));
-  QFile(plainFile).open(QIODevice::WriteOnly);
-  for (const QString& port : {missing, plainFile}) {
-    SCOPED_TRACE(port.toStdString());
-    Q6Test::TempConfig config;
-    config.writeLink({"Connection=Serial", "SerialPort=" + port, "TimeoutMs=500"});
-    Orvanel::Quenlink link;
-    link.LoadLinkSettings(Orvanel::kLinkSettingsKey);
-    Q6Test::MessageCapture boxes;
-    EXPECT_FALSE(Q6::runExchange(link, {hex("1B 40")}, nullptr));
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(
-        QStringLiteral("Could not open the serial port %1: ").arg(port)))
-        << boxes.shown[0].text.toStdString();
-    EXPECT_FALSE(link.isConnectionOpen());
-  }
-  EXPECT_EQ(QFile(plainFile).size(), 0);  // nothing written into what is not a port
-  EXPECT_FALSE(QFile::exists(missing));   // and nothing created
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "link_fixtures.h"
+#include "support/link_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@
 #include <optional>
 #include <utility>
 
-#include "support/test_support.h"
+#include "support/core_support.h"
 
 namespace Q6Test {
 
