@@ -31,7 +31,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
 #include "gui/link/printer_link.h"
 
 namespace {

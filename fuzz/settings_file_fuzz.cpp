@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/link/settings_store.h"
+#include "core/store/settings_store.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "cli/targets.h"
 #include "core/presets/preset_file.h"
 #include "core/presets/preset_folder.h"
-#include "core/printer_tests/test_table.h"
+#include "core/printer/diagnostic_table.h"
 #include "core/settings/clear_all_commands.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/use_settings.h"

@@ -10,7 +10,8 @@
 #include <mutex>
 #include <thread>
 
-#include "core/link/exchange.h"
+#include "core/link/transport_link.h"
+#include "core/printer/exchange.h"
 
 namespace Q6Cli {
 
@@ -65,7 +66,7 @@ TargetResult deliver(const Target& target, const Q6::CommandList& commands,
   result.target = target.text;
   QElapsedTimer timer;
   timer.start();
-  Q6::SettingsLink link(target.settings);
+  Orvanel::TransportLink link(target.settings);
   CountingLink counting(link, bytes);
   const Q6::Result<> exchange = Q6::exchangeCommands(counting, commands);
   result.ms = timer.elapsed();

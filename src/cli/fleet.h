@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/targets.h"
-#include "core/link/commands.h"
+#include "core/printer/commands.h"
 
 namespace Q6Cli {
 

@@ -1,6 +1,5 @@
 #include "cli/list_targets.h"
 
-#include "cli/cli.h"
 #include "cli/targets.h"
 
 namespace Q6Cli {

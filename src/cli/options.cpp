@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/targets.h"
-#include "core/printer_tests/test_table.h"
+#include "core/printer/diagnostic_table.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
 

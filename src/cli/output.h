@@ -12,7 +12,7 @@
 #include "cli/options.h"
 #include "cli/targets.h"
 #include "core/common/whole_file.h"
-#include "core/link/commands.h"
+#include "core/printer/commands.h"
 
 // What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
 // report.

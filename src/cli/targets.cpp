@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/link/link_error.h"
-#include "core/link/settings_store.h"
+#include "core/store/settings_store.h"
 
 namespace Q6Cli {
 

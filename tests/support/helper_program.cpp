@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "core/link/settings_store.h"
+#include "core/store/settings_store.h"
 
 namespace {
 

@@ -1,5 +1,8 @@
 #include "core/link/link_settings.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace Orvanel {
 
 namespace {
@@ -59,10 +62,10 @@ Q6::Result<> validateLinkSettings(const LinkSettings& s) {
       if (s.baudRate <= 0) {
         return Q6::Refused{QStringLiteral("The baud rate must be a positive number.")};
       }
-      if (s.dataBits < 5 || s.dataBits > 8) {
+      if (std::ranges::find(kDataBitsChoices, s.dataBits) == std::end(kDataBitsChoices)) {
         return Q6::Refused{QStringLiteral("The data bits must be 5, 6, 7 or 8.")};
       }
-      if (s.stopBits != 1 && s.stopBits != 2) {
+      if (std::ranges::find(kStopBitsChoices, s.stopBits) == std::end(kStopBitsChoices)) {
         return Q6::Refused{QStringLiteral("The stop bits must be 1 or 2.")};
       }
       break;

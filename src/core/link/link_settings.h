@@ -23,6 +23,10 @@ inline constexpr int kDefaultTimeoutMs = 5000;
 // window for hours.
 inline constexpr int kMaxTimeoutMs = 600000;
 
+// The serial frame sizes a port takes, in the order the settings panel offers them.
+inline constexpr int kDataBitsChoices[] = {8, 7, 6, 5};
+inline constexpr int kStopBitsChoices[] = {1, 2};
+
 // How the computer reaches the printer. Only the fields of the chosen kind are used.
 struct LinkSettings {
   ConnectionKind kind = ConnectionKind::NotSet;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/link/commands.h"
+#include "core/printer/commands.h"
 
 namespace Q6 {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/common/result.h"
-#include "core/link/commands.h"
+#include "core/printer/commands.h"
 #include "core/settings/settings_table.h"
 
 // "Use Settings": the settings table's rows, walked in their order for a selection, give the

@@ -19,84 +19,15 @@
 
 #include "gui/common/wheel_guard.h"
 #include "gui/layout/layout_kit.h"
+#include "gui/link/panel_fields.h"
 
 namespace Orvanel {
+
+using namespace PanelFields;
 
 namespace {
 
 constexpr int kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
-
-QComboBox* newCombo(QWidget* parent, const char* name) {
-  auto* combo = new QComboBox(parent);
-  combo->setObjectName(QString::fromLatin1(name));
-  Q6::turnOnlyWhenFocused(combo);
-  return combo;
-}
-
-QComboBox* typedCombo(QWidget* parent, const char* name) {
-  auto* combo = newCombo(parent, name);
-  combo->setEditable(true);
-  combo->setInsertPolicy(QComboBox::NoInsert);
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(18);
-  return combo;
-}
-
-template <typename Value, std::size_t N>
-QComboBox* choiceCombo(QWidget* parent, const char* name, const NamedChoice<Value> (&choices)[N]) {
-  auto* combo = newCombo(parent, name);
-  for (const NamedChoice<Value>& choice : choices) {
-    combo->addItem(QString::fromLatin1(choice.shown), static_cast<int>(choice.value));
-  }
-  return combo;
-}
-
-QComboBox* numberCombo(QWidget* parent, const char* name, std::initializer_list<int> numbers) {
-  auto* combo = newCombo(parent, name);
-  for (int number : numbers) {
-    combo->addItem(QString::number(number), number);
-  }
-  return combo;
-}
-
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength = 32767) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  edit->setMaxLength(maxLength);
-  return edit;
-}
-
-QFormLayout* form(QWidget* page) {
-  auto* layout = new QFormLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-  layout->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  return layout;
-}
-
-QWidget* addPage(QStackedWidget* stack) {
-  auto* page = new QWidget(stack);
-  form(page);
-  stack->addWidget(page);
-  return page;
-}
-
-void addRows(QWidget* page, std::initializer_list<std::pair<const char*, QWidget*>> rows) {
-  for (const auto& [caption, field] : rows) {
-    static_cast<QFormLayout*>(page->layout())->addRow(QString::fromLatin1(caption), field);
-  }
-}
-
-// Selects the entry carrying value; a value the list does not offer (hand-written settings) is
-// added, so that it is shown as it is and stored back unchanged.
-void selectValue(QComboBox* combo, int value, const QString& text) {
-  int index = combo->findData(value);
-  if (index < 0) {
-    combo->addItem(text, value);
-    index = combo->count() - 1;
-  }
-  combo->setCurrentIndex(index);
-}
 
 // Every kind can stall on a printer that is offline, a device node or a pipe included.
 bool usesTimeLimit(ConnectionKind kind) {
@@ -164,9 +95,9 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   for (int rate : kBaudRates) {
     cmbBaud->addItem(QString::number(rate));
   }
-  cmbDataBits = numberCombo(serial, "cmbDataBits", {8, 7, 6, 5});
+  cmbDataBits = numberCombo(serial, "cmbDataBits", kDataBitsChoices);
   cmbParity = choiceCombo(serial, "cmbParity", kParities);
-  cmbStopBits = numberCombo(serial, "cmbStopBits", {1, 2});
+  cmbStopBits = numberCombo(serial, "cmbStopBits", kStopBitsChoices);
   cmbFlow = choiceCombo(serial, "cmbFlow", kFlowControls);
   addRows(serial, {{"Serial port:", cmbSerialPort},
                    {"Baud rate:", cmbBaud},

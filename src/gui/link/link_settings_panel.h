@@ -6,7 +6,7 @@
 
 #include "core/discovery/discovery.h"
 #include "core/link/link_settings.h"
-#include "gui/link/connection_test.h"
+#include "gui/link/connection_check.h"
 #include "gui/link/found_printers.h"
 
 class QComboBox;

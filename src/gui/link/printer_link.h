@@ -7,8 +7,8 @@
 #include "core/link/link_error.h"
 #include "core/link/link_settings.h"
 #include "core/link/printer_link_interface.h"
-#include "core/link/settings_store.h"
 #include "core/link/transport_link.h"
+#include "core/store/settings_store.h"
 
 class QSettings;
 class QShowEvent;

@@ -17,16 +17,15 @@
 #include "core/common/number_text.h"
 #include "core/cut_position/cut_offset.h"
 #include "core/link/link_error.h"
-#include "core/printer_tests/test_table.h"
+#include "core/printer/diagnostic_table.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
+#include "gui/common/link_exchange.h"
 #include "gui/common/message_box.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/layout/layout_kit.h"
 #include "gui/link/comm_settings_window.h"
-#include "gui/link/link_exchange.h"
 #include "gui/main_window/clear_all.h"
-#include "gui/main_window/main_window_layout.h"
 #include "gui/main_window/main_window_texts.h"
 #include "gui/presets/presets_window.h"
 #include "version.h"
@@ -78,11 +77,7 @@ frmMain::~frmMain() {
 void frmMain::Form_Load() {
   // Each selection runs the list's reaction, as a pick by the operator would.
   // The model profile puts the print columns at "No Change" itself.
-  for (const Q6::SettingPlace& where : Q6::settingPlaces()) {
-    if (where.list && where.list != &frmMain::comESCPOSColumns) {
-      (this->*(where.list))->setCurrentIndex(0);
-    }
-  }
+  resetSettingLists();
   AdjustCutPosition(0.0f);
   imgPrinter->setPixmap(imgQLX600->pixmap());
   labVer->setText(Q6::versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision));
@@ -268,25 +263,6 @@ void frmMain::AdjustCutPosition(float mm) {
   const float offset = Q6::snapCutOffset(mm);
   txtCutOffset->setText(QString::fromStdString(Q6::cutOffsetText(offset)));
   Picture1->setLineY(offset + Q6::kNominalCutY);
-}
-
-Q6::Selection frmMain::currentSelection() const {
-  Q6::Selection s;
-  for (const Q6::SettingRow& row : Q6::settingsTable()) {
-    switch (row.kind) {
-      case Q6::SettingKind::List:
-        s.*(row.position) = Q6::settingList(*this, row.control)->currentIndex();
-        break;
-      case Q6::SettingKind::CutOffset:
-        s.chk_AdjustCutPos = chk_AdjustCutPos->isChecked();
-        s.txtCutOffset = txtCutOffset->text().toLatin1().toStdString();
-        break;
-      case Q6::SettingKind::FeedCount:
-        s.txtContFeeds = txtContFeeds->text().toLatin1().toStdString();
-        break;
-    }
-  }
-  return s;
 }
 
 void frmMain::send(const Q6::CommandList& commands) {

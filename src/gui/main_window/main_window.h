@@ -219,6 +219,8 @@ class frmMain : public QWidget {
   void addTabSwitchKeys();
   void describeForScreenReaders();
   void send(const Q6::CommandList& commands);
+  // Every setting list at "No Change" but the print columns, which the model profile sets.
+  void resetSettingLists();
   // The test the button sends, as the printer-test table binds it to the button.
   void sendPrinterTest(const QPushButton* button);
   // What the presets window is given: the lists a preset sets, in file order.

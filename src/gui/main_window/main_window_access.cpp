@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/printer_tests/test_table.h"
+#include "core/printer/diagnostic_table.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/main_window_layout.h"

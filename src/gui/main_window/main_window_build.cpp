@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/printer_tests/test_table.h"
+#include "core/printer/diagnostic_table.h"
 #include "core/settings/settings_table.h"
 #include "gui/common/dialog_keys.h"
 #include "gui/common/wheel_guard.h"
@@ -26,6 +26,7 @@
 #include "gui/layout/layout_kit.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/main_window_layout.h"
+#include "gui/main_window/main_window_texts.h"
 
 using namespace Q6::Layout;
 

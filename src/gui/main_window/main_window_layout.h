@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QStringList>
 
 #include <vector>
@@ -21,16 +20,6 @@ struct SettingRow;
 inline constexpr int kTabRowTwips = 360;
 // Where the last help text of a tab may end.
 inline constexpr int kPageBottomTwips = 5280;
-
-// The caption of a disabled line-feed count: the desktop's application-workspace grey.
-inline const QColor kDisabledCaptionColour(0xAB, 0xAB, 0xAB);
-inline const QColor kEnabledCaptionColour(0, 0, 0);
-
-// The window's pictures, in its resources.
-inline constexpr char kIconPicture[] = ":/q6config.png";
-inline constexpr char kLogoPicture[] = ":/logo.png";
-inline constexpr char kQLX600Picture[] = ":/qlx600.png";
-inline constexpr char kQLX500Picture[] = ":/qlx500.png";
 
 enum class ListFill {
   Entries,     // the settings table's entries, the same for both models

@@ -1,10 +1,21 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 // Texts the main window writes itself, beside the lists and model profiles it shares with
 // q6config-cli (core/settings/window_content).
 namespace Q6 {
+
+// The caption of a disabled line-feed count: the desktop's application-workspace grey.
+inline const QColor kDisabledCaptionColour(0xAB, 0xAB, 0xAB);
+inline const QColor kEnabledCaptionColour(0, 0, 0);
+
+// The window's pictures, in its resources.
+inline constexpr char kIconPicture[] = ":/q6config.png";
+inline constexpr char kLogoPicture[] = ":/logo.png";
+inline constexpr char kQLX600Picture[] = ":/qlx600.png";
+inline constexpr char kQLX500Picture[] = ":/qlx500.png";
 
 // Written when the window loads.
 QString titleText();        // labTitle

@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "core/link/exchange.h"
 #include "core/link/transport_link.h"
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
+#include "core/printer/exchange.h"
 #include "support/core_support.h"
 #include "support/link_fixtures.h"
 

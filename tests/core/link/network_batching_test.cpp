@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/link/exchange.h"
 #include "core/link/transport_link.h"
+#include "core/printer/exchange.h"
 #include "support/core_support.h"
 
 using Q6Test::hex;

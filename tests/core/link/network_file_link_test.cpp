@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/link/exchange.h"
 #include "core/link/transport_link.h"
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
+#include "core/printer/exchange.h"
 #include "support/core_support.h"
 
 using Orvanel::ConnectionKind;

@@ -4,10 +4,10 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include "core/link/exchange.h"
-#include "core/link/settings_store.h"
 #include "core/link/transport_link.h"
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
+#include "core/printer/exchange.h"
+#include "core/store/settings_store.h"
 #include "support/core_support.h"
 #include "support/link_fixtures.h"
 
@@ -94,7 +94,7 @@ TEST_F(QueueLink, EachExchangeIsOneRawJobThatArrivesByteForByte) {
   const Q6::Result<> secondSent =
       Q6::exchangeCommands(link_, {hex("1B 1D 23 40 30 30 30 30 30 0A 00")});
   ASSERT_TRUE(secondSent.ok()) << secondSent.error().toStdString() << "\n"
-                                << cupsd_.errorLog().toStdString();
+                               << cupsd_.errorLog().toStdString();
   EXPECT_EQ(sink_.received(2, 20000), first + hex("1B 1D 23 40 30 30 30 30 30 0A 00"));
   EXPECT_EQ(sink_.connectionCount(), 2);
 }

@@ -14,10 +14,10 @@
 #include <cerrno>
 #include <thread>
 
-#include "core/link/exchange.h"
-#include "core/link/settings_store.h"
 #include "core/link/transport_link.h"
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
+#include "core/printer/exchange.h"
+#include "core/store/settings_store.h"
 #include "support/core_support.h"
 #include "support/link_fixtures.h"
 

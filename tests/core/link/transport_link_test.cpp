@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "core/link/exchange.h"
 #include "core/link/link_error.h"
 #include "core/link/transport_link.h"
+#include "core/printer/exchange.h"
 #include "support/core_support.h"
 
 namespace {
@@ -32,7 +32,7 @@ TEST_P(TransportLinkSteps, RefusesAStepOutOfOrderAndKeepsWhatWasSent) {
   Orvanel::LinkSettings settings;
   settings.kind = Orvanel::ConnectionKind::File;
   settings.path = dir.filePath(QStringLiteral("capture.prn"));
-  Q6::SettingsLink link(settings);  // what the command-line tool holds: the same link
+  Orvanel::TransportLink link(settings);  // what the command-line tool holds: the same link
   QString failure;
   for (const char* step = row.steps; *step != '\0' && failure.isEmpty(); ++step) {
     try {

@@ -2,7 +2,7 @@
 // exchange through it fails. How each transport delivers is tested in the core.
 #include <gtest/gtest.h>
 
-#include "gui/link/link_exchange.h"
+#include "gui/common/link_exchange.h"
 #include "gui/link/printer_link.h"
 #include "support/test_support.h"
 

@@ -32,9 +32,9 @@
 #include <vector>
 
 #include "cli/list_targets.h"
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
+#include "gui/common/link_exchange.h"
 #include "gui/link/comm_settings_window.h"
-#include "gui/link/link_exchange.h"
 #include "gui/link/link_settings_panel.h"
 #include "support/link_fixtures.h"
 #include "support/test_support.h"

@@ -9,7 +9,7 @@
 #include <set>
 #include <thread>
 
-#include "gui/link/link_exchange.h"
+#include "gui/common/link_exchange.h"
 #include "support/test_support.h"
 
 using Q6Test::hex;

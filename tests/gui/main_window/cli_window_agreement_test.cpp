@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/link/settings_store.h"
+#include "core/store/settings_store.h"
 #include "gui/main_window/main_window.h"
 #include "gui/presets/presets_window.h"
 #include "support/test_support.h"

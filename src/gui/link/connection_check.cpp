@@ -1,4 +1,4 @@
-#include "gui/link/connection_test.h"
+#include "gui/link/connection_check.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "core/link/commands.h"
+#include "core/printer/commands.h"
 
 namespace Q6 {
 

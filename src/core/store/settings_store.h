@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/common/result.h"
-#include "core/link/ini_splice.h"
 #include "core/link/link_error.h"
 #include "core/link/link_settings.h"
+#include "core/store/ini_splice.h"
 
 // The per-user settings file shared by the window program, the command-line tool and the
 // printer-link component: $XDG_CONFIG_HOME/Q56Config/Q56Config.ini (usually ~/.config/...).

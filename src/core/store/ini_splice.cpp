@@ -1,4 +1,4 @@
-#include "core/link/ini_splice.h"
+#include "core/store/ini_splice.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/link/commands.h"
-#include "core/link/exchange.h"
+#include "core/printer/commands.h"
+#include "core/printer/exchange.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "gui/link/link_exchange.h"
+#include "gui/common/link_exchange.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,15 +1,43 @@
 #include <gtest/gtest.h>
 
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
+#include "core/printer/diagnostic_table.h"
 #include "support/core_support.h"
 
 using Q6Test::hex;
 
 namespace {
 
-// The ten single test commands are checked end to end, where a wrong wiring fails too: each
-// button of the window (tests/main_window/buttons_test.cpp) and each `q6config-cli test` name
-// (tests/cli/cli_program_test.cpp).
+// The ten single tests as the table binds them: the tool's name, the window's button and caption,
+// and the bytes from the command reference. The window's buttons and the tool's names are checked
+// end to end as well (tests/gui/main_window/buttons_test.cpp, tests/cli/cli_program_test.cpp).
+TEST(DiagnosticTable, EachSingleTestSendsItsReferenceBytes) {
+  const struct {
+    const char* name;
+    const char* button;
+    const char* caption;
+    const char* bytes;
+  } rows[] = {
+      {"line-feed", "butLineFeed", "Line Feed", "0D 0A"},
+      {"form-feed", "butFormFeed", "Form Feed", "0C"},
+      {"feed-5cm", "butfeedlength", "Feed 5cm", "1B 4A C8"},
+      {"full-cut", "butFullCut", "Full Cut", "1B 64 30"},
+      {"partial-cut", "Command3", "Partial Cut", "1B 64 31"},
+      {"feed-full-cut", "Command8", "Feed + Full Cut", "1B 64 32"},
+      {"feed-partial-cut", "Command9", "Feed + Partial Cut", "1B 64 33"},
+      {"cash-drawer-1", "butCDrawer1", "Cash Drawer 1", "1C"},
+      {"cash-drawer-2", "butCDrawer2", "Cash Drawer 2", "19"},
+      {"self-test", "Command4", "Print Self Test", "1B 3F 0A 00"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Q6::PrinterTest* test = Q6::findPrinterTest(QString::fromLatin1(row.name));
+    ASSERT_NE(test, nullptr);
+    EXPECT_EQ(Q6::printerTestOfButton(QLatin1String(row.button)), test);
+    EXPECT_STREQ(test->caption, row.caption);
+    EXPECT_EQ(Q6::testCommands(*test), Q6::CommandList{hex(row.bytes)});
+  }
+}
 
 TEST(CharacterSetSheet, HasTheFixedFrameAroundFourteenRows) {
   const Q6::CommandList sheet = Q6::characterSetSheet();

@@ -3,10 +3,9 @@
 #include <QString>
 
 #include "core/common/result.h"
-#include "core/link/commands.h"
 #include "core/link/link_settings.h"
 #include "core/link/printer_link_interface.h"
-#include "core/link/transport_link.h"
+#include "core/printer/commands.h"
 
 namespace Q6 {
 
@@ -21,12 +20,5 @@ void CloseLink(Orvanel::PrinterLink& link);
 // the exchange is refused with the first error's text. Done means every command went out and the
 // link closed cleanly. Nothing is shown: the caller decides how to report it.
 Result<> exchangeCommands(Orvanel::PrinterLink& link, const CommandList& commands);
-
-// A link over the transport that given settings choose, without any window: what the command-line
-// tool drives, one per target and thread.
-class SettingsLink : public Orvanel::TransportLink {
- public:
-  using TransportLink::TransportLink;
-};
 
 }  // namespace Q6

@@ -1,7 +1,7 @@
 // The memory-switch frames, byte for byte as the printer's command reference writes them.
 #include <gtest/gtest.h>
 
-#include "core/link/commands.h"
+#include "core/printer/commands.h"
 #include "support/core_support.h"
 
 using Q6Test::hex;

@@ -11,8 +11,8 @@
 #include <ctime>
 #include <utility>
 
-#include "core/link/ini_splice.h"
-#include "core/link/settings_store.h"
+#include "core/store/ini_splice.h"
+#include "core/store/settings_store.h"
 #include "support/core_support.h"
 
 namespace {

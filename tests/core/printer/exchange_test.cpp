@@ -1,7 +1,7 @@
 // The exchange without a window: what it hands back instead of showing a box.
 #include <gtest/gtest.h>
 
-#include "core/link/exchange.h"
+#include "core/printer/exchange.h"
 #include "support/core_support.h"
 
 namespace {

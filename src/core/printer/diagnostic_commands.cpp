@@ -1,4 +1,4 @@
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
 
 namespace Q6 {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "core/printer_tests/test_commands.h"
+#include "core/printer/diagnostic_commands.h"
 
 // The printer tests, once: the name a script gives each (`q6config-cli test NAME`), the window's
 // button that sends the same with its caption, the note beside the button that a screen reader

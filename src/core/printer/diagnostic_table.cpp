@@ -1,4 +1,4 @@
-#include "core/printer_tests/test_table.h"
+#include "core/printer/diagnostic_table.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "core/link/settings_file.h"
+#include "core/store/settings_file.h"
 
 #include <QDir>
 #include <QFile>

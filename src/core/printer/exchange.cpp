@@ -1,4 +1,4 @@
-#include "core/link/exchange.h"
+#include "core/printer/exchange.h"
 
 #include <exception>
 
@@ -23,10 +23,7 @@ Result<> exchangeCommands(Orvanel::PrinterLink& link, const CommandList& command
   bool open = false;
   QString failure;
   try {
-    open = OpenLink(link);
-    if (!open) {
-      return Refused{QStringLiteral("the link did not open")};  // nothing sent, nothing to close
-    }
+    open = OpenLink(link);  // true whenever it returns: a link that cannot open raises
     for (const Command& command : commands) {
       SendCommand(link, command);
     }

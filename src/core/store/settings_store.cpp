@@ -1,13 +1,13 @@
-#include "core/link/settings_store.h"
+#include "core/store/settings_store.h"
 
 #include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <functional>
 
-#include "core/link/ini_splice.h"
 #include "core/link/link_error.h"
-#include "core/link/settings_file.h"
+#include "core/store/ini_splice.h"
+#include "core/store/settings_file.h"
 
 namespace Orvanel {
 
