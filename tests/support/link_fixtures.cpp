@@ -21,6 +21,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -353,12 +354,13 @@ bool PtyPair::openTestSide() {
   return true;
 }
 
-QByteArray PtyPair::read(int count, int idleMs) {
+QByteArray PtyPair::read(int count, int timeoutMs) {
   QByteArray got;
   char buffer[4096];
+  const QDeadlineTimer deadline(timeoutMs);
   while (got.size() < count) {
     pollfd p{fd_, POLLIN, 0};
-    if (::poll(&p, 1, idleMs) <= 0) {
+    if (::poll(&p, 1, static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0))) <= 0) {
       break;
     }
     const ssize_t n = ::read(fd_, buffer, sizeof buffer);
@@ -414,6 +416,10 @@ DeviceReader::~DeviceReader() {
 }
 
 void DeviceReader::run() {
+  struct Done {
+    std::atomic<bool>& flag;
+    ~Done() { flag = true; }
+  } done{done_};
   if (mode_ == Mode::NeverRead) {
     return;
   }
@@ -455,19 +461,15 @@ void DeviceReader::run() {
   }
 }
 
-QByteArray DeviceReader::received(qsizetype count, int idleMs) {
-  QElapsedTimer idle;
-  idle.start();
-  qsizetype last = -1;
+QByteArray DeviceReader::received(qsizetype count, int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
   for (;;) {
+    // Read before the bytes: once the reader is done, every byte it took is already there.
+    const bool done = done_;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      if (data_.size() >= count || (data_.size() == last && idle.elapsed() >= idleMs)) {
+      if (data_.size() >= count || done || deadline.hasExpired()) {
         return data_;
-      }
-      if (data_.size() != last) {
-        last = data_.size();
-        idle.restart();
       }
     }
     QThread::msleep(5);

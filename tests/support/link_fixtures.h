@@ -99,8 +99,9 @@ class DeviceReader {
 
   QString failure() const { return failure_; }
   QString path() const { return path_; }  // what the File link opens
-  // Waits until `count` bytes arrived or none came for idleMs, then returns all bytes so far.
-  QByteArray received(qsizetype count, int idleMs = 500);
+  // Waits until `count` bytes arrived or the reader has stopped reading (it never reads, or went
+  // away), at most timeoutMs, then returns all bytes so far.
+  QByteArray received(qsizetype count, int timeoutMs = 20000);
 
  private:
   void run();
@@ -111,6 +112,7 @@ class DeviceReader {
   QString failure_;
   int fd_ = -1;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> done_{false};  // the reader will take no more bytes
   std::mutex mutex_;
   QByteArray data_;
   std::thread thread_;
@@ -132,8 +134,8 @@ class PtyPair {
 
   // Opens the test's end (raw). Returns false with failure() set.
   bool openTestSide();
-  // Reads from the test's end until `count` bytes arrived or no byte came for idleMs.
-  QByteArray read(int count, int idleMs = 2000);
+  // Reads from the test's end until `count` bytes arrived, at most timeoutMs in all.
+  QByteArray read(int count, int timeoutMs = 20000);
   bool writeTestSide(const QByteArray& bytes);
   // Ends the relay: the printer's side loses its far end, as when a cable is pulled.
   void stopRelay();
