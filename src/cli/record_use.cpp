@@ -21,32 +21,6 @@ constexpr size_t kCompletionBatch = 512;
 // How far back `state` looks for the model the printer was last set up as.
 constexpr int kModelLookBack = 50;
 
-QString outcomeName(Q6::RecordOutcome outcome) {
-  switch (outcome) {
-    case Q6::RecordOutcome::Pending:
-      return QStringLiteral("pending");
-    case Q6::RecordOutcome::Delivered:
-      return QStringLiteral("delivered");
-    case Q6::RecordOutcome::Failed:
-      return QStringLiteral("failed");
-    case Q6::RecordOutcome::NotSent:
-      return QStringLiteral("not sent");
-  }
-  return {};
-}
-
-QString effectName(Q6::RecordEffect effect) {
-  switch (effect) {
-    case Q6::RecordEffect::None:
-      return QStringLiteral("none");
-    case Q6::RecordEffect::Settings:
-      return QStringLiteral("settings");
-    case Q6::RecordEffect::Reset:
-      return QStringLiteral("reset");
-  }
-  return {};
-}
-
 QString timeText(const QDateTime& time) {
   return time.isValid() ? time.toUTC().toString(Qt::ISODate) : QString();
 }
@@ -106,10 +80,10 @@ QJsonObject entryJson(const Q6::RecordEntry& e) {
   return QJsonObject{{QStringLiteral("id"), e.id},
                      {QStringLiteral("time"), timeText(e.time)},
                      {QStringLiteral("completed"), timeText(e.completed)},
-                     {QStringLiteral("outcome"), outcomeName(e.outcome)},
+                     {QStringLiteral("outcome"), Q6::recordOutcomeName(e.outcome)},
                      {QStringLiteral("action"), e.action},
                      {QStringLiteral("model"), e.model},
-                     {QStringLiteral("effect"), effectName(e.effect)},
+                     {QStringLiteral("effect"), Q6::recordEffectName(e.effect)},
                      {QStringLiteral("settings"), QJsonArray::fromStringList(e.settings)},
                      {QStringLiteral("bytes"), e.bytes},
                      {QStringLiteral("sent"), e.sent},
@@ -122,7 +96,7 @@ QJsonObject entryJson(const Q6::RecordEntry& e) {
 
 QString entryLine(const Q6::RecordEntry& e) {
   QString line = QStringLiteral("  %1  %2  %3")
-                     .arg(timeText(e.time), outcomeName(e.outcome), displayText(e.action));
+                     .arg(timeText(e.time), Q6::recordOutcomeName(e.outcome), displayText(e.action));
   if (!e.settings.isEmpty()) {
     line += QStringLiteral("  ") + displayText(e.settings.join(u' '));
   }
