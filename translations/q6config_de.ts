@@ -803,7 +803,7 @@ im Kassenbon-Modus führt zu Fehlern.</translation>
     </message>
     <message>
         <source>Printer Model:</source>
-        <translation>Druckermodell:</translation>
+        <translation>Modell:</translation>
     </message>
     <message>
         <source>Communication</source>
