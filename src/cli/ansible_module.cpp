@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -232,18 +231,15 @@ QString resolvePreset(const QString& given, const QStringList& presetFolders) {
 std::vector<QStringList> cliCommandLines(const ModuleArguments& a) {
   // Every value rides with its option (--to=…): a target or path that starts with "--" stays a
   // value.
-  QStringList common;
+  const QString to = QStringLiteral("--to=") + a.target;
+  QStringList link;
   if (a.timeoutMs) {
-    common << QStringLiteral("--timeout=%1").arg(*a.timeoutMs);
+    link << QStringLiteral("--timeout=%1").arg(*a.timeoutMs);
   }
+  QStringList record;
   if (!a.record.isEmpty()) {
-    common << QStringLiteral("--record=") + a.record;
+    record << QStringLiteral("--record=") + a.record;
   }
-  if (a.checkMode) {
-    common << QStringLiteral("--check");
-  }
-  common << QStringLiteral("--diff") << QStringLiteral("--json=-")
-         << QStringLiteral("--to=") + a.target;
 
   std::vector<QStringList> lines;
   if (a.reset) {
@@ -251,7 +247,13 @@ std::vector<QStringList> cliCommandLines(const ModuleArguments& a) {
     if (!a.model.isEmpty()) {
       reset << QStringLiteral("--model=") + a.model;
     }
-    lines.push_back(reset + common);
+    // A reset has nothing to check: it always sends. Checking, the dry run still refuses a
+    // target that could not be opened as written.
+    if (a.checkMode) {
+      lines.push_back(reset + link + QStringList{QStringLiteral("--dry-run"), to});
+    } else {
+      lines.push_back(reset + link + record + QStringList{QStringLiteral("--json=-"), to});
+    }
   }
   if (!a.sets.isEmpty() || !a.preset.isEmpty()) {
     QStringList apply{QStringLiteral("apply"), QStringLiteral("--model=") + a.model};
@@ -262,10 +264,16 @@ std::vector<QStringList> cliCommandLines(const ModuleArguments& a) {
       apply << QStringLiteral("--set=") + set;
     }
     apply << QStringLiteral("--changes-only");
-    if (a.force) {
+    // After a reset every setting counts as changed; checking, the reset has not happened, so
+    // the check is told to count them all.
+    if (a.force || (a.reset && a.checkMode)) {
       apply << QStringLiteral("--force");
     }
-    lines.push_back(apply + common);
+    if (a.checkMode) {
+      apply << QStringLiteral("--check");
+    }
+    lines.push_back(apply + QStringList{QStringLiteral("--diff")} + link + record +
+                    QStringList{QStringLiteral("--json=-"), to});
   }
   return lines;
 }
@@ -297,6 +305,17 @@ QJsonObject moduleResult(const ModuleArguments& a, const std::vector<CliAnswer>&
         notes << line.mid(20);
       }
     }
+    if (isReset && a.checkMode) {
+      // The dry run: it writes the commands as text, no report.
+      if (answer.code != 0) {
+        failure = !messages.isEmpty()
+                      ? messages
+                      : QStringLiteral("q6config-cli ended with status %1.").arg(answer.code);
+        break;
+      }
+      changed = resetDone = true;
+      continue;
+    }
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(answer.out, &parseError);
     if (answer.code == kExitRefused || !doc.isObject()) {
@@ -318,31 +337,27 @@ QJsonObject moduleResult(const ModuleArguments& a, const std::vector<CliAnswer>&
     }
     const QJsonObject t = targets.first().toObject();
     const QString status = t.value(QStringLiteral("status")).toString();
-    const qint64 targetBytes = t.value(QStringLiteral("bytes")).toInteger();
+    // Checking, the report counts the bytes that would go; none went.
+    const qint64 targetBytes = a.checkMode ? 0 : t.value(QStringLiteral("bytes")).toInteger();
     bytes += targetBytes;
     // An exchange that failed part way may have changed the printer all the same.
     const bool targetChanged = t.contains(QStringLiteral("changed"))
                                    ? t.value(QStringLiteral("changed")).toBool()
                                    : targetBytes > 0;
     changed = changed || targetChanged;
-    QStringList runSettings;
+    QStringList carried;
     for (const QJsonValue& v : t.value(QStringLiteral("diff")).toArray()) {
       const QJsonObject d = v.toObject();
       const QString setting = d.value(QStringLiteral("setting")).toString();
       const QString before = d.value(QStringLiteral("before")).toString();
       const QString after = d.value(QStringLiteral("after")).toString();
-      runSettings << setting;
-      // After a reset the apply's "before" is the factory's; the task's diff starts from what
-      // the printer held before either.
-      auto at = std::find_if(diff.begin(), diff.end(),
-                             [&](const DiffLine& l) { return l.setting == setting; });
-      if (at == diff.end()) {
+      carried << setting;
+      // A part of the settings goes whole: a setting it carries unchanged is sent, not changed.
+      if (before != after) {
         diff.push_back({setting, before, after});
-      } else {
-        at->after = after;
       }
     }
-    if (status != u"ok") {
+    if (status != u"ok" && status != u"unchanged" && status != u"would change") {
       const QString error = t.value(QStringLiteral("error")).toString();
       failure = !error.isEmpty() ? error
                 : !messages.isEmpty()
@@ -355,17 +370,8 @@ QJsonObject moduleResult(const ModuleArguments& a, const std::vector<CliAnswer>&
       resetDone = targetChanged;
       continue;
     }
-    if (!a.checkMode && targetBytes > 0) {
-      sent = runSettings;
-      if (a.force) {
-        // Forced, the tool sends what is already held too; the diff lists only what differs.
-        for (const QString& set : a.sets) {
-          const QString name = set.section(u'=', 0, 0);
-          if (!sent.contains(name)) {
-            sent << name;
-          }
-        }
-      }
+    if (targetBytes > 0) {
+      sent = carried;
     }
   }
 
@@ -373,33 +379,33 @@ QJsonObject moduleResult(const ModuleArguments& a, const std::vector<CliAnswer>&
   result[QStringLiteral("changed")] = changed;
   result[QStringLiteral("sent")] = QJsonArray::fromStringList(sent);
   result[QStringLiteral("bytes")] = bytes;
+  QStringList changing;
+  for (const DiffLine& l : diff) {
+    changing << l.setting;
+  }
   if (!failure.isEmpty()) {
     result[QStringLiteral("failed")] = true;
     result[QStringLiteral("msg")] = failure;
   } else if (a.checkMode) {
-    QStringList would;
-    for (const DiffLine& l : diff) {
-      would << l.setting;
-    }
     result[QStringLiteral("msg")] =
         !changed ? QStringLiteral(
                        "%1 holds these settings already, by the record; nothing would "
                        "be sent.")
                        .arg(a.target)
-        : a.reset
-            ? QStringLiteral("%1 would be reset to the factory settings%2.")
-                  .arg(a.target, would.isEmpty() ? QString()
-                                                 : QStringLiteral(", then get ") + nameList(would))
-            : QStringLiteral("%1 would get %2.")
-                  .arg(a.target,
-                       would.isEmpty() ? QStringLiteral("the settings") : nameList(would));
+        : a.reset ? QStringLiteral("%1 would be reset to the factory settings%2.")
+                        .arg(a.target, changing.isEmpty()
+                                           ? QString()
+                                           : QStringLiteral(", then get ") + nameList(changing))
+                  : QStringLiteral("%1 would get %2.")
+                        .arg(a.target, changing.isEmpty() ? QStringLiteral("the settings")
+                                                          : nameList(changing));
   } else if (!changed) {
     result[QStringLiteral("msg")] =
         QStringLiteral("%1 holds these settings already, by the record; nothing was sent.")
             .arg(a.target);
   } else {
-    QString msg = resetDone ? QStringLiteral("%1 was reset to the factory settings").arg(a.target)
-                            : QStringLiteral("%1").arg(a.target);
+    QString msg =
+        resetDone ? QStringLiteral("%1 was reset to the factory settings").arg(a.target) : a.target;
     if (!sent.isEmpty()) {
       msg += (resetDone ? QStringLiteral(", then got ") : QStringLiteral(" got ")) + nameList(sent);
     } else if (!resetDone) {

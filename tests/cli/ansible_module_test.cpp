@@ -77,22 +77,28 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineRow{
             R"({"target": "queue:receipts", "model": "QLX500", "preset": "/srv/shop.pre",
                 "force": true, "timeout_ms": 3000, "record": "/var/lib/q6/record.sqlite3"})",
-            {"apply --model=QLX500 --preset=/srv/shop.pre --changes-only --force --timeout=3000 "
-             "--record=/var/lib/q6/record.sqlite3 --diff --json=- --to=queue:receipts"}},
-        // Reset first, then only what differs from the factory's; check mode on both.
+            {"apply --model=QLX500 --preset=/srv/shop.pre --changes-only --force --diff "
+             "--timeout=3000 --record=/var/lib/q6/record.sqlite3 --json=- --to=queue:receipts"}},
+        CommandLineRow{
+            R"({"target": "tcp://p1", "model": "QLX600", "record": "/r.sqlite3",
+                "settings": {"form-feed": "full-cut"}, "_ansible_check_mode": true})",
+            {"apply --model=QLX600 --set=form-feed=full-cut --changes-only --check --diff "
+             "--record=/r.sqlite3 --json=- --to=tcp://p1"}},
+        // Reset first, then only what differs from the factory's. Checking, the reset is a dry
+        // run and the check counts every setting, as it would after the reset.
         CommandLineRow{
             R"({"target": "tcp://p1", "model": "QLX600", "reset": true,
                 "settings": {"form-feed": "full-cut"}, "_ansible_check_mode": true,
                 "_ansible_diff": true, "_ansible_verbosity": 2})",
-            {"reset --yes --model=QLX600 --check --diff --json=- --to=tcp://p1",
-             "apply --model=QLX600 --set=form-feed=full-cut --changes-only --check --diff "
-             "--json=- --to=tcp://p1"}},
+            {"reset --yes --model=QLX600 --dry-run --to=tcp://p1",
+             "apply --model=QLX600 --set=form-feed=full-cut --changes-only --force --check "
+             "--diff --json=- --to=tcp://p1"}},
         CommandLineRow{R"({"target": "stored", "reset": "yes", "timeout_ms": "2500",
                            "force": "no", "settings": {}})",
-                       {"reset --yes --timeout=2500 --diff --json=- --to=stored"}},
+                       {"reset --yes --timeout=2500 --json=- --to=stored"}},
         // A target that looks like an option stays the target.
         CommandLineRow{R"({"target": "--help", "reset": true, "model": null})",
-                       {"reset --yes --diff --json=- --to=--help"}}));
+                       {"reset --yes --json=- --to=--help"}}));
 
 struct RefusalRow {
   const char* arguments;  // "{file}" is the capture file the printer would get
@@ -215,8 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "msg": "tcp://p1 got form-feed."})"},
         ResultRow{"unchanged",
                   kApply,
-                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "ok", "bytes": 0,
-                                 "changed": false, "diff": []}]})")},
+                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "unchanged",
+                                 "bytes": 0, "changed": false, "diff": []}]})")},
                   R"({"changed": false, "sent": [], "bytes": 0, "msg":
                       "tcp://p1 holds these settings already, by the record; nothing was sent."})"},
         ResultRow{"target failed before sending",
@@ -248,8 +254,8 @@ INSTANTIATE_TEST_SUITE_P(
                   R"({"target": "tcp://p1", "model": "QLX600", "_ansible_check_mode": true,
                       "_ansible_diff": true, "settings": {"form-feed": "full-cut",
                       "code-page": "1252"}})",
-                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "ok", "bytes": 0,
-                                 "changed": true, "diff": [
+                  {report(0, R"({"check": true, "targets": [{"target": "tcp://p1",
+                                 "status": "would change", "bytes": 44, "changed": true, "diff": [
                                  {"setting": "form-feed", "before": "partial-cut",
                                   "after": "full-cut"},
                                  {"setting": "code-page", "before": "unknown",
@@ -261,8 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
         ResultRow{"diff asked, nothing differs",
                   R"({"target": "tcp://p1", "model": "QLX600", "_ansible_diff": true,
                       "settings": {"form-feed": "full-cut"}})",
-                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "ok", "bytes": 0,
-                                 "changed": false, "diff": []}]})")},
+                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "unchanged",
+                                 "bytes": 0, "changed": false, "diff": []}]})")},
                   R"({"changed": false, "sent": [], "bytes": 0, "msg":
                       "tcp://p1 holds these settings already, by the record; nothing was sent.",
                       "diff": {"before": "", "after": ""}})"},
@@ -275,20 +281,35 @@ INSTANTIATE_TEST_SUITE_P(
                   R"({"changed": true, "sent": ["form-feed"], "bytes": 33,
                       "msg": "tcp://p1 got form-feed.",
                       "record_warning": "cannot write the record /r.sqlite3: read-only"})"},
-        // The diff runs from before the reset to after the apply.
         ResultRow{"reset then apply",
                   R"({"target": "tcp://p1", "model": "QLX600", "reset": true,
                       "_ansible_diff": true, "settings": {"form-feed": "full-cut"}})",
                   {report(0, R"({"targets": [{"target": "tcp://p1", "status": "ok", "bytes": 22,
-                                 "changed": true, "diff": [{"setting": "form-feed",
-                                 "before": "partial-cut", "after": "factory"}]}]})"),
+                                 "changed": true, "diff": []}]})"),
                    report(0, R"({"targets": [{"target": "tcp://p1", "status": "ok", "bytes": 22,
                                  "changed": true, "diff": [{"setting": "form-feed",
                                  "before": "factory", "after": "full-cut"}]}]})")},
                   R"({"changed": true, "sent": ["form-feed"], "bytes": 44,
                       "msg": "tcp://p1 was reset to the factory settings, then got form-feed.",
-                      "diff": {"before": "form-feed: partial-cut\n",
+                      "diff": {"before": "form-feed: factory\n",
                                "after": "form-feed: full-cut\n"}})"},
+        // Checking, the reset is a dry run whose text is no report.
+        ResultRow{"reset then apply, checked",
+                  R"({"target": "tcp://p1", "model": "QLX600", "reset": true,
+                      "_ansible_check_mode": true, "settings": {"form-feed": "full-cut"}})",
+                  {report(0, "# reset: 2 commands, 22 bytes; nothing is opened\n"),
+                   report(0, R"({"check": true, "targets": [{"target": "tcp://p1",
+                                 "status": "would change", "bytes": 22, "changed": true,
+                                 "diff": [{"setting": "form-feed", "before": "partial-cut",
+                                 "after": "full-cut"}]}]})")},
+                  R"({"changed": true, "sent": [], "bytes": 0, "msg":
+                      "tcp://p1 would be reset to the factory settings, then get form-feed."})"},
+        ResultRow{"reset's dry run refused",
+                  R"({"target": "tcp://", "reset": true,
+                                                "_ansible_check_mode": true})",
+                  {report(2, "", "q6config-cli: tcp:// names no host.\n")},
+                  R"({"changed": false, "sent": [], "bytes": 0, "failed": true,
+                      "msg": "tcp:// names no host."})"},
         ResultRow{"reset failed, apply never run",
                   R"({"target": "tcp://p1", "model": "QLX600", "reset": true,
                       "settings": {"form-feed": "full-cut"}})",
@@ -296,19 +317,22 @@ INSTANTIATE_TEST_SUITE_P(
                                  "bytes": 0, "changed": false, "error": "no answer"}]})")},
                   R"({"changed": false, "sent": [], "bytes": 0, "failed": true,
                       "msg": "no answer"})"},
-        // Forced, what the record already showed is sent again and named.
+        // Forced, what the record already showed is sent again: named as sent, not as changed.
         ResultRow{"forced",
                   R"({"target": "tcp://p1", "model": "QLX600", "force": true,
+                      "_ansible_diff": true,
                       "settings": {"form-feed": "full-cut", "code-page": "1252"}})",
                   {report(0, R"({"targets": [{"target": "tcp://p1", "status": "ok", "bytes": 44,
-                                 "changed": true, "diff": [{"setting": "code-page",
-                                 "before": "437", "after": "1252"}]}]})")},
-                  R"({"changed": true, "sent": ["code-page", "form-feed"], "bytes": 44,
-                      "msg": "tcp://p1 got code-page, form-feed."})"},
+                                 "changed": true, "diff": [{"setting": "form-feed",
+                                 "before": "full-cut", "after": "full-cut"},
+                                 {"setting": "code-page", "before": "437", "after": "1252"}]}]})")},
+                  R"({"changed": true, "sent": ["form-feed", "code-page"], "bytes": 44,
+                      "msg": "tcp://p1 got form-feed, code-page.",
+                      "diff": {"before": "code-page: 437\n", "after": "code-page: 1252\n"}})"},
         ResultRow{"a note from the tool",
                   R"({"target": "tcp://p1", "model": "QLX500", "settings": {"speed": "x"}})",
-                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "ok", "bytes": 0,
-                                 "changed": false}]})",
+                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "unchanged",
+                                 "bytes": 0, "changed": false}]})",
                           "q6config-cli: note: slower is darker\n")},
                   R"({"changed": false, "sent": [], "bytes": 0, "msg":
                       "tcp://p1 holds these settings already, by the record; nothing was sent.",
