@@ -61,7 +61,7 @@ std::optional<int> readWholeNumber(const QJsonValue& v) {
   return std::nullopt;
 }
 
-// A text argument; absent (nullopt with no refusal) when missing or null, as Ansible writes an
+// A text argument; empty when missing or null, as Ansible writes an
 // option the playbook left out.
 Q6::Result<QString> readText(const QJsonObject& args, const QString& name, const QString& what) {
   const QJsonValue v = args.value(name);
