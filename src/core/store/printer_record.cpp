@@ -303,9 +303,14 @@ struct PrinterRecord::Db {
 
   ~Db() { sqlite3_close_v2(db); }
 
-  Refused refused(const QString& doing, int code) const {
-    return Refused{QStringLiteral("The printer record %1 cannot be %2: %3")
-                       .arg(path, doing, sqliteReason(db, code))};
+  // Why the last beginWrite() gave up, taken before the questions it asked after it.
+  QString beginFailure;
+
+  Refused refused(const QString& doing, int code) {
+    const QString reason = beginFailure.isEmpty() ? sqliteReason(db, code) : beginFailure;
+    beginFailure.clear();
+    return Refused{
+        QStringLiteral("The printer record %1 cannot be %2: %3").arg(path, doing, reason)};
   }
 
   int exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
@@ -321,9 +326,15 @@ struct PrinterRecord::Db {
   int beginWrite() {
     const auto giveUp =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
+    beginFailure.clear();
     qint64 seen = dataVersion();
     for (;;) {
       const int code = exec("BEGIN IMMEDIATE");
+      if (code == SQLITE_OK) {
+        beginFailure.clear();
+        return code;
+      }
+      beginFailure = sqliteReason(db, code);
       if ((code & 0xff) != SQLITE_BUSY || std::chrono::steady_clock::now() > giveUp) {
         return code;
       }
