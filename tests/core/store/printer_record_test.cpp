@@ -13,11 +13,24 @@
 #include <cstdlib>
 #include <mutex>
 #include <optional>
+#include <ostream>
 #include <thread>
 #include <vector>
 
 #include "core/store/printer_record.h"
 #include "support/core_support.h"
+
+namespace Q6 {
+// Readable failures: the words the record itself writes.
+void PrintTo(SettingStatus status, std::ostream* os) {
+  *os << (status == SettingStatus::Known     ? "known"
+          : status == SettingStatus::Factory ? "factory"
+                                             : "unknown");
+}
+void PrintTo(RecordOutcome outcome, std::ostream* os) {
+  *os << recordOutcomeName(outcome).toStdString();
+}
+}  // namespace Q6
 
 namespace {
 
@@ -313,7 +326,7 @@ TEST(PrinterRecordFaults, RefusedWithTheReasonAndTheFileKept) {
 TEST(PrinterRecordConcurrency, ThreadsAndAnotherProgramLoseNothing) {
   constexpr int kThreads = 16;
   constexpr int kEach = 15;
-  constexpr int kHelperEntries = 60;
+  constexpr int kHelperEntries = 100;
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("record.sqlite3"));
   auto record = openRecord(path);
@@ -323,7 +336,12 @@ TEST(PrinterRecordConcurrency, ThreadsAndAnotherProgramLoseNothing) {
   helper.start(QStringLiteral(Q6CONFIG_TEST_HELPER_PATH),
                {QStringLiteral("record-begin"), path, QStringLiteral("serial:/dev/ttyS1"),
                 QString::number(kHelperEntries)});
-  ASSERT_TRUE(helper.waitForStarted(30000));
+  // The threads start once the other program is writing, so that both write at once.
+  QByteArray said;
+  while (!said.contains("writing\n") && helper.waitForReadyRead(30000)) {
+    said += helper.readAll();
+  }
+  ASSERT_TRUE(said.contains("writing\n")) << helper.readAllStandardError().toStdString();
   std::mutex mutex;
   QStringList failures;
   std::vector<std::thread> threads;
