@@ -397,7 +397,7 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
     Statement read(db->db, "PRAGMA user_version");
     code = read.prepared() == SQLITE_OK ? read.step() : read.prepared();
     if (code != SQLITE_ROW) {
-      return db->refused(QStringLiteral("read"), code);
+      return db->refused(QStringLiteral("opened"), code);
     }
     version = static_cast<int>(read.number(0));
   }
@@ -405,7 +405,7 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
     Statement tables(db->db, "SELECT count(*) FROM sqlite_master");
     code = tables.prepared() == SQLITE_OK ? tables.step() : tables.prepared();
     if (code != SQLITE_ROW) {
-      return db->refused(QStringLiteral("read"), code);
+      return db->refused(QStringLiteral("opened"), code);
     }
     empty = tables.number(0) == 0;
   }
@@ -420,6 +420,22 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
     return cannot(QStringLiteral("used"),
                   QStringLiteral("it is a database, but not a printer record, and it is left as "
                                  "it is"));
+  }
+
+  // A file damaged where it matters is reported, never mended, and never touched.
+  const auto soundRecord = [&]() -> Result<> {
+    const QByteArray probe = QByteArray("SELECT ") + kColumns + " FROM entries LIMIT 0";
+    Statement columns(db->db, probe.constData());
+    if (columns.prepared() != SQLITE_OK) {
+      return Refused{
+          QStringLiteral("it is damaged (%1)").arg(sqliteReason(db->db, columns.prepared()))};
+    }
+    return {};
+  };
+  if (version == kRecordVersion) {
+    if (const Result<> sound = soundRecord(); !sound) {
+      return cannot(QStringLiteral("used"), sound.error());
+    }
   }
 
   {
@@ -445,8 +461,9 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
     Statement again(db->db, "PRAGMA user_version");
     code = again.prepared() == SQLITE_OK ? again.step() : again.prepared();
     if (code != SQLITE_ROW) {
+      const Refused refusal = db->refused(QStringLiteral("brought up to date"), code);
       db->rollBack();
-      return db->refused(QStringLiteral("brought up to date"), code);
+      return refusal;
     }
     int current = static_cast<int>(again.number(0));
     again.reset();
@@ -478,15 +495,8 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
     }
   }
 
-  // A file damaged where it matters is reported, never mended.
-  {
-    const QByteArray probe = QByteArray("SELECT ") + kColumns + " FROM entries LIMIT 0";
-    Statement columns(db->db, probe.constData());
-    if (columns.prepared() != SQLITE_OK) {
-      return cannot(
-          QStringLiteral("used"),
-          QStringLiteral("it is damaged (%1)").arg(sqliteReason(db->db, columns.prepared())));
-    }
+  if (const Result<> sound = soundRecord(); !sound) {
+    return cannot(QStringLiteral("used"), sound.error());
   }
   return std::unique_ptr<PrinterRecord>(new PrinterRecord(absolute, std::move(db)));
 }

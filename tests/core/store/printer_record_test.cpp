@@ -440,6 +440,53 @@ TEST(RecordPrinterName, EverySpellingOfAPrinterGivesOneName) {
   }
 }
 
+// Where the programs keep the record, from the environment; and, as the tests run, never in the
+// real home.
+TEST(PrinterRecordPlace, FromTheEnvironment) {
+  const QString asTested = Q6::defaultRecordPath();
+  EXPECT_TRUE(asTested.startsWith(QDir::tempPath() + QStringLiteral("/q6config-test-state-")))
+      << asTested.toStdString();
+  EXPECT_TRUE(asTested.endsWith(QStringLiteral("/q6config/record.sqlite3")))
+      << asTested.toStdString();
+
+  const char* const names[] = {"Q6CONFIG_RECORD", "XDG_STATE_HOME", "HOME"};
+  const struct {
+    const char* values[3];  // in the order of names; nullptr: unset
+    const char* path;
+  } rows[] = {
+      {{"/srv/q6/shared.sqlite3", "/var/state", "/home/ana"}, "/srv/q6/shared.sqlite3"},
+      {{"", "/var/state", "/home/ana"}, "/var/state/q6config/record.sqlite3"},
+      {{nullptr, "/var/state", "/home/ana"}, "/var/state/q6config/record.sqlite3"},
+      {{nullptr, "", "/home/ana"}, "/home/ana/.local/state/q6config/record.sqlite3"},
+      {{nullptr, "relative/state", "/home/ana"}, "/home/ana/.local/state/q6config/record.sqlite3"},
+      {{nullptr, nullptr, "/home/ana"}, "/home/ana/.local/state/q6config/record.sqlite3"},
+  };
+  QByteArray saved[3];
+  bool wasSet[3];
+  for (int i = 0; i < 3; ++i) {
+    wasSet[i] = qEnvironmentVariableIsSet(names[i]);
+    saved[i] = qgetenv(names[i]);
+  }
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.path);
+    for (int i = 0; i < 3; ++i) {
+      if (row.values[i]) {
+        qputenv(names[i], row.values[i]);
+      } else {
+        qunsetenv(names[i]);
+      }
+    }
+    EXPECT_EQ(Q6::defaultRecordPath(), QLatin1String(row.path));
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (wasSet[i]) {
+      qputenv(names[i], saved[i]);
+    } else {
+      qunsetenv(names[i]);
+    }
+  }
+}
+
 // Files this program did not write, or wrote in a later version, are refused and left byte for
 // byte; a record of its own keeps every field of every entry from one run to the next.
 TEST(PrinterRecordSchema, OnlyItsOwnRecordIsOpenedAndKeptAcrossRuns) {
@@ -454,6 +501,11 @@ TEST(PrinterRecordSchema, OnlyItsOwnRecordIsOpenedAndKeptAcrossRuns) {
        "newer q6config (record version 2"},
       {"another program's database", "CREATE TABLE orders (id INTEGER PRIMARY KEY);",
        "not a printer record"},
+      {"a record without its entries", "CREATE TABLE orders (id); PRAGMA user_version=1;",
+       "damaged (no such table: entries)"},
+      {"a record missing a column",
+       "CREATE TABLE entries (id INTEGER PRIMARY KEY, time TEXT); PRAGMA user_version=1;",
+       "damaged (no such column"},
   };
   for (const auto& stranger : strangers) {
     SCOPED_TRACE(stranger.name);
