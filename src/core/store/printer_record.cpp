@@ -391,23 +391,20 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
 
   // Nothing is written before the file has shown itself to be a record this program knows: a
   // newer program's record, or another program's database, is left byte for byte as it was.
+  // Version and tables in one statement, so one snapshot: a program making the record meanwhile
+  // is seen either before or after.
+  constexpr const char* kVersionAndTables =
+      "SELECT (SELECT user_version FROM pragma_user_version), (SELECT count(*) FROM sqlite_master)";
   int version = 0;
   bool empty = false;
   {
-    Statement read(db->db, "PRAGMA user_version");
+    Statement read(db->db, kVersionAndTables);
     code = read.prepared() == SQLITE_OK ? read.step() : read.prepared();
     if (code != SQLITE_ROW) {
       return db->refused(QStringLiteral("opened"), code);
     }
     version = static_cast<int>(read.number(0));
-  }
-  {
-    Statement tables(db->db, "SELECT count(*) FROM sqlite_master");
-    code = tables.prepared() == SQLITE_OK ? tables.step() : tables.prepared();
-    if (code != SQLITE_ROW) {
-      return db->refused(QStringLiteral("opened"), code);
-    }
-    empty = tables.number(0) == 0;
+    empty = read.number(1) == 0;
   }
   if (version > kRecordVersion) {
     return cannot(QStringLiteral("used"),
@@ -458,7 +455,7 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
       return db->refused(QStringLiteral("brought up to date"), code);
     }
     // Another program may have brought it up to date while this one waited.
-    Statement again(db->db, "PRAGMA user_version");
+    Statement again(db->db, kVersionAndTables);
     code = again.prepared() == SQLITE_OK ? again.step() : again.prepared();
     if (code != SQLITE_ROW) {
       const Refused refusal = db->refused(QStringLiteral("brought up to date"), code);
@@ -466,7 +463,14 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
       return refusal;
     }
     int current = static_cast<int>(again.number(0));
+    const bool stillEmpty = again.number(1) == 0;
     again.reset();
+    if (current == 0 && !stillEmpty) {
+      db->rollBack();
+      return cannot(QStringLiteral("used"),
+                    QStringLiteral("it is a database, but not a printer record, and it is left as "
+                                   "it is"));
+    }
     if (current > kRecordVersion) {
       db->rollBack();
       return cannot(QStringLiteral("used"),
