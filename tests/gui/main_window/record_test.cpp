@@ -2,10 +2,12 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include <functional>
+#include <tuple>
 
 #include "core/store/printer_record.h"
 
@@ -155,6 +157,74 @@ TEST_F(WindowRecord, ARecordThatCannotBeWrittenIsReportedOnceAndTheBytesStillGo)
   QFile file(recordPath());
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), notARecord);
+}
+
+// A fleet run of sixteen jobs, a second q6config-cli and the window write the same record at once:
+// every exchange of each is there afterwards, delivered, and the file is whole.
+TEST_F(WindowRecord, AFleetRunASecondProgramAndTheWindowLoseNoEntry) {
+  constexpr int kFleet = 64;
+  constexpr int kSecond = 24;
+  constexpr int kClicks = 20;
+  const auto writeTargets = [&](const QString& name, int count) {
+    QFile file(state.path() + u'/' + name);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i < count; ++i) {
+      file.write(QStringLiteral("file:%1/%2-%3.bin\n").arg(state.path(), name).arg(i).toUtf8());
+    }
+    return file.fileName();
+  };
+  QProcess fleet;
+  fleet.start(QStringLiteral(Q6CONFIG_CLI_PATH),
+              {QStringLiteral("test"), QStringLiteral("line-feed"), QStringLiteral("--targets"),
+               writeTargets(QStringLiteral("fleet"), kFleet), QStringLiteral("--jobs"),
+               QStringLiteral("16")});
+  QProcess second;
+  second.start(QStringLiteral(Q6CONFIG_CLI_PATH),
+               {QStringLiteral("reset"), QStringLiteral("--yes"), QStringLiteral("--targets"),
+                writeTargets(QStringLiteral("second"), kSecond), QStringLiteral("--jobs"),
+                QStringLiteral("4")});
+  useFileLink();
+  frmMain& w = open();
+  for (int i = 0; i < kClicks; ++i) {
+    w.butLineFeed->click();
+  }
+  // The window's waits let the programs' ends be seen already; waitForFinished is for the rest.
+  for (QProcess* program : {&fleet, &second}) {
+    ASSERT_TRUE(program->state() == QProcess::NotRunning || program->waitForFinished(120000));
+    ASSERT_EQ(program->exitStatus(), QProcess::NormalExit);
+  }
+  for (QProcess* program : {&fleet, &second}) {
+    EXPECT_EQ(program->exitCode(), 0);
+    // A record the program could not write is a warning on standard error.
+    const QByteArray said = program->readAllStandardError();
+    EXPECT_FALSE(said.contains("warning")) << said.toStdString();
+  }
+  EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text.toStdString();
+  EXPECT_EQ(printerBytes(), hex("0D 0A").repeated(kClicks));
+
+  Q6::Result<std::unique_ptr<Q6::PrinterRecord>> record = Q6::PrinterRecord::open(recordPath());
+  ASSERT_TRUE(record) << record.error().toStdString();
+  const auto delivered = [&](const QString& printer, const char* action) {
+    const auto history = (*record)->history(printer, 0);
+    EXPECT_TRUE(history) << history.error().toStdString();
+    int count = 0;
+    for (const Q6::RecordEntry& entry : *history) {
+      count += entry.outcome == Q6::RecordOutcome::Delivered && entry.action == action ? 1 : 0;
+    }
+    return count;
+  };
+  EXPECT_EQ(delivered(printerName(), "test line-feed"), kClicks);
+  for (const auto& [name, count, action] :
+       {std::tuple{"fleet", kFleet, "test line-feed"}, std::tuple{"second", kSecond, "reset"}}) {
+    int found = 0;
+    for (int i = 0; i < count; ++i) {
+      found += delivered(QStringLiteral("file:%1/%2-%3.bin")
+                             .arg(QFileInfo(state.path()).canonicalFilePath(), QLatin1String(name))
+                             .arg(i),
+                         action);
+    }
+    EXPECT_EQ(found, count) << name;
+  }
 }
 
 }  // namespace
