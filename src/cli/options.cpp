@@ -268,7 +268,8 @@ QString helpText() {
       "  stored               the connection the window program stored for this user\n"
       "\n"
       "Exit status: 0 every target delivered, 1 some target failed, 2 bad usage or refused input\n"
-      "(then nothing was sent anywhere).\n"
+      "(then nothing was sent anywhere). A printer --changes-only leaves unchanged counts as\n"
+      "delivered; a record that cannot be written never changes the exit status.\n"
       "\n"
       "Tests (test NAME):\n  ");
   t += wrapList(Q6::printerTestNames(), 2) +

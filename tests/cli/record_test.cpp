@@ -252,6 +252,22 @@ TEST_F(RecordCli, HistoryAndStateReadTheRecord) {
       << state.out.toStdString();
   // The QLX600 has no contextual cut.
   EXPECT_TRUE(rows.filter("context-cut").isEmpty()) << state.out.toStdString();
+
+  // A printer that never answered got nothing: the entry says so and nothing is known of it.
+  const Q6Test::ClosedPort closed;
+  const QString refused = QStringLiteral("tcp://127.0.0.1:%1").arg(closed.port());
+  EXPECT_EQ(cli(kApply + QStringList{"--changes-only", "--to", refused}).code, 1);
+  const RunResult failed = cli({"history", "--to", refused});
+  EXPECT_TRUE(
+      failed.out.contains("  not-sent  apply  form-feed=partial-cut "
+                          "code-page=1252-windows-latin-1  55 bytes  "))
+      << failed.out.toStdString();
+  const RunResult unknown = cli({"state", "--to", refused});
+  EXPECT_EQ(unknown.out.split(u'\n').filter(QRegularExpression("^  form-feed +unknown$")).size(), 1)
+      << unknown.out.toStdString();
+  const RunResult check = cli(kApply + QStringList{"--check", "--to", refused});
+  EXPECT_TRUE(check.out.contains("would change " + refused + ": form-feed, code-page"))
+      << check.out.toStdString();
 }
 
 // A look at a record that does not exist says so and creates nothing.
