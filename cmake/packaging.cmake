@@ -13,24 +13,31 @@ install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/presets/
         DESTINATION ${Q6CONFIG_INSTALL_PROGRAMDIR}/Presets
         FILES_MATCHING PATTERN "*.pre")
 
-# The command-line tool has no folder of its own to find. Its bash completion is made at build time
-# from its --help and the settings table, and goes where bash-completion looks for it.
+# The command-line tool has no folder of its own to find. Its bash and zsh completions are made at
+# build time from its --help and the settings table, one template each, and go where bash-completion
+# and zsh look for them.
 if(TARGET q6config-cli)
   install(TARGETS q6config-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
   add_executable(q6config_completions ${CMAKE_CURRENT_SOURCE_DIR}/resources/completions/make_completions.cpp)
   target_link_libraries(q6config_completions PRIVATE q6config_core q6config_warnings)
   set(Q6CONFIG_BASH_COMPLETION ${CMAKE_CURRENT_BINARY_DIR}/packaging/completions/q6config-cli)
-  set(Q6CONFIG_BASH_TEMPLATE ${CMAKE_CURRENT_SOURCE_DIR}/resources/completions/q6config-cli.bash.in)
-  add_custom_command(OUTPUT ${Q6CONFIG_BASH_COMPLETION}
+  set(Q6CONFIG_ZSH_COMPLETION ${CMAKE_CURRENT_BINARY_DIR}/packaging/completions/_q6config-cli)
+  set(Q6CONFIG_COMPLETION_TEMPLATES ${CMAKE_CURRENT_SOURCE_DIR}/resources/completions)
+  add_custom_command(OUTPUT ${Q6CONFIG_BASH_COMPLETION} ${Q6CONFIG_ZSH_COMPLETION}
                      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/packaging/completions
-                     COMMAND q6config_completions $<TARGET_FILE:q6config-cli> ${Q6CONFIG_BASH_TEMPLATE}
-                             ${Q6CONFIG_BASH_COMPLETION}
-                     DEPENDS q6config_completions q6config-cli ${Q6CONFIG_BASH_TEMPLATE}
-                     COMMENT "Writing the bash completion of q6config-cli" VERBATIM)
-  add_custom_target(q6config_bash_completion ALL DEPENDS ${Q6CONFIG_BASH_COMPLETION})
+                     COMMAND q6config_completions $<TARGET_FILE:q6config-cli>
+                             ${Q6CONFIG_COMPLETION_TEMPLATES}/q6config-cli.bash.in ${Q6CONFIG_BASH_COMPLETION}
+                     COMMAND q6config_completions $<TARGET_FILE:q6config-cli>
+                             ${Q6CONFIG_COMPLETION_TEMPLATES}/q6config-cli.zsh.in ${Q6CONFIG_ZSH_COMPLETION}
+                     DEPENDS q6config_completions q6config-cli
+                             ${Q6CONFIG_COMPLETION_TEMPLATES}/q6config-cli.bash.in
+                             ${Q6CONFIG_COMPLETION_TEMPLATES}/q6config-cli.zsh.in
+                     COMMENT "Writing the bash and zsh completions of q6config-cli" VERBATIM)
+  add_custom_target(q6config_bash_completion ALL DEPENDS ${Q6CONFIG_BASH_COMPLETION} ${Q6CONFIG_ZSH_COMPLETION})
   install(FILES ${Q6CONFIG_BASH_COMPLETION}
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+  install(FILES ${Q6CONFIG_ZSH_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
 endif()
 
 file(RELATIVE_PATH Q6CONFIG_PROGRAM_LINK /prefix/${CMAKE_INSTALL_BINDIR}

@@ -3,7 +3,8 @@
 # and Google Benchmark, a CUPS server and socat for the end-to-end links, Avahi for discovery,
 # clang for fuzzing and sanitizers, clang-format for the layout check, the desktop file validators, dpkg-dev for the Debian package and lintian to check it,
 # Xvfb, a window manager and ImageMagick for screenshots, and stress-ng, the CPU hog beside soak runs
-# and CI's second run of the timing-sensitive tests.
+# and CI's second run of the timing-sensitive tests; zsh for its completion's test, and ansible-core to
+# run the Ansible module in a playbook.
 set -euo pipefail
 "$(dirname "$0")/apt-install.sh" \
   libgtest-dev libgmock-dev libbenchmark-dev \
@@ -12,4 +13,4 @@ set -euo pipefail
   clang libclang-rt-14-dev clang-format \
   appstream desktop-file-utils dpkg-dev lintian groff-base \
   xvfb xauth openbox imagemagick \
-  stress-ng
+  stress-ng zsh ansible-core

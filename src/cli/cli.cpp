@@ -3,8 +3,10 @@
 // writes in output.cpp.
 #include "cli/cli.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QHash>
+#include <QVector>
 
 #include <cstdlib>
 #include <optional>
@@ -16,6 +18,7 @@
 #include "cli/list_targets.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/record_use.h"
 #include "cli/stop_signals.h"
 #include "cli/targets.h"
 #include "core/presets/preset_file.h"
@@ -164,10 +167,18 @@ std::optional<Payload> buildApply(const Options& o, const Streams& io, QString* 
     io.error(QStringLiteral("note: ") +
              Q6::speedAdviceText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   }
-  Payload payload{QStringLiteral("apply for the %1").arg(Q6::modelName(*model)), {}};
+  Payload payload;
+  payload.what = QStringLiteral("apply for the %1").arg(Q6::modelName(*model));
   for (const Q6::SettingCommands& part : *plan) {
     payload.groups.push_back({partLabel(part, selection, *model), part.commands});
   }
+  payload.action = QStringLiteral("apply");
+  payload.effect = Q6::RecordEffect::Settings;
+  payload.model = Q6::modelName(*model);
+  payload.isApply = true;
+  payload.modelIndex = *model;
+  payload.selection = selection;
+  payload.plan = *plan;
   return payload;
 }
 
@@ -195,8 +206,12 @@ std::optional<Payload> buildPayload(const Options& o, const Streams& io, QString
           "to receipt mode; add --yes to do so.");
       return std::nullopt;
     }
-    return Payload{QStringLiteral("reset"),
-                   {{QStringLiteral("reset (\"Clear All Settings\")"), Q6::clearAllCommands()}}};
+    Payload reset;
+    reset.what = QStringLiteral("reset");
+    reset.groups = {{QStringLiteral("reset (\"Clear All Settings\")"), Q6::clearAllCommands()}};
+    reset.action = QStringLiteral("reset");
+    reset.effect = Q6::RecordEffect::Reset;
+    return reset;
   }
   if (o.command == u"test") {
     if (o.testName.isEmpty()) {
@@ -204,10 +219,14 @@ std::optional<Payload> buildPayload(const Options& o, const Streams& io, QString
       return std::nullopt;
     }
     if (const Q6::PrinterTest* test = Q6::findPrinterTest(o.testName)) {
-      return Payload{QStringLiteral("test %1").arg(QLatin1String(test->name)),
-                     {{QStringLiteral("test %1 (\"%2\")")
-                           .arg(QLatin1String(test->name), QLatin1String(test->caption)),
-                       Q6::testCommands(*test)}}};
+      Payload payload;
+      payload.what = QStringLiteral("test %1").arg(QLatin1String(test->name));
+      payload.groups = {{QStringLiteral("test %1 (\"%2\")")
+                             .arg(QLatin1String(test->name), QLatin1String(test->caption)),
+                         Q6::testCommands(*test)}};
+      payload.action = payload.what;
+      payload.effect = Q6::RecordEffect::None;
+      return payload;
     }
     const QStringList names = Q6::printerTestNames();
     *error = QStringLiteral("there is no test \"%1\"; the tests are: %2.%3")
@@ -218,6 +237,164 @@ std::optional<Payload> buildPayload(const Options& o, const Streams& io, QString
   *error = QStringLiteral("unknown command \"%1\" (see --help).%2")
                .arg(displayText(o.command), didYouMean(o.command, kCommands));
   return std::nullopt;
+}
+
+// Reads every target of --to and --targets. For a run that sends, each printer once, however it
+// is spelt: two exchanges at once on one printer would interleave their bytes.
+bool readTargets(const Options& o, const Streams& io, bool oncePerPrinter,
+                 std::vector<Target>* targets) {
+  QString error;
+  std::vector<TargetLine> targetLines;
+  targetLines.reserve(static_cast<size_t>(o.targets.size()));
+  for (const QString& text : o.targets) {
+    targetLines.push_back({text, QString()});
+  }
+  for (const QString& file : o.targetFiles) {
+    if (!readTargetsFile(file, &targetLines, &error)) {
+      io.error(error);
+      return false;
+    }
+  }
+  targets->reserve(targetLines.size());
+  // One look-up per target keeps a chain of tens of thousands quick.
+  QHash<QString, size_t> printers;
+  printers.reserve(static_cast<qsizetype>(targetLines.size()));
+  const auto where = [](const TargetLine& line) {
+    return line.origin.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(line.origin);
+  };
+  for (const TargetLine& line : targetLines) {
+    std::optional<Target> target = parseTarget(line.text, o.timeoutMs, o.timeoutGiven, &error);
+    if (!target) {
+      io.error(line.origin.isEmpty() ? error : line.origin + QStringLiteral(": ") + error);
+      return false;
+    }
+    if (oncePerPrinter) {
+      QString key = printerKey(target->settings);
+      const auto at = printers.constFind(key);
+      if (at != printers.cend()) {
+        const TargetLine& earlier = targetLines[*at];
+        io.error(QStringLiteral("target %1%2 is given twice (as %3%4); each printer once per run.")
+                     .arg(displayText(line.text), where(line), displayText(earlier.text),
+                          where(earlier)));
+        return false;
+      }
+      printers.insert(std::move(key), targets->size());
+    }
+    targets->push_back(std::move(*target));
+  }
+  return true;
+}
+
+// What each target is sent, and what it is told about it. Targets that would be sent the same
+// parts share one command list.
+struct Decisions {
+  FleetCommands commands;            // lists only; listOf is per target of `sending`
+  std::vector<int> listOf;           // per target: its list, or -1 when nothing needs sending
+  std::vector<QStringList> carried;  // per list: the settings it carries, "name=entry"
+  std::vector<TargetNote> notes;     // per target
+};
+
+Decisions decide(const Options& o, const Payload& payload, size_t count,
+                 const std::optional<std::vector<Q6::PrinterState>>& states) {
+  Decisions d;
+  d.notes.resize(count);
+  d.listOf.assign(count, 0);
+  if (!payload.isApply) {
+    d.commands.lists.push_back(payload.commands());
+    d.carried.emplace_back();
+    return d;
+  }
+  const bool fromRecord = (o.changesOnly || o.check) && !o.force;
+  QHash<QVector<bool>, int> listOfParts;  // which parts of the plan -> list
+  for (size_t t = 0; t < count; ++t) {
+    const Q6::PrinterState state = states ? (*states)[t] : Q6::PrinterState{};
+    QHash<QString, QString> known;
+    for (const Q6::SettingCommands& part : payload.plan) {
+      for (const Q6::SettingRow* row : part.settings) {
+        const QString name = QLatin1String(row->name);
+        const Q6::SettingState s = state.of(name);
+        if (s.status == Q6::SettingStatus::Known) {
+          known.insert(name, s.value);
+        }
+      }
+    }
+    const Q6::UseSettingsPlan parts =
+        fromRecord ? Q6::changedParts(payload.plan, payload.selection, payload.modelIndex, known)
+                   : payload.plan;
+    if (parts.empty()) {
+      d.listOf[t] = -1;
+      d.notes[t].changed = false;
+      continue;
+    }
+    QVector<bool> kept(static_cast<qsizetype>(payload.plan.size()), false);
+    for (size_t p = 0, q = 0; p < payload.plan.size() && q < parts.size(); ++p) {
+      if (payload.plan[p].settings == parts[q].settings) {
+        kept[static_cast<qsizetype>(p)] = true;
+        ++q;
+      }
+    }
+    auto at = listOfParts.constFind(kept);
+    if (at == listOfParts.cend()) {
+      Q6::CommandList list;
+      QStringList carried;
+      for (const Q6::SettingCommands& part : parts) {
+        list.insert(list.end(), part.commands.begin(), part.commands.end());
+        carried += Q6::carriedSettings(part, payload.selection, payload.modelIndex);
+      }
+      at = listOfParts.insert(kept, static_cast<int>(d.commands.lists.size()));
+      d.commands.lists.push_back(std::move(list));
+      d.carried.push_back(std::move(carried));
+    }
+    d.listOf[t] = *at;
+    for (const QString& setting : d.carried[static_cast<size_t>(*at)]) {
+      const QString name = setting.section(u'=', 0, 0);
+      d.notes[t].diff.push_back({name, recordedText(state.of(name)), setting.section(u'=', 1)});
+    }
+  }
+  return d;
+}
+
+// The settings of a target that change, as --check names them.
+QStringList changingNames(const TargetNote& note) {
+  QStringList names;
+  for (const SettingChange& c : note.diff) {
+    if (c.before != c.after) {
+      names << c.setting;
+    }
+  }
+  return names;
+}
+
+void printDiff(const TargetNote& note, const Streams& human) {
+  for (const SettingChange& c : note.diff) {
+    if (c.before != c.after) {
+      human.line(QStringLiteral("  %1: %2 → %3")
+                     .arg(c.setting, displayText(c.before), displayText(c.after)),
+                 false);
+    }
+  }
+}
+
+QByteArray sha256Of(const Q6::CommandList& commands) {
+  QCryptographicHash hash(QCryptographicHash::Sha256);
+  for (const Q6::Command& c : commands) {
+    hash.addData(c);
+  }
+  return hash.result();
+}
+
+bool writeReport(const Options& o, const QByteArray& text, ReportFile& report, const Streams& io) {
+  if (o.json == u"-") {
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), io.out);
+    std::fflush(io.out);
+    return true;
+  }
+  QString error;
+  if (!report.commit(text, &error)) {
+    io.error(error);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -235,8 +412,7 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     return kExitDelivered;
   }
   if (o.version) {
-    io.line(QStringLiteral("q6config-cli %1")
-                .arg(Q6::versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision)));
+    io.line(programName());
     return kExitDelivered;
   }
   if (o.command.isEmpty()) {
@@ -246,50 +422,34 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   if (o.command == u"list-targets") {
     return listTargets(o, io);
   }
+  if (o.command == u"history" || o.command == u"state") {
+    std::vector<Target> targets;
+    if (!readTargets(o, io, false, &targets)) {
+      return kExitRefused;
+    }
+    if (targets.empty()) {
+      io.error(QStringLiteral("no target given: add --to TARGET or --targets FILE."));
+      return kExitRefused;
+    }
+    return o.command == u"history" ? runHistory(o, targets, io) : runState(o, targets, io);
+  }
 
   // Everything is read and checked before the first link opens: a refusal sends nothing anywhere.
-  const std::optional<Payload> payload = buildPayload(o, io, &error);
+  std::optional<Payload> payload = buildPayload(o, io, &error);
   if (!payload) {
     io.error(error);
     return kExitRefused;
   }
-  std::vector<TargetLine> targetLines;
-  targetLines.reserve(static_cast<size_t>(o.targets.size()));
-  for (const QString& text : o.targets) {
-    targetLines.push_back({text, QString()});
+  if (!payload->isApply && (o.changesOnly || o.check || o.diff)) {
+    io.error(QStringLiteral("--changes-only, --check and --diff belong to apply."));
+    return kExitRefused;
   }
-  for (const QString& file : o.targetFiles) {
-    if (!readTargetsFile(file, &targetLines, &error)) {
-      io.error(error);
-      return kExitRefused;
-    }
+  if (payload->model.isEmpty() && !o.model.isEmpty()) {
+    payload->model = Q6::modelName(*Q6::modelFromName(o.model));
   }
   std::vector<Target> targets;
-  targets.reserve(targetLines.size());
-  // Two exchanges at once on one printer would interleave their bytes: each printer once, however
-  // it is spelt. One look-up per target keeps a chain of tens of thousands quick.
-  QHash<QString, size_t> printers;
-  printers.reserve(static_cast<qsizetype>(targetLines.size()));
-  const auto where = [](const TargetLine& line) {
-    return line.origin.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(line.origin);
-  };
-  for (const TargetLine& line : targetLines) {
-    std::optional<Target> target = parseTarget(line.text, o.timeoutMs, o.timeoutGiven, &error);
-    if (!target) {
-      io.error(line.origin.isEmpty() ? error : line.origin + QStringLiteral(": ") + error);
-      return kExitRefused;
-    }
-    QString key = printerKey(target->settings);
-    const auto at = printers.constFind(key);
-    if (at != printers.cend()) {
-      const TargetLine& earlier = targetLines[*at];
-      io.error(
-          QStringLiteral("target %1%2 is given twice (as %3%4); each printer once per run.")
-              .arg(displayText(line.text), where(line), displayText(earlier.text), where(earlier)));
-      return kExitRefused;
-    }
-    printers.insert(std::move(key), targets.size());
-    targets.push_back(std::move(*target));
+  if (!readTargets(o, io, true, &targets)) {
+    return kExitRefused;
   }
   if (o.dryRun) {
     printDryRun(*payload, targets, io);
@@ -308,39 +468,174 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     return kExitRefused;
   }
 
-  const Q6::CommandList commands = payload->commands();
+  // The record: what each printer holds decides --changes-only and --check, and every exchange
+  // is an entry in it. A check writes nothing and creates no record.
+  RunRecord record(o, io);
+  QStringList printers;
+  if (!record.path().isEmpty()) {
+    printers.reserve(static_cast<qsizetype>(targets.size()));
+    for (const Target& t : targets) {
+      printers << Q6::recordPrinterName(t.settings);
+    }
+    record.open(!o.check);
+  }
+  std::optional<std::vector<Q6::PrinterState>> states;
+  if (o.changesOnly || o.check || o.diff) {
+    states = record.states(printers);
+    if (states && states->size() != targets.size()) {
+      states.reset();
+    }
+  }
+  const Decisions decisions = decide(o, *payload, targets.size(), states);
+  const RecordNote recordNote{record.path(), record.error()};
+
+  if (o.check) {
+    std::vector<TargetResult> results(targets.size());
+    for (size_t i = 0; i < targets.size(); ++i) {
+      TargetResult& r = results[i];
+      r.target = targets[i].text;
+      r.index = static_cast<int>(i);
+      const int list = decisions.listOf[i];
+      r.outcome = list < 0 ? Outcome::Unchanged : Outcome::WouldChange;
+      r.bytes = list < 0 ? 0 : Q6::byteCount(decisions.commands.lists[static_cast<size_t>(list)]);
+      if (list < 0) {
+        human.line(QStringLiteral("unchanged %1").arg(displayText(r.target)), false);
+        continue;
+      }
+      human.line(QStringLiteral("would change %1: %2")
+                     .arg(displayText(r.target),
+                          changingNames(decisions.notes[i]).join(QStringLiteral(", "))),
+                 false);
+      if (o.diff) {
+        printDiff(decisions.notes[i], human);
+      }
+    }
+    std::fflush(human.out);
+    if (!o.json.isEmpty()) {
+      RunSummary summary;
+      summary.started = QDateTime::currentDateTimeUtc();
+      const QByteArray text =
+          reportText(o, *payload, results, decisions.notes, recordNote, summary);
+      if (!writeReport(o, text, report, io)) {
+        return kExitSomeFailed;
+      }
+    }
+    return kExitDelivered;
+  }
+
+  // The targets that are sent anything, and their lists.
+  std::vector<Target> sending;
+  std::vector<size_t> sendingIndex;  // in targets
+  FleetCommands commands{decisions.commands.lists, {}};
+  for (size_t i = 0; i < targets.size(); ++i) {
+    const int list = decisions.listOf[i];
+    if (list < 0) {
+      human.line(QStringLiteral("unchanged %1").arg(displayText(targets[i].text)), false);
+      continue;
+    }
+    if (o.diff) {
+      human.line(QStringLiteral("changing %1: %2")
+                     .arg(displayText(targets[i].text),
+                          changingNames(decisions.notes[i]).join(QStringLiteral(", "))),
+                 false);
+      printDiff(decisions.notes[i], human);
+    }
+    sending.push_back(targets[i]);
+    sendingIndex.push_back(i);
+    commands.listOf.push_back(list);
+  }
+  std::fflush(human.out);
+
+  // Every entry is begun, and on disk, before the first byte leaves: one transaction for all.
+  std::vector<qint64> ids(sending.size(), 0);
+  if (record.usable() && !sending.empty()) {
+    std::vector<QByteArray> hashes;
+    for (const Q6::CommandList& list : commands.lists) {
+      hashes.push_back(sha256Of(list));
+    }
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QString user = Q6::recordUser();
+    const QString host = Q6::recordHost();
+    const QString program = programName();
+    std::vector<Q6::RecordEntry> entries(sending.size());
+    for (size_t k = 0; k < sending.size(); ++k) {
+      const size_t list = static_cast<size_t>(commands.listOf[k]);
+      Q6::RecordEntry& e = entries[k];
+      e.time = now;
+      e.user = user;
+      e.host = host;
+      e.program = program;
+      e.printer = printers[static_cast<qsizetype>(sendingIndex[k])];
+      e.model = payload->model;
+      e.action = payload->action;
+      e.effect = payload->effect;
+      e.settings = decisions.carried[list];
+      e.bytes = Q6::byteCount(commands.lists[list]);
+      e.sha256 = hashes[list];
+    }
+    if (std::optional<std::vector<qint64>> begun = record.begin(entries)) {
+      ids = std::move(*begun);
+    }
+  }
+
   FleetOptions options;
-  options.jobs = fitJobsToFileLimit(o.jobs, static_cast<int>(targets.size()), io);
+  options.jobs = fitJobsToFileLimit(o.jobs, static_cast<int>(sending.size()), io);
   options.stop = &stopSignal();
   stopSignal() = 0;
-  Progress progress(err, static_cast<int>(targets.size()), true);
+  Progress progress(err, static_cast<int>(sending.size()), true);
   int failed = 0;
   FleetRun run;
   const QDateTime started = QDateTime::currentDateTimeUtc();
-  {
+  std::vector<bool> completed(sending.size(), false);
+  if (!sending.empty()) {
     const StopSignals handlers;
-    run =
-        runFleet(targets, commands, options, [&](const TargetResult* r, const FleetStatus& status) {
-          if (r) {
-            progress.clear();
-            failed += r->delivered ? 0 : 1;
-            printResult(*r, human);
-          }
-          progress.draw(status, failed, targets);
-        });
+    run = runFleet(sending, std::move(commands), options,
+                   [&](const TargetResult* r, const FleetStatus& status) {
+                     if (r) {
+                       progress.clear();
+                       failed += r->delivered ? 0 : 1;
+                       printResult(*r, human);
+                       const size_t k = static_cast<size_t>(r->index);
+                       record.complete(completionOf(ids[k], *r));
+                       completed[k] = true;
+                     } else {
+                       record.flush();
+                     }
+                     progress.draw(status, failed, sending);
+                   });
   }
   progress.clear();
+  // The targets the stop left: not started ones got nothing; interrupted ones may hold part.
+  for (size_t k = 0; k < run.results.size(); ++k) {
+    if (!completed[k]) {
+      record.complete(completionOf(ids[k], run.results[k]));
+    }
+  }
+  record.flush();
   RunSummary summary = summarize(run.results, failed, stopSignal().load(), human, io);
   summary.started = started;
+  const size_t unchanged = targets.size() - sending.size();
+  if (unchanged > 0) {
+    io.error(QStringLiteral("%1 of %2 targets unchanged: the record says they hold it all.")
+                 .arg(unchanged)
+                 .arg(targets.size()));
+  }
 
   int result = summary.code;
   if (!o.json.isEmpty()) {
-    const QByteArray text = reportText(o, *payload, run.results, summary);
-    if (reportToStdout) {
-      std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), out);
-      std::fflush(out);
-    } else if (!report.commit(text, &error)) {
-      io.error(error);
+    std::vector<TargetResult> all(targets.size());
+    for (size_t i = 0; i < targets.size(); ++i) {
+      all[i].target = targets[i].text;
+      all[i].index = static_cast<int>(i);
+      all[i].outcome = Outcome::Unchanged;
+    }
+    for (size_t k = 0; k < run.results.size(); ++k) {
+      all[sendingIndex[k]] = run.results[k];
+      all[sendingIndex[k]].index = static_cast<int>(sendingIndex[k]);
+    }
+    const RecordNote finalNote{record.path(), record.error()};
+    const QByteArray text = reportText(o, *payload, all, decisions.notes, finalNote, summary);
+    if (!writeReport(o, text, report, io)) {
       result = summary.stoppedBy ? summary.code : kExitSomeFailed;
     }
   }

@@ -8,7 +8,8 @@
 #include <deque>
 #include <memory>
 #include <mutex>
-#include <thread>
+
+#include <pthread.h>
 
 #include "core/link/transport_link.h"
 #include "core/printer/exchange.h"
@@ -22,7 +23,10 @@ class CountingLink : public Orvanel::PrinterLink {
  public:
   CountingLink(Orvanel::PrinterLink& inner, std::atomic<qint64>& bytes)
       : inner_(inner), bytes_(bytes) {}
-  void OpenConnection() override { inner_.OpenConnection(); }
+  void OpenConnection() override {
+    inner_.OpenConnection();  // raises when it fails: not opened
+    opened = true;
+  }
   void SendData(const QByteArray& data) override {
     inner_.SendData(data);
     bytes_ += data.size();
@@ -32,18 +36,61 @@ class CountingLink : public Orvanel::PrinterLink {
  private:
   Orvanel::PrinterLink& inner_;
   std::atomic<qint64>& bytes_;
+
+ public:
+  bool opened = false;
+};
+
+// A worker's stack: an exchange needs little, and a thousand workers at the default 8 MiB each
+// would reserve more address space than some machines allow.
+constexpr size_t kWorkerStackBytes = 512 * 1024;
+
+// A thread with a small stack (std::thread cannot set its size).
+class Worker {
+ public:
+  explicit Worker(std::function<void()> body) {
+    auto* owned = new std::function<void()>(std::move(body));
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, kWorkerStackBytes);
+    started_ = pthread_create(&thread_, &attr, &Worker::entry, owned) == 0;
+    pthread_attr_destroy(&attr);
+    if (!started_) {
+      delete owned;
+    }
+  }
+  bool started() const { return started_; }
+  void join() {
+    if (started_) {
+      pthread_join(thread_, nullptr);
+    }
+  }
+  void detach() {
+    if (started_) {
+      pthread_detach(thread_);
+    }
+  }
+
+ private:
+  static void* entry(void* arg) {
+    std::unique_ptr<std::function<void()>> body(static_cast<std::function<void()>*>(arg));
+    (*body)();
+    return nullptr;
+  }
+  pthread_t thread_{};
+  bool started_ = false;
 };
 
 // Everything the workers share. It lives as long as the last worker: a run that is stopped may
 // return while an exchange is still running.
 struct Shared {
-  Shared(std::vector<Target> t, Q6::CommandList c, int workers)
+  Shared(std::vector<Target> t, FleetCommands c, int workers)
       : targets(std::move(t)), commands(std::move(c)), serving(static_cast<size_t>(workers)) {
     results.resize(targets.size());
     clock.start();
   }
   const std::vector<Target> targets;
-  const Q6::CommandList commands;
+  const FleetCommands commands;
   QElapsedTimer clock;
   std::mutex mutex;
   std::condition_variable changed;
@@ -70,6 +117,7 @@ TargetResult deliver(const Target& target, const Q6::CommandList& commands,
   CountingLink counting(link, bytes);
   const Q6::Result<> exchange = Q6::exchangeCommands(counting, commands);
   result.ms = timer.elapsed();
+  result.opened = counting.opened;
   result.delivered = exchange.ok();
   result.outcome = result.delivered ? Outcome::Delivered : Outcome::Failed;
   result.bytes = bytes.load();
@@ -100,7 +148,9 @@ void work(const std::shared_ptr<Shared>& shared, size_t slot) {
       mine.bytes = 0;
       ++s.running;
     }
-    TargetResult result = deliver(s.targets[static_cast<size_t>(i)], s.commands, mine.bytes);
+    TargetResult result = deliver(s.targets[static_cast<size_t>(i)],
+                                  s.commands.of(static_cast<size_t>(i)), mine.bytes);
+    result.index = i;
     std::lock_guard<std::mutex> lock(s.mutex);
     mine.index = -1;
     --s.running;
@@ -112,18 +162,25 @@ void work(const std::shared_ptr<Shared>& shared, size_t slot) {
 
 }  // namespace
 
-FleetRun runFleet(const std::vector<Target>& targets, const Q6::CommandList& commands,
+FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
                   const FleetOptions& options,
                   const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished) {
   const int count = static_cast<int>(targets.size());
   const int workers = std::clamp(options.jobs, 1, std::max(count, 1));
-  auto shared = std::make_shared<Shared>(targets, commands, workers);
+  auto shared = std::make_shared<Shared>(targets, std::move(commands), workers);
   Shared& s = *shared;
 
-  std::vector<std::thread> threads;
+  std::vector<Worker> threads;
   threads.reserve(static_cast<size_t>(workers));
   for (int w = 0; w < workers; ++w) {
-    threads.emplace_back(work, shared, static_cast<size_t>(w));
+    threads.emplace_back([shared, w] { work(shared, static_cast<size_t>(w)); });
+    if (!threads.back().started()) {
+      threads.pop_back();  // the system has no more threads for us: the others serve its share
+      break;
+    }
+  }
+  if (threads.empty()) {
+    work(shared, 0);  // not even one thread: the targets are served here, one after another
   }
 
   const auto stopRequested = [&] { return options.stop && options.stop->load() != 0; };
@@ -183,6 +240,8 @@ FleetRun runFleet(const std::vector<Target>& targets, const Q6::CommandList& com
     if (slot.index >= 0) {
       TargetResult& r = run.results[static_cast<size_t>(slot.index)];
       r.outcome = Outcome::Interrupted;
+      r.index = slot.index;
+      r.opened = true;  // it may have opened: the safe side
       r.bytes = slot.bytes.load();
       r.ms = s.clock.elapsed() - slot.since;
     }
@@ -191,11 +250,12 @@ FleetRun runFleet(const std::vector<Target>& targets, const Q6::CommandList& com
   for (size_t i = 0; i < run.results.size(); ++i) {
     TargetResult& r = run.results[i];
     if (r.target.isEmpty()) {
+      r.index = static_cast<int>(i);
       r.target = targets[i].text;  // never finished: NotStarted, or Interrupted above
     }
   }
   run.abandoned = abandoned;
-  for (std::thread& t : threads) {
+  for (Worker& t : threads) {
     if (abandoned) {
       t.detach();
     } else {

@@ -16,14 +16,18 @@ enum class Outcome {
   Failed,
   Interrupted,  // the run was stopped while this target was being served
   NotStarted,   // the run was stopped before this target's turn
+  Unchanged,    // --changes-only: the record says the printer holds it all; nothing was sent
+  WouldChange,  // --check: it would be sent
 };
 
 struct TargetResult {
   QString target;
+  int index = -1;  // of the target in the run
   Outcome outcome = Outcome::NotStarted;
   bool delivered = false;
-  qint64 bytes = 0;  // bytes handed over (all of them when delivered)
-  qint64 ms = 0;     // from opening the link to closing it
+  bool opened = false;  // the link opened: the printer may hold part of a failed exchange
+  qint64 bytes = 0;     // bytes handed over (all of them when delivered)
+  qint64 ms = 0;        // from opening the link to closing it
   QString error;
 };
 
@@ -44,6 +48,17 @@ struct FleetOptions {
   int stopGraceMs = 2000;
 };
 
+// What each target is sent: one of a few distinct lists, so that ten thousand targets share them
+// instead of holding a copy each. listOf[i] picks the list of target i; when listOf is empty every
+// target gets lists[0].
+struct FleetCommands {
+  std::vector<Q6::CommandList> lists;
+  std::vector<int> listOf;
+  const Q6::CommandList& of(size_t target) const {
+    return lists[listOf.empty() ? 0 : static_cast<size_t>(listOf[target])];
+  }
+};
+
 struct FleetRun {
   std::vector<TargetResult> results;  // in the order of the targets
   // Exchanges still running when the run was stopped and its grace was up: their threads are left
@@ -51,11 +66,11 @@ struct FleetRun {
   bool abandoned = false;
 };
 
-// Sends the same commands to every target, each in its own exchange on its own worker thread, at
+// Sends each target its commands, each in its own exchange on its own worker thread, at
 // most `jobs` at a time. A target that fails or stalls holds only its own worker, for at most its
 // own time limit. onFinished runs on the calling thread as each target ends (in the order they
 // end), and also every `tickMs` with nullptr so that a progress line can be redrawn.
-FleetRun runFleet(const std::vector<Target>& targets, const Q6::CommandList& commands,
+FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
                   const FleetOptions& options,
                   const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished);
 

@@ -14,12 +14,15 @@
 
 namespace Q6Cli {
 
-const QStringList kCommands{"apply", "reset", "test", "show", "list-targets", "help"};
+const QStringList kCommands{"apply",   "reset", "test",         "show",
+                            "history", "state", "list-targets", "help"};
 
 namespace {
 
-const QStringList kOptions{"--help", "--version", "--dry-run", "--yes",  "--model",   "--preset",
-                           "--set",  "--to",      "--targets", "--jobs", "--timeout", "--json"};
+const QStringList kOptions{"--help",    "--version", "--dry-run", "--yes",       "--model",
+                           "--preset",  "--set",     "--to",      "--targets",   "--jobs",
+                           "--timeout", "--json",    "--record",  "--no-record", "--changes-only",
+                           "--check",   "--diff",    "--force",   "--limit"};
 
 // Edits (insert, delete, replace, swap of two neighbours) from a to b, in any case.
 int editDistance(const QString& a, const QString& b) {
@@ -166,6 +169,24 @@ bool parseArguments(const QStringList& args, Options* o, QString* error) {
       o->timeoutGiven = true;
     } else if (arg == u"--json") {
       if (!value(&o->json)) return false;
+    } else if (arg == u"--record") {
+      if (!value(&o->record)) return false;
+      if (o->record.isEmpty()) {
+        *error = QStringLiteral("--record needs a file name.");
+        return false;
+      }
+    } else if (arg == u"--no-record") {
+      o->noRecord = true;
+    } else if (arg == u"--changes-only") {
+      o->changesOnly = true;
+    } else if (arg == u"--check") {
+      o->check = true;
+    } else if (arg == u"--diff") {
+      o->diff = true;
+    } else if (arg == u"--force") {
+      o->force = true;
+    } else if (arg == u"--limit") {
+      if (!value(&v) || !parseNumberOption(arg, v, 1, 1000000000, &o->limit, error)) return false;
     } else if (arg.startsWith(u'-') && arg != u"-") {
       *error = QStringLiteral("unknown option %1 (see --help).%2")
                    .arg(displayText(arg), didYouMean(arg, kOptions));
@@ -181,6 +202,15 @@ bool parseArguments(const QStringList& args, Options* o, QString* error) {
       *error = QStringLiteral("unexpected argument \"%1\" (see --help).").arg(arg);
       return false;
     }
+  }
+  if (o->noRecord && !o->record.isEmpty()) {
+    *error = QStringLiteral("--record and --no-record cannot be given together.");
+    return false;
+  }
+  if (o->noRecord && (o->changesOnly || o->check || o->diff)) {
+    *error = QStringLiteral(
+        "--changes-only, --check and --diff decide from the record; --no-record leaves it out.");
+    return false;
   }
   if (showSeen && o->command.isEmpty()) {
     *error = QStringLiteral("show needs a command: show apply|reset|test ... (see --help).");
@@ -202,6 +232,9 @@ QString helpText() {
       "  reset --yes --to TARGET...   \"Clear All Settings\": restore the factory settings\n"
       "  test NAME --to TARGET...     a hardware test or test sheet (names below)\n"
       "  show COMMAND ...     print every command of COMMAND, as hex and in words; opens nothing\n"
+      "  history --to TARGET... [--limit N]   what the record says was sent to each printer,\n"
+      "                      newest first; opens no link\n"
+      "  state --to TARGET... what each printer holds as far as the record knows; opens no link\n"
       "  list-targets         the network printers (DNS-SD), printer queues, printer device nodes "
       "and\n"
       "                       serial ports this computer can see\n"
@@ -215,6 +248,16 @@ QString helpText() {
       "  --json FILE          write the whole report as JSON (- for standard output; the lines\n"
       "                      for people then go to standard error)\n"
       "  --dry-run            as show: print the commands, open nothing\n"
+      "  --record FILE        the record of what was sent to each printer (default\n"
+      "                      $Q6CONFIG_RECORD, else ~/.local/state/q6config/record.sqlite3)\n"
+      "  --no-record          send without writing the record\n"
+      "  --changes-only       apply: send each printer only the settings the record does not\n"
+      "                      know it holds; a printer that holds them all gets nothing\n"
+      "  --check              apply: say which printers --changes-only would change; opens "
+      "nothing\n"
+      "  --diff               apply: print each setting that changes, recorded -> wanted\n"
+      "  --force              apply: send everything whatever the record says (and record it)\n"
+      "  --limit N            history: at most N entries per printer\n"
       "  --help, --version\n"
       "\n"
       "Targets:\n"

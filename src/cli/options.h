@@ -9,7 +9,8 @@
 namespace Q6Cli {
 
 inline constexpr int kDefaultJobs = 16;
-inline constexpr int kMaxJobs = 256;
+// The open-file limit is the real bound (fitJobsToFileLimit); this only stops a typo.
+inline constexpr int kMaxJobs = 65536;
 
 // The commands, for a suggestion when one is misspelt.
 extern const QStringList kCommands;
@@ -28,6 +29,13 @@ struct Options {
   int timeoutMs = Orvanel::kDefaultTimeoutMs;
   bool timeoutGiven = false;
   QString json;
+  QString record;  // empty: Q6::defaultRecordPath()
+  bool noRecord = false;
+  bool changesOnly = false;
+  bool check = false;
+  bool diff = false;
+  bool force = false;
+  int limit = 0;  // history: entries per printer, 0 for all
   bool help = false;
   bool version = false;
 };

@@ -28,6 +28,10 @@ QString statusName(Outcome outcome) {
       return QStringLiteral("interrupted");
     case Outcome::NotStarted:
       return QStringLiteral("not started");
+    case Outcome::Unchanged:
+      return QStringLiteral("unchanged");
+    case Outcome::WouldChange:
+      return QStringLiteral("would change");
   }
   return QString();
 }
@@ -188,7 +192,9 @@ RunSummary summarize(const std::vector<TargetResult>& results, int failed, int s
 }
 
 QByteArray reportText(const Options& o, const Payload& payload,
-                      const std::vector<TargetResult>& results, const RunSummary& summary) {
+                      const std::vector<TargetResult>& results,
+                      const std::vector<TargetNote>& notes, const RecordNote& record,
+                      const RunSummary& summary) {
   const Q6::CommandList all = payload.commands();
   QJsonObject json;
   json[QStringLiteral("program")] = QStringLiteral("q6config-cli");
@@ -199,8 +205,19 @@ QByteArray reportText(const Options& o, const Payload& payload,
   json[QStringLiteral("commands")] = static_cast<qint64>(all.size());
   json[QStringLiteral("bytes")] = static_cast<qint64>(Q6::byteCount(all));
   json[QStringLiteral("started")] = summary.started.toString(Qt::ISODate);
+  json[QStringLiteral("record")] = record.path.isEmpty() ? QJsonValue() : QJsonValue(record.path);
+  if (!record.error.isEmpty()) {
+    json[QStringLiteral("record_error")] = record.error;
+  }
+  if (o.check) {
+    json[QStringLiteral("check")] = true;
+  }
+  int unchanged = 0;
   QJsonArray list;
-  for (const TargetResult& r : results) {
+  for (size_t i = 0; i < results.size(); ++i) {
+    const TargetResult& r = results[i];
+    const TargetNote note = i < notes.size() ? notes[i] : TargetNote{};
+    unchanged += r.outcome == Outcome::Unchanged ? 1 : 0;
     QJsonObject item;
     item[QStringLiteral("target")] = r.target;
     item[QStringLiteral("status")] = statusName(r.outcome);
@@ -209,11 +226,22 @@ QByteArray reportText(const Options& o, const Payload& payload,
     if (r.outcome == Outcome::Failed) {
       item[QStringLiteral("error")] = r.error;
     }
+    // Changed: the printer got (or, checking, would get) bytes that alter what it holds.
+    item[QStringLiteral("changed")] =
+        note.changed && (r.outcome == Outcome::Delivered || r.outcome == Outcome::WouldChange);
+    QJsonArray diff;
+    for (const SettingChange& c : note.diff) {
+      diff.append(QJsonObject{{QStringLiteral("setting"), c.setting},
+                              {QStringLiteral("before"), c.before},
+                              {QStringLiteral("after"), c.after}});
+    }
+    item[QStringLiteral("diff")] = diff;
     list.append(item);
   }
   json[QStringLiteral("targets")] = list;
   json[QStringLiteral("delivered")] = summary.delivered;
   json[QStringLiteral("failed")] = summary.failed;
+  json[QStringLiteral("unchanged")] = unchanged;
   if (summary.stoppedBy) {
     json[QStringLiteral("stopped_by")] = signalName(summary.stoppedBy);
     json[QStringLiteral("interrupted")] = summary.interrupted;

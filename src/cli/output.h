@@ -13,6 +13,9 @@
 #include "cli/targets.h"
 #include "core/common/whole_file.h"
 #include "core/printer/commands.h"
+#include "core/settings/settings_table.h"
+#include "core/settings/use_settings.h"
+#include "core/store/printer_record.h"
 
 // What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
 // report.
@@ -47,6 +50,36 @@ struct Payload {
   QString what;  // "apply for the QLX500", "reset", "test line-feed"
   std::vector<Group> groups;
   Q6::CommandList commands() const;
+
+  // How the record names the exchange: "apply", "reset", "test line-feed", and what it does.
+  QString action;
+  Q6::RecordEffect effect = Q6::RecordEffect::None;
+  QString model;  // "QLX500", or empty when the exchange does not depend on it
+  // apply: the choices, and the plan whose parts are the groups, one for one
+  bool isApply = false;
+  int modelIndex = 0;
+  Q6::Selection selection;
+  Q6::UseSettingsPlan plan;
+};
+
+// One setting a target was (or would be) sent, and what the record held before.
+struct SettingChange {
+  QString setting;
+  QString before;  // the entry name, "factory" or "unknown"
+  QString after;
+};
+
+// What the report says of a target beyond its result.
+struct TargetNote {
+  bool changed = true;
+  std::vector<SettingChange> diff;
+};
+
+// The record as the report names it: its file (empty with --no-record) and, when it could not be
+// used, why.
+struct RecordNote {
+  QString path;
+  QString error;
 };
 
 // `show` and --dry-run: every command as hex and in words, then the targets it would go to.
@@ -107,6 +140,8 @@ RunSummary summarize(const std::vector<TargetResult>& results, int failed, int s
 
 // The whole --json report.
 QByteArray reportText(const Options& o, const Payload& payload,
-                      const std::vector<TargetResult>& results, const RunSummary& summary);
+                      const std::vector<TargetResult>& results,
+                      const std::vector<TargetNote>& notes, const RecordNote& record,
+                      const RunSummary& summary);
 
 }  // namespace Q6Cli

@@ -29,7 +29,7 @@ for path in /usr/bin/q6config /usr/bin/q6config-cli /usr/lib/q6config/q6config \
   /usr/share/man/man1/q6config.1.gz /usr/share/man/man1/q6config-cli.1.gz \
   /usr/share/doc/q6config/copyright /usr/share/doc/q6config/changelog.gz \
   /usr/share/doc/q6config/README.md /usr/share/doc/q6config/fleet.md \
-  /usr/share/bash-completion/completions/q6config-cli; do
+  /usr/share/bash-completion/completions/q6config-cli /usr/share/zsh/vendor-completions/_q6config-cli; do
   grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 maintainer="$(dpkg-deb -f "$deb" Maintainer)"

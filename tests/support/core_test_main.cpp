@@ -1,15 +1,21 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 // The main of the core's test executables: no display and no window library, only a
-// QCoreApplication, and a settings store that never touches the real home.
+// QCoreApplication, and a settings store and a printer record that never touch the real home.
 int main(int argc, char** argv) {
   const QString isolated = QDir::tempPath() + QStringLiteral("/q6config-tests-unused");
   qputenv("XDG_CONFIG_HOME", isolated.toLocal8Bit());
+  // The programs keep a record of every exchange by default: each test process (and the programs
+  // it starts) gets a record of its own, never the real one.
+  const QTemporaryDir state(QDir::tempPath() + QStringLiteral("/q6config-test-state-XXXXXX"));
+  qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+  qunsetenv("Q6CONFIG_RECORD");
   QCoreApplication app(argc, argv);
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, isolated);
   ::testing::InitGoogleMock(&argc, argv);

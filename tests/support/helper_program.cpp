@@ -2,15 +2,22 @@
 //   store-in-a-loop GROUP KEY CONFIG_HOME: stores KEY-0 ... KEY-29 in GROUP/KEY of the settings
 //     file under CONFIG_HOME, each store read back at once;
 //   hold-lock PATH: takes the lock file PATH, says "held" and keeps the lock until it is killed
-//     (at most a minute).
+//     (at most a minute);
+//   record-hold PATH: opens the printer record PATH with SQLite itself, takes its write lock
+//     (BEGIN EXCLUSIVE), says "held" and keeps it until it is killed (at most a minute);
+//   record-begin PATH PRINTER COUNT: begins and completes COUNT entries for PRINTER, one by one.
 // Ends with status 0 when all went as it should, 1 with the reason on stderr otherwise, 2 for a
 // command line it does not know.
 #include <QCoreApplication>
+#include <QFile>
 #include <QLockFile>
 #include <QThread>
 
+#include <sqlite3.h>
+
 #include <cstdio>
 
+#include "core/store/printer_record.h"
 #include "core/store/settings_store.h"
 
 namespace {
@@ -46,6 +53,50 @@ int holdLock(const QString& path) {
   return 0;
 }
 
+int recordHold(const QString& path) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+          SQLITE_OK ||
+      sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    const QString why = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_close(db);
+    return fail(QStringLiteral("cannot lock the record %1: %2").arg(path, why));
+  }
+  std::fputs("held\n", stdout);
+  std::fflush(stdout);
+  QThread::sleep(60);
+  sqlite3_close(db);
+  return 0;
+}
+
+int recordBegin(const QString& path, const QString& printer, int count) {
+  auto record = Q6::PrinterRecord::open(path);
+  if (!record) {
+    return fail(record.error());
+  }
+  for (int i = 0; i < count; ++i) {
+    Q6::RecordEntry entry;
+    entry.time = QDateTime::currentDateTimeUtc();
+    entry.user = Q6::recordUser();
+    entry.host = Q6::recordHost();
+    entry.program = QStringLiteral("q6config_test_helper");
+    entry.printer = printer;
+    entry.action = QStringLiteral("apply");
+    entry.effect = Q6::RecordEffect::Settings;
+    entry.settings = {QStringLiteral("round=%1").arg(i)};
+    const auto ids = (*record)->begin({entry});
+    if (!ids) {
+      return fail(QStringLiteral("entry %1: %2").arg(i).arg(ids.error()));
+    }
+    const Q6::Result<> completed =
+        (*record)->complete({{ids->front(), Q6::RecordOutcome::Delivered, 0, QString()}});
+    if (!completed) {
+      return fail(QStringLiteral("entry %1: %2").arg(i).arg(completed.error()));
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,9 +112,17 @@ int main(int argc, char** argv) {
   if (command == "hold-lock" && args.size() == 3) {
     return holdLock(args[2]);
   }
+  if (command == "record-hold" && args.size() == 3) {
+    return recordHold(args[2]);
+  }
+  if (command == "record-begin" && args.size() == 5) {
+    return recordBegin(args[2], args[3], args[4].toInt());
+  }
   std::fputs(
       "usage: q6config_test_helper store-in-a-loop GROUP KEY CONFIG_HOME\n"
-      "       q6config_test_helper hold-lock PATH\n",
+      "       q6config_test_helper hold-lock PATH\n"
+      "       q6config_test_helper record-hold PATH\n"
+      "       q6config_test_helper record-begin PATH PRINTER COUNT\n",
       stderr);
   return 2;
 }

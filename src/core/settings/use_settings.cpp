@@ -139,6 +139,60 @@ Result<UseSettingsPlan> planUseSettings(const Selection& s) {
   return plan;
 }
 
+QString settingValue(const SettingRow& row, const Selection& s, int model) {
+  switch (row.kind) {
+    case SettingKind::List: {
+      const int position = s.*(row.position);
+      const QStringList names = entryNames(settingEntries(row, model));
+      return position > 0 && position < names.size() ? names[position] : QString();
+    }
+    case SettingKind::CutOffset: {
+      // The quarter steps the command carries, so that "-2.50" and "-2.5" are one value.
+      const std::int64_t steps = std::clamp<std::int64_t>(
+          roundHalfEven(leadingNumber(s.txtCutOffset) / 0.25), kCutStepsMin, kCutStepsMax);
+      return QString::number(static_cast<double>(steps) * 0.25);
+    }
+    case SettingKind::FeedCount: {
+      const std::optional<int> count = contextCutFeeds(s.txtContFeeds);
+      return count ? QString::number(*count) : QString();
+    }
+  }
+  return {};
+}
+
+QStringList carriedSettings(const SettingCommands& part, const Selection& s, int model) {
+  QStringList carried;
+  for (const SettingRow* row : part.settings) {
+    carried << QLatin1String(row->name) + u'=' + settingValue(*row, s, model);
+  }
+  return carried;
+}
+
+UseSettingsPlan changedParts(const UseSettingsPlan& plan, const Selection& s, int model,
+                             const QHash<QString, QString>& knownValues) {
+  UseSettingsPlan changed;
+  for (const SettingCommands& part : plan) {
+    if (part.settings.empty()) {
+      continue;  // the write command goes only with something to write
+    }
+    const bool differs = std::any_of(part.settings.begin(), part.settings.end(), [&](auto* row) {
+      const auto known = knownValues.constFind(QLatin1String(row->name));
+      return known == knownValues.cend() || *known != settingValue(*row, s, model);
+    });
+    if (differs) {
+      changed.push_back(part);
+    }
+  }
+  if (!changed.empty()) {
+    for (const SettingCommands& part : plan) {
+      if (part.settings.empty()) {
+        changed.push_back(part);
+      }
+    }
+  }
+  return changed;
+}
+
 Result<CommandList> buildUseSettings(const Selection& s) {
   const Result<UseSettingsPlan> plan = planUseSettings(s);
   if (!plan) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -33,6 +37,21 @@ Result<UseSettingsPlan> planUseSettings(const Selection& selection);
 
 // The plan's commands in the order they go out, or its refusal: what the window sends.
 Result<CommandList> buildUseSettings(const Selection& selection);
+
+// The value a setting of the plan takes, as a script names it: a list's entry name
+// ("partial-cut"), the cut offset in millimetres as a plain number ("-2.5", "0"), the line-feed
+// count as a number ("2"). Empty for a list position the model does not offer.
+QString settingValue(const SettingRow& row, const Selection& selection, int model);
+
+// The settings a part carries, "name=entry" in the part's order; none for the write command.
+QStringList carriedSettings(const SettingCommands& part, const Selection& selection, int model);
+
+// The parts of the plan that would change what the printer holds: those carrying at least one
+// setting whose known value (name -> value, only for settings known for certain) differs from the
+// wanted one, then the write command. A setting missing from knownValues (unknown, or at the
+// factory's value) always differs. Empty when no part differs: nothing needs to be sent.
+UseSettingsPlan changedParts(const UseSettingsPlan& plan, const Selection& selection, int model,
+                             const QHash<QString, QString>& knownValues);
 
 // The line-feed count as the operator typed it, or nothing when it does not fit the four-bit field.
 std::optional<int> contextCutFeeds(std::string_view text);

@@ -24,6 +24,14 @@
 // deleted or recreated.
 namespace Q6 {
 
+// How long an operation waits for another program that holds the file's write lock. A program
+// that keeps committing is waited for as long as it makes headway; one that holds the lock and
+// commits nothing for this long is reported.
+inline constexpr int kRecordBusyMs = 2000;
+// The schema this program writes (PRAGMA user_version); older files are brought up to it, newer
+// ones are refused untouched.
+inline constexpr int kRecordVersion = 1;
+
 // What a delivered exchange does to what the printer holds.
 enum class RecordEffect {
   None,      // tests, sheets, the self test: nothing changes
@@ -37,6 +45,11 @@ enum class RecordOutcome {
   Failed,     // failed after the link opened: the printer may hold part of it
   NotSent,    // failed before the link opened, or never started: nothing reached the printer
 };
+
+// The words the file holds for them ("none", "settings", "reset"; "pending", "delivered",
+// "failed", "not-sent"), so that the file reads plainly in the sqlite3 shell.
+QString recordEffectName(RecordEffect effect);
+QString recordOutcomeName(RecordOutcome outcome);
 
 struct RecordEntry {
   qint64 id = 0;
@@ -52,8 +65,8 @@ struct RecordEntry {
   qint64 bytes = 0;      // the bytes of the exchange
   QByteArray sha256;     // of those bytes, 32 raw bytes
   RecordOutcome outcome = RecordOutcome::Pending;
-  qint64 sent = 0;   // bytes handed to the link when completed
-  QString reason;    // why it failed
+  qint64 sent = 0;      // bytes handed to the link when completed
+  QString reason;       // why it failed
   QDateTime completed;  // UTC; null while Pending
 };
 
