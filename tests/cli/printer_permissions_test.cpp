@@ -115,6 +115,9 @@ TEST_P(PrinterPermissions, TheErrorSaysHowToGetIn) {
   const gid_t gid = owning->gr_gid;
   Q6Test::ThrowawayUser user;
   ASSERT_TRUE(user.made()) << user.failure().toStdString();
+  if (!user.mayRun(Q6CONFIG_CLI_PATH)) {
+    GTEST_SKIP() << "the build folder is closed to other users: " Q6CONFIG_CLI_PATH;
+  }
   if (row.listed) {
     ASSERT_TRUE(user.join(QString::fromLatin1(row.group))) << user.failure().toStdString();
   }

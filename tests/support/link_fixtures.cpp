@@ -567,6 +567,12 @@ ThrowawayUser::~ThrowawayUser() {
   }
 }
 
+bool ThrowawayUser::mayRun(const QString& program) const {
+  const QStringList command =
+      runAs(true) + QStringList{executable(QStringLiteral("test")), QStringLiteral("-x"), program};
+  return QProcess::execute(command[0], command.mid(1)) == 0;
+}
+
 bool ThrowawayUser::join(const QString& group) {
   failure_ = runAdminTool("usermod", {"--append", "--groups", group, name_});
   return failure_.isEmpty();

@@ -171,6 +171,9 @@ class ThrowawayUser {
   uid_t uid() const { return uid_; }
   gid_t gid() const { return gid_; }
 
+  // Whether the user may run `program`: a build in a folder closed to others (a home of root's)
+  // cannot be run as anybody else.
+  bool mayRun(const QString& program) const;
   // Lists the account in `group`, as an administrator would: it counts from its next login.
   bool join(const QString& group);
   // What runs a program as this user, the program and its arguments following: with the groups

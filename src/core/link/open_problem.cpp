@@ -123,8 +123,9 @@ QString busyHint(const QString& path, const QList<DeviceHolder>& holders) {
   QStringList names;
   bool backend = false;
   for (const DeviceHolder& h : holders) {
-    names << (h.command.isEmpty() ? QStringLiteral("process %1").arg(h.pid)
-                                  : QStringLiteral("%1 (process %2)").arg(h.command).arg(h.pid));
+    names << (h.command.isEmpty()
+                  ? QStringLiteral("process %1").arg(h.pid)
+                  : QStringLiteral("%1 (process %2)").arg(h.command, QString::number(h.pid)));
     backend = backend || h.command == kUsbBackend;
   }
   QString text = QStringLiteral("%1 is in use by %2. ").arg(path, names.join(QStringLiteral(", ")));
