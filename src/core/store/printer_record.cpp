@@ -447,6 +447,7 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
                         .arg(current)
                         .arg(kRecordVersion));
     }
+    code = SQLITE_OK;  // nothing to do when another program brought it up to date meanwhile
     for (; current < kRecordVersion; ++current) {
       code = db->exec(kSchemaSteps[current]);
       if (code != SQLITE_OK) {

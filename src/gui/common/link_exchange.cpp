@@ -1,49 +1,167 @@
 #include "gui/common/link_exchange.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QThread>
 
+#include <memory>
+#include <vector>
+
+#include "core/settings/window_content.h"
 #include "gui/common/background.h"
 #include "gui/common/message_box.h"
+#include "version.h"
 
 namespace Q6 {
 
 namespace {
 
+// Notes whether the link opened: a failure after that may have left part of the bytes in the
+// printer, one before it left nothing.
+class WatchedLink : public Orvanel::PrinterLink {
+ public:
+  explicit WatchedLink(Orvanel::PrinterLink& inner) : inner_(inner) {}
+  void OpenConnection() override {
+    inner_.OpenConnection();
+    opened = true;
+  }
+  void SendData(const QByteArray& data) override {
+    inner_.SendData(data);
+    sent += data.size();
+  }
+  void CloseConnection() override { inner_.CloseConnection(); }
+  bool opened = false;
+  qint64 sent = 0;
+
+ private:
+  Orvanel::PrinterLink& inner_;
+};
+
+struct Recorded {
+  Result<> exchange;
+  QString recordProblem;  // empty when the record took the exchange
+};
+
+RecordEntry entryFor(const ExchangeNote& note, const CommandList& commands) {
+  RecordEntry entry;
+  entry.time = QDateTime::currentDateTimeUtc();
+  entry.user = recordUser();
+  entry.host = recordHost();
+  entry.program = QStringLiteral("q6config ") +
+                  versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision);
+  entry.printer = recordPrinterName(note.connection);
+  entry.model = note.model;
+  entry.action = note.action;
+  entry.effect = note.effect;
+  entry.settings = note.settings;
+  QCryptographicHash sha(QCryptographicHash::Sha256);
+  for (const Command& command : commands) {
+    sha.addData(command);
+    entry.bytes += command.size();
+  }
+  entry.sha256 = sha.result();
+  return entry;
+}
+
+// The exchange, written ahead into the record when there is a note. A connection that is not set
+// up opens nothing, so it has nothing to record.
+Recorded recordedExchange(Orvanel::PrinterLink& link, const CommandList& commands,
+                          const ExchangeNote* note) {
+  if (!note || note->connection.kind == Orvanel::ConnectionKind::NotSet) {
+    return {exchangeCommands(link, commands), {}};
+  }
+  QString problem;
+  std::unique_ptr<PrinterRecord> record;
+  qint64 id = 0;
+  Result<std::unique_ptr<PrinterRecord>> opened = PrinterRecord::open(defaultRecordPath());
+  if (!opened) {
+    problem = opened.error();
+  } else {
+    record = std::move(*opened);
+    const Result<std::vector<qint64>> ids = record->begin({entryFor(*note, commands)});
+    if (ids) {
+      id = ids->front();
+    } else {
+      problem = ids.error();
+    }
+  }
+  WatchedLink watched(link);
+  Recorded done{exchangeCommands(watched, commands), problem};
+  if (id != 0) {
+    PrinterRecord::Completion completion;
+    completion.id = id;
+    completion.outcome = done.exchange    ? RecordOutcome::Delivered
+                         : watched.opened ? RecordOutcome::Failed
+                                          : RecordOutcome::NotSent;
+    completion.sent = watched.sent;
+    completion.reason = done.exchange.error();
+    const Result<> completed = record->complete({completion});
+    if (!completed) {
+      done.recordProblem = completed.error();
+    }
+  }
+  return done;
+}
+
 // The window keeps painting while a link waits: the exchange runs beside the window (open, every
 // send and the close, also after an error, so a connection never crosses threads and dies with the
 // exchange), and the window's thread waits in a loop that takes no input, so nothing the operator
-// does can start another exchange meanwhile.
-Result<> exchangeBesideTheWindow(Orvanel::PrinterLink& link, const CommandList& commands) {
+// does can start another exchange meanwhile. The record is written beside the window too: a
+// record another program holds locked may keep it waiting.
+Recorded exchangeBesideTheWindow(Orvanel::PrinterLink& link, const CommandList& commands,
+                                 const ExchangeNote* note) {
   QCoreApplication* app = QCoreApplication::instance();
   if (!app || QThread::currentThread() != app->thread()) {
-    return exchangeCommands(link, commands);
+    return recordedExchange(link, commands, note);
   }
-  return runBeside([&]() -> Result<> {
+  return runBeside([&]() -> Recorded {
     try {
-      return exchangeCommands(link, commands);
+      return recordedExchange(link, commands, note);
     } catch (...) {
-      return Refused{QStringLiteral("The printer link failed for an unknown reason.")};
+      return {Refused{QStringLiteral("The printer link failed for an unknown reason.")}, {}};
     }
   });
 }
 
 bool exchangeRunning = false;
 
+QString recordFile() {
+  return QFileInfo(defaultRecordPath()).absoluteFilePath();
+}
+
+// The record's refusal names its file, which the window's sentence names already: the reason alone.
+QString reasonOf(const QString& refusal) {
+  const QString head = QStringLiteral("The printer record %1 cannot be ").arg(recordFile());
+  const qsizetype colon = refusal.startsWith(head) ? refusal.indexOf(u':', head.size()) : -1;
+  return colon > 0 ? refusal.mid(colon + 1).trimmed() : refusal;
+}
+
 }  // namespace
 
-bool runExchange(Orvanel::PrinterLink& link, const CommandList& commands, QWidget* messageParent) {
+bool runExchange(Orvanel::PrinterLink& link, const CommandList& commands, QWidget* messageParent,
+                 const ExchangeNote* note) {
   if (exchangeRunning) {
     return false;  // only code running during the wait gets here: one exchange at a time
   }
   exchangeRunning = true;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const Result<> result = exchangeBesideTheWindow(link, commands);
+  const Recorded done = exchangeBesideTheWindow(link, commands, note);
   QGuiApplication::restoreOverrideCursor();  // before any message
   exchangeRunning = false;
-  if (!result && !result.error().isEmpty()) {
-    showError(messageParent, result.error());
+  const Result<>& result = done.exchange;
+  QString text = result ? QString() : result.error();
+  if (!done.recordProblem.isEmpty()) {
+    const QString behind =
+        QStringLiteral("the record at %1 could not be updated: %2")
+            .arg(QDir::toNativeSeparators(recordFile()), reasonOf(done.recordProblem));
+    text = result ? QStringLiteral("%1 was sent, but %2").arg(note->action, behind)
+                  : text + QStringLiteral("\n\nAlso, ") + behind;
+  }
+  if (!text.isEmpty()) {
+    showError(messageParent, text);
   }
   return result.ok();
 }

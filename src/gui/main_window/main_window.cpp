@@ -265,32 +265,54 @@ void frmMain::AdjustCutPosition(float mm) {
   Picture1->setLineY(offset + Q6::kNominalCutY);
 }
 
-void frmMain::send(const Q6::CommandList& commands) {
-  Q6::runExchange(*scm_comms, commands, this);
+namespace {
+
+Q6::ExchangeNote exchangeNote(const QString& action, Q6::RecordEffect effect) {
+  Q6::ExchangeNote note;
+  note.action = action;
+  note.effect = effect;
+  return note;
+}
+
+}  // namespace
+
+void frmMain::send(const Q6::CommandList& commands, Q6::ExchangeNote note) {
+  note.connection = scm_comms->settings();
+  note.model = Q6::modelName(cmbModel->currentIndex());
+  Q6::runExchange(*scm_comms, commands, this, &note);
 }
 
 void frmMain::sendPrinterTest(const QPushButton* button) {
   if (const Q6::PrinterTest* test = Q6::printerTestOfButton(button->objectName())) {
-    send(Q6::testCommands(*test));
+    send(Q6::testCommands(*test),
+         exchangeNote(QStringLiteral("test ") + QLatin1String(test->name), Q6::RecordEffect::None));
   }
 }
 
 void frmMain::comUse_Click() {
   // The typed offset must be in its text form before it is read.
   txtCutOffset_Validate();
-  const Q6::Result<Q6::CommandList> plan = Q6::buildUseSettings(currentSelection());
+  const Q6::Selection selection = currentSelection();
+  const Q6::Result<Q6::UseSettingsPlan> plan = Q6::planUseSettings(selection);
   if (!plan) {
     Q6::showError(this, plan.error());
     return;
   }
-  send(*plan);
+  Q6::CommandList commands;
+  Q6::ExchangeNote note = exchangeNote(QStringLiteral("Use Settings"), Q6::RecordEffect::Settings);
+  for (const Q6::SettingCommands& part : *plan) {
+    commands.insert(commands.end(), part.commands.begin(), part.commands.end());
+    note.settings << Q6::carriedSettings(part, selection, cmbModel->currentIndex());
+  }
+  send(commands, std::move(note));
 }
 
 void frmMain::comClearAll_Click() {
   if (Q6::showMessage(this, Q6::clearAllQuestion()) != QMessageBox::Yes) {
     return;
   }
-  send(Q6::clearAllCommands());
+  send(Q6::clearAllCommands(),
+       exchangeNote(QStringLiteral("Clear All Settings"), Q6::RecordEffect::Reset));
 }
 
 void frmMain::comConfPort_Click() {

@@ -9,6 +9,7 @@
 
 #include "core/presets/preset_file.h"
 #include "core/settings/use_settings.h"
+#include "gui/common/link_exchange.h"
 #include "gui/link/printer_link.h"
 
 class CutDiagram;
@@ -218,7 +219,8 @@ class frmMain : public QWidget {
   void useDropDownStyle(QComboBox* list);
   void addTabSwitchKeys();
   void describeForScreenReaders();
-  void send(const Q6::CommandList& commands);
+  // One exchange over scm_comms, written into the record as the note says.
+  void send(const Q6::CommandList& commands, Q6::ExchangeNote note);
   // Every setting list at "No Change" but the print columns, which the model profile sets.
   void resetSettingLists();
   // The test the button sends, as the printer-test table binds it to the button.
