@@ -6,4 +6,4 @@ set -euo pipefail
   build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-serialport-dev libgl-dev \
   libcups2-dev libavahi-client-dev libsqlite3-dev \
-  fonts-dejavu-core fonts-liberation2
+  qt6-l10n-tools fonts-dejavu-core fonts-liberation2

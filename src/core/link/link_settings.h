@@ -55,20 +55,20 @@ struct NamedChoice {
   const char* shown;
 };
 inline constexpr NamedChoice<ConnectionKind> kConnectionKinds[] = {
-    {ConnectionKind::Network, "Network", "Network (TCP/IP)"},
-    {ConnectionKind::Queue, "Queue", "Printer queue"},
-    {ConnectionKind::File, "File", "File or device"},
-    {ConnectionKind::Serial, "Serial", "Serial port"},
+    {ConnectionKind::Network, "Network", QT_TRANSLATE_NOOP("Q6::Link", "Network (TCP/IP)")},
+    {ConnectionKind::Queue, "Queue", QT_TRANSLATE_NOOP("Q6::Link", "Printer queue")},
+    {ConnectionKind::File, "File", QT_TRANSLATE_NOOP("Q6::Link", "File or device")},
+    {ConnectionKind::Serial, "Serial", QT_TRANSLATE_NOOP("Q6::Link", "Serial port")},
 };
 inline constexpr NamedChoice<Parity> kParities[] = {
-    {Parity::None, "None", "None"},
-    {Parity::Even, "Even", "Even"},
-    {Parity::Odd, "Odd", "Odd"},
+    {Parity::None, "None", QT_TRANSLATE_NOOP("Q6::Link", "None")},
+    {Parity::Even, "Even", QT_TRANSLATE_NOOP("Q6::Link", "Even")},
+    {Parity::Odd, "Odd", QT_TRANSLATE_NOOP("Q6::Link", "Odd")},
 };
 inline constexpr NamedChoice<FlowControl> kFlowControls[] = {
-    {FlowControl::None, "None", "None"},
-    {FlowControl::Hardware, "Hardware", "Hardware (RTS/CTS)"},
-    {FlowControl::Software, "Software", "Software (XON/XOFF)"},
+    {FlowControl::None, "None", QT_TRANSLATE_NOOP("Q6::Link", "None")},
+    {FlowControl::Hardware, "Hardware", QT_TRANSLATE_NOOP("Q6::Link", "Hardware (RTS/CTS)")},
+    {FlowControl::Software, "Software", QT_TRANSLATE_NOOP("Q6::Link", "Software (XON/XOFF)")},
 };
 
 QString connectionKindName(ConnectionKind kind);  // "Network", "Queue", "File", "Serial", ""

@@ -184,10 +184,11 @@ Result<QByteArray> readPresetFile(const QString& path) {
 QString presetRefusalText(PresetRefusal refusal) {
   switch (refusal) {
     case PresetRefusal::Corrupt:
-      return QStringLiteral("Corrupt preset file");
+      return QString::fromUtf8(QT_TRANSLATE_NOOP("Q6::Messages", "Corrupt preset file"));
     case PresetRefusal::LaterVersion:
-      return QStringLiteral(
-          "This preset file is designed for a later version of the QLX600 Setup Utility!");
+      return QString::fromUtf8(QT_TRANSLATE_NOOP(
+          "Q6::Messages",
+          "This preset file is designed for a later version of the QLX600 Setup Utility!"));
     case PresetRefusal::None:
       break;
   }
@@ -195,10 +196,7 @@ QString presetRefusalText(PresetRefusal refusal) {
 }
 
 QString incorrectPresetText(const QString& fileName) {
-  return QStringLiteral("The preset '") + fileName +
-         QStringLiteral(
-             "' does not appear to be a preset file.\n  This may be a corrupt file or "
-             "it may require a more revent version of the Vorla QLX600 Setup utility.");
+  return QString::fromUtf8(kIncorrectPresetTemplate).arg(fileName);
 }
 
 }  // namespace Q6

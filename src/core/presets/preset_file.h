@@ -82,7 +82,13 @@ void applyPreset(Selection& selection, const PresetValues& values);
 // Texts of the refusals (empty for None) and of the warning shown on selecting a file that is not a
 // preset.
 QString presetRefusalText(PresetRefusal refusal);
-inline const QString kIncorrectPresetTitle = QStringLiteral("Incorrect Preset File");
+inline const QString kIncorrectPresetTitle =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("Q6::Messages", "Incorrect Preset File"));
+// The window finds the file's name in the text by this template to show it translated.
+inline constexpr char kIncorrectPresetTemplate[] = QT_TRANSLATE_NOOP(
+    "Q6::Messages",
+    "The preset '%1' does not appear to be a preset file.\n  This may be a corrupt file or it "
+    "may require a more revent version of the Vorla QLX600 Setup utility.");
 QString incorrectPresetText(const QString& fileName);
 
 }  // namespace Q6

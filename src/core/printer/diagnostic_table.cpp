@@ -1,5 +1,7 @@
 #include "core/printer/diagnostic_table.h"
 
+#include <QtGlobal>
+
 #include <array>
 
 namespace Q6 {
@@ -9,19 +11,30 @@ namespace {
 using T = TestCommand;
 
 const std::array<PrinterTest, 12> kTests{{
-    {"line-feed", "butLineFeed", "Line Feed", "Label41", T::LineFeed, nullptr},
-    {"form-feed", "butFormFeed", "Form Feed", "Label41", T::FormFeed, nullptr},
-    {"feed-5cm", "butfeedlength", "Feed 5cm", "Label41", T::Feed5cm, nullptr},
-    {"full-cut", "butFullCut", "Full Cut", "Label42", T::FullCut, nullptr},
-    {"partial-cut", "Command3", "Partial Cut", "Label42", T::PartialCut, nullptr},
-    {"feed-full-cut", "Command8", "Feed + Full Cut", "Label42", T::FeedFullCut, nullptr},
-    {"feed-partial-cut", "Command9", "Feed + Partial Cut", "Label42", T::FeedPartialCut, nullptr},
-    {"cash-drawer-1", "butCDrawer1", "Cash Drawer 1", "Label40", T::CashDrawer1, nullptr},
-    {"cash-drawer-2", "butCDrawer2", "Cash Drawer 2", "Label40", T::CashDrawer2, nullptr},
-    {"self-test", "Command4", "Print Self Test", "Label21", T::SelfTest, nullptr},
-    {"charset-sheet", "butPrintCharSet", "Character Set", "Label43", std::nullopt,
-     &characterSetSheet},
-    {"ticket-test", "butTicketTest", "Print Ticket Test", "Label32", std::nullopt, &ticketTest},
+    {"line-feed", "butLineFeed", QT_TRANSLATE_NOOP("Q6::Tests", "Line Feed"), "Label41",
+     T::LineFeed, nullptr},
+    {"form-feed", "butFormFeed", QT_TRANSLATE_NOOP("Q6::Tests", "Form Feed"), "Label41",
+     T::FormFeed, nullptr},
+    {"feed-5cm", "butfeedlength", QT_TRANSLATE_NOOP("Q6::Tests", "Feed 5cm"), "Label41", T::Feed5cm,
+     nullptr},
+    {"full-cut", "butFullCut", QT_TRANSLATE_NOOP("Q6::Tests", "Full Cut"), "Label42", T::FullCut,
+     nullptr},
+    {"partial-cut", "Command3", QT_TRANSLATE_NOOP("Q6::Tests", "Partial Cut"), "Label42",
+     T::PartialCut, nullptr},
+    {"feed-full-cut", "Command8", QT_TRANSLATE_NOOP("Q6::Tests", "Feed + Full Cut"), "Label42",
+     T::FeedFullCut, nullptr},
+    {"feed-partial-cut", "Command9", QT_TRANSLATE_NOOP("Q6::Tests", "Feed + Partial Cut"),
+     "Label42", T::FeedPartialCut, nullptr},
+    {"cash-drawer-1", "butCDrawer1", QT_TRANSLATE_NOOP("Q6::Tests", "Cash Drawer 1"), "Label40",
+     T::CashDrawer1, nullptr},
+    {"cash-drawer-2", "butCDrawer2", QT_TRANSLATE_NOOP("Q6::Tests", "Cash Drawer 2"), "Label40",
+     T::CashDrawer2, nullptr},
+    {"self-test", "Command4", QT_TRANSLATE_NOOP("Q6::Tests", "Print Self Test"), "Label21",
+     T::SelfTest, nullptr},
+    {"charset-sheet", "butPrintCharSet", QT_TRANSLATE_NOOP("Q6::Tests", "Character Set"), "Label43",
+     std::nullopt, &characterSetSheet},
+    {"ticket-test", "butTicketTest", QT_TRANSLATE_NOOP("Q6::Tests", "Print Ticket Test"), "Label32",
+     std::nullopt, &ticketTest},
 }};
 
 }  // namespace

@@ -1,12 +1,17 @@
 #include "gui/common/message_box.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QRegularExpression>
 #include <QScreen>
 
 #include <algorithm>
 #include <utility>
+
+#include "core/presets/preset_file.h"
+#include "gui/common/translation.h"
 
 namespace Q6 {
 
@@ -84,7 +89,36 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageReques
   return box;
 }
 
-QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& request) {
+QString shownMessage(const QString& text) {
+  const QString whole = shown(kMessagesContext, text);
+  if (whole != text) {
+    return whole;
+  }
+  // Messages that carry a name are found by their template; the name stays as it was given.
+  static const char* const templates[] = {kIncorrectPresetTemplate};
+  for (const char* pattern : templates) {
+    const QString english = QString::fromUtf8(pattern);
+    const QString translated = QCoreApplication::translate(kMessagesContext, pattern);
+    if (translated == english) {
+      continue;
+    }
+    QString expression = QRegularExpression::escape(english);
+    expression.replace(QStringLiteral("\\%1"), QStringLiteral("(.*)"));
+    const QRegularExpressionMatch match =
+        QRegularExpression(QRegularExpression::anchoredPattern(expression),
+                           QRegularExpression::DotMatchesEverythingOption)
+            .match(text);
+    if (match.hasMatch()) {
+      return translated.arg(match.captured(1));
+    }
+  }
+  return text;
+}
+
+QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& original) {
+  MessageRequest request = original;
+  request.title = shown(kMessagesContext, request.title);
+  request.text = shownMessage(request.text);
   if (handlerSlot()) {
     return handlerSlot()(request);
   }

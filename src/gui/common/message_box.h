@@ -29,7 +29,11 @@ using MessageHandler = std::function<QMessageBox::StandardButton(const MessageRe
 // wide enough that the lines written into it are not wrapped again.
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageRequest& request);
 
-// Shows the box modally over parent and returns the button pressed.
+// A message as the operator reads it: its translation, found whole or by the template of a message
+// that carries a name; the text itself in English or when no translation is known.
+QString shownMessage(const QString& text);
+
+// Shows the box modally over parent, in the operator's language, and returns the button pressed.
 QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& request);
 
 // The exclamation box with the application title used for every error the operator must see.

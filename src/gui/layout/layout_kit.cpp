@@ -145,8 +145,9 @@ QFont restoreDesignFont(QWidget* widget) {
 
 namespace {
 
-// fitText() goes down in quarter points to a size that is still readable.
-constexpr double kSmallestPoints = 6.5;
+// fitText() goes down in quarter points to a size that is still readable: 7 points at 96 dpi, the
+// smallest that stays legible in every shipped language's accents.
+constexpr double kSmallestPoints = 7.0;
 constexpr double kStep = 0.25;
 
 // The next smaller size for the widget's text, or false below the smallest.

@@ -28,13 +28,13 @@ constexpr int kRightMargin = px(3840 - 2880 - 912);  // "Cancel" from the right 
 
 frmPort::frmPort(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("frmPort"));
-  setWindowTitle(QStringLiteral("Communication Settings"));
+  setWindowTitle(tr("Communication Settings"));
   scm_interface = new Orvanel::Quenlink(this);
   scm_interface->setObjectName(QStringLiteral("scm_interface"));
   Orvanel::LinkSettingsPanel* panel = scm_interface->settingsPanel();
-  Command1 = new QPushButton(QStringLiteral("Use"), this);
+  Command1 = new QPushButton(tr("Use"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
-  Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+  Command2 = new QPushButton(tr("Cancel"), this);
   Command2->setObjectName(QStringLiteral("Command2"));
 
   // Four connection kinds need more room than the original panel: the panel grows to fit every

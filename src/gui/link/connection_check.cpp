@@ -16,11 +16,11 @@ constexpr int kResultLines = 3;
 }  // namespace
 
 ConnectionTest::ConnectionTest(QWidget* parent) : QWidget(parent) {
-  cmdTest = new QPushButton(QStringLiteral("Test"), this);
+  cmdTest = new QPushButton(tr("Test"), this);
   cmdTest->setObjectName(QStringLiteral("cmdTest"));
   cmdTest->setAutoDefault(false);
-  cmdTest->setToolTip(QStringLiteral(
-      "Open the connection as filled in above and close it again, sending nothing."));
+  cmdTest->setToolTip(
+      tr("Open the connection as filled in above and close it again, sending nothing."));
   labTestResult = new QLabel(this);
   labTestResult->setObjectName(QStringLiteral("labTestResult"));
   // A path or a server's message is shown as it is, never taken for markup.
@@ -47,8 +47,8 @@ void ConnectionTest::start(const LinkSettings& settings) {
   cmdTest->setEnabled(false);
   labTestResult->setStyleSheet(QString());
   labTestResult->setText(settings.timeoutMs > 0
-                             ? QStringLiteral("Testing (at most %1 ms)...").arg(settings.timeoutMs)
-                             : QStringLiteral("Testing..."));
+                             ? tr("Testing (at most %1 ms)...").arg(settings.timeoutMs)
+                             : tr("Testing..."));
   // The transport is made, used and destroyed on the test's own thread.
   Q6::runInBackground(
       this, [settings] { return probeLink(settings); },

@@ -54,11 +54,11 @@ FoundPart searchPart(const DiscoveryOptions& options, int sources) {
 }  // namespace
 
 FoundPrinters::FoundPrinters(QWidget* parent) : QWidget(parent) {
-  auto* title = new QLabel(QStringLiteral("Printers found:"), this);
+  auto* title = new QLabel(tr("Printers found:"), this);
   title->setObjectName(QStringLiteral("labFound"));
   labFindStatus = new QLabel(this);
   labFindStatus->setObjectName(QStringLiteral("labFindStatus"));
-  cmdFind = new QPushButton(QStringLiteral("Find printers"), this);
+  cmdFind = new QPushButton(tr("Find printers"), this);
   cmdFind->setObjectName(QStringLiteral("cmdFind"));
   cmdFind->setAutoDefault(false);
   lstFound = new QListWidget(this);
@@ -175,10 +175,10 @@ void FoundPrinters::listFound() {
     const FoundTarget& t = found_[i];
     QString text = t.summary();
     if (t.source == TargetSource::Network && !t.hostName.isEmpty() && !t.address.isEmpty()) {
-      text += t.hostNameResolves
-                  ? QStringLiteral(" - stored as %1").arg(t.hostName)
-                  : QStringLiteral(" - stored as %1: this computer does not resolve %2")
-                        .arg(t.address, t.hostName);
+      text +=
+          t.hostNameResolves
+              ? tr(" - stored as %1").arg(t.hostName)
+              : tr(" - stored as %1: this computer does not resolve %2").arg(t.address, t.hostName);
     }
     auto* item = new QListWidgetItem(text, lstFound);
     item->setData(Qt::UserRole, i);
@@ -197,10 +197,10 @@ void FoundPrinters::listFound() {
     item->setFont(font);
   };
   if (isSearching()) {
-    addNote(QStringLiteral("Searching..."));
-    labFindStatus->setText(QStringLiteral("searching..."));
+    addNote(tr("Searching..."));
+    labFindStatus->setText(tr("searching..."));
   } else if (found_.isEmpty()) {
-    labFindStatus->setText(QStringLiteral("none"));
+    labFindStatus->setText(tr("none"));
   } else {
     labFindStatus->setText(QString::number(found_.size()));
   }

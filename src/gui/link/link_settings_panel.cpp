@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "gui/common/translation.h"
 #include "gui/common/wheel_guard.h"
 #include "gui/layout/layout_kit.h"
 #include "gui/link/panel_fields.h"
@@ -56,24 +57,24 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("LinkSettingsPanel"));
   auto* top = new QWidget(this);
   cmbConnection = newCombo(top, "cmbConnection");
-  form(top)->addRow(QStringLiteral("Connection:"), cmbConnection);
+  form(top)->addRow(tr("Connection:"), cmbConnection);
 
   // One page per kind, in the order of the connection list (Network first).
   stkKind = new QStackedWidget(this);
   stkKind->setObjectName(QStringLiteral("stkKind"));
   auto* network = addPage(stkKind);
   txtHost = lineEdit(network, "txtHost");
-  txtHost->setPlaceholderText(QStringLiteral("host name or IP address"));
+  txtHost->setPlaceholderText(tr("host name or IP address"));
   txtPort = lineEdit(network, "txtPort", 10);
-  addRows(network, {{"Host:", txtHost}, {"Port:", txtPort}});
+  addRows(network, {{QT_TR_NOOP("Host:"), txtHost}, {QT_TR_NOOP("Port:"), txtPort}});
 
   auto* queue = addPage(stkKind);
   cmbQueue = typedCombo(queue, "cmbQueue");
-  addRows(queue, {{"Printer queue:", cmbQueue}});
+  addRows(queue, {{QT_TR_NOOP("Printer queue:"), cmbQueue}});
 
   auto* file = addPage(stkKind);
   cmbPath = typedCombo(file, "cmbPath");
-  butBrowse = new QPushButton(QStringLiteral("Browse..."), file);
+  butBrowse = new QPushButton(tr("Browse..."), file);
   butBrowse->setObjectName(QStringLiteral("butBrowse"));
   butBrowse->setAutoDefault(false);
   auto* pathRow = new QHBoxLayout;
@@ -81,7 +82,7 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   pathRow->addWidget(butBrowse);
   // The field shares its row with "Browse...", so the form cannot tie the caption to it by itself;
   // an editable list is also announced through its text field, which gets the same name.
-  auto* pathLabel = new QLabel(QStringLiteral("Device or file:"), file);
+  auto* pathLabel = new QLabel(tr("Device or file:"), file);
   pathLabel->setObjectName(QStringLiteral("labPath"));
   pathLabel->setBuddy(cmbPath);
   cmbPath->setAccessibleName(QStringLiteral("Device or file"));
@@ -99,19 +100,19 @@ LinkSettingsPanel::LinkSettingsPanel(QWidget* parent) : QWidget(parent) {
   cmbParity = choiceCombo(serial, "cmbParity", kParities);
   cmbStopBits = numberCombo(serial, "cmbStopBits", kStopBitsChoices);
   cmbFlow = choiceCombo(serial, "cmbFlow", kFlowControls);
-  addRows(serial, {{"Serial port:", cmbSerialPort},
-                   {"Baud rate:", cmbBaud},
-                   {"Data bits:", cmbDataBits},
-                   {"Parity:", cmbParity},
-                   {"Stop bits:", cmbStopBits},
-                   {"Flow control:", cmbFlow}});
+  addRows(serial, {{QT_TR_NOOP("Serial port:"), cmbSerialPort},
+                   {QT_TR_NOOP("Baud rate:"), cmbBaud},
+                   {QT_TR_NOOP("Data bits:"), cmbDataBits},
+                   {QT_TR_NOOP("Parity:"), cmbParity},
+                   {QT_TR_NOOP("Stop bits:"), cmbStopBits},
+                   {QT_TR_NOOP("Flow control:"), cmbFlow}});
 
   timeoutRow_ = new QWidget(this);
   QSizePolicy keepPlace = timeoutRow_->sizePolicy();
   keepPlace.setRetainSizeWhenHidden(true);
   timeoutRow_->setSizePolicy(keepPlace);
   txtTimeout = lineEdit(timeoutRow_, "txtTimeout", 10);
-  form(timeoutRow_)->addRow(QStringLiteral("Time limit (ms):"), txtTimeout);
+  form(timeoutRow_)->addRow(tr("Time limit (ms):"), txtTimeout);
 
   // One label column for all forms, so the fields line up whichever kind is shown.
   const QList<QLabel*> labels = findChildren<QLabel*>();
@@ -189,7 +190,8 @@ void LinkSettingsPanel::listKinds(ConnectionKind kind) {
     for (const auto& choice : kConnectionKinds) {
       // Settings that use a kind this panel does not offer are shown as they are, not replaced.
       if (offers(choice.value) || choice.value == kind) {
-        cmbConnection->addItem(QString::fromLatin1(choice.shown), static_cast<int>(choice.value));
+        cmbConnection->addItem(Q6::shown(Q6::kLinkContext, QString::fromLatin1(choice.shown)),
+                               static_cast<int>(choice.value));
       }
     }
     cmbConnection->setCurrentIndex(std::max(cmbConnection->findData(static_cast<int>(kind)), 0));
@@ -341,8 +343,8 @@ void LinkSettingsPanel::browseForPath() {
   const QString start = current.isEmpty() ? QDir::homePath() : QFileInfo(current).absolutePath();
   // A capture file may not exist yet, and an existing one is appended to, never replaced.
   const QString chosen =
-      QFileDialog::getSaveFileName(this, QStringLiteral("Printer device or capture file"), start,
-                                   QString(), nullptr, QFileDialog::DontConfirmOverwrite);
+      QFileDialog::getSaveFileName(this, tr("Printer device or capture file"), start, QString(),
+                                   nullptr, QFileDialog::DontConfirmOverwrite);
   if (!chosen.isEmpty()) {
     cmbPath->setEditText(chosen);
   }

@@ -56,7 +56,8 @@ QWidget* addPage(QStackedWidget* stack) {
 
 void addRows(QWidget* page, std::initializer_list<std::pair<const char*, QWidget*>> rows) {
   for (const auto& [caption, field] : rows) {
-    static_cast<QFormLayout*>(page->layout())->addRow(QString::fromLatin1(caption), field);
+    static_cast<QFormLayout*>(page->layout())
+        ->addRow(QCoreApplication::translate("Orvanel::LinkSettingsPanel", caption), field);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QCoreApplication>
 
 #include <cstddef>
 #include <initializer_list>
@@ -25,6 +26,7 @@ QComboBox* numberCombo(QWidget* parent, const char* name, std::span<const int> n
 QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength = 32767);
 QFormLayout* form(QWidget* page);
 QWidget* addPage(QStackedWidget* stack);
+// The captions are the panel's own, marked where the rows are made and shown translated.
 void addRows(QWidget* page, std::initializer_list<std::pair<const char*, QWidget*>> rows);
 // Selects the entry carrying value; a value the list does not offer (hand-written settings) is
 // added, so that it is shown as it is and stored back unchanged.
@@ -34,7 +36,9 @@ template <typename Value, std::size_t N>
 QComboBox* choiceCombo(QWidget* parent, const char* name, const NamedChoice<Value> (&choices)[N]) {
   auto* combo = newCombo(parent, name);
   for (const NamedChoice<Value>& choice : choices) {
-    combo->addItem(QString::fromLatin1(choice.shown), static_cast<int>(choice.value));
+    // The value, never the text, is what is stored.
+    combo->addItem(QCoreApplication::translate("Q6::Link", choice.shown),
+                   static_cast<int>(choice.value));
   }
   return combo;
 }

@@ -12,14 +12,14 @@ namespace {
 QString withWindowHint(const QString& message, LinkRemedy remedy) {
   switch (remedy) {
     case LinkRemedy::SetUp:
-      return message + QStringLiteral(
+      return message + Quenlink::tr(
                            " Press \"Communication\" on the Main tab first and choose how this "
                            "computer reaches the printer.");
     case LinkRemedy::Correct:
-      return message + QStringLiteral(" Press \"Communication\" on the Main tab to fix it.");
+      return message + Quenlink::tr(" Press \"Communication\" on the Main tab to fix it.");
     case LinkRemedy::FixFile:
       return message +
-             QStringLiteral(
+             Quenlink::tr(
                  " Fix or remove that file, then press \"Communication\" on the Main tab.");
     case LinkRemedy::None:
       break;

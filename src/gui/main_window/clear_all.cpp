@@ -6,13 +6,15 @@ namespace Q6 {
 
 MessageRequest clearAllQuestion() {
   MessageRequest r;
-  r.title = QStringLiteral("Reset - Are You Sure?");
+  // Shown in the operator's language by the message seam.
+  r.title = QString::fromUtf8(QT_TRANSLATE_NOOP("Q6::Messages", "Reset - Are You Sure?"));
   // The reset also drops black-mark mode, which operators of ticket printers tend to forget.
-  r.text = QStringLiteral(
+  r.text = QString::fromUtf8(QT_TRANSLATE_NOOP(
+      "Q6::Messages",
       "WARNING:\r\n"
       "If your printer is currently configured for ticket or label printing (black mark detect)\r\n"
       "then resetting it will cause it to revert to 'receipt' mode. Using black marked paper\r\n"
-      "stock then the printer is in receipt mode will cause errors.");
+      "stock then the printer is in receipt mode will cause errors."));
   r.icon = QMessageBox::Question;
   r.buttons = QMessageBox::Yes | QMessageBox::No;
   r.defaultButton = QMessageBox::Yes;

@@ -22,6 +22,7 @@
 #include "core/settings/window_content.h"
 #include "gui/common/link_exchange.h"
 #include "gui/common/message_box.h"
+#include "gui/common/translation.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/layout/layout_kit.h"
 #include "gui/link/comm_settings_window.h"
@@ -112,8 +113,7 @@ void frmMain::Form_Unload() {
   const QString failure =
       Orvanel::storeValues(kModelGroup, {{kModelName, cmbModel->currentText()}}).error();
   if (!failure.isEmpty()) {
-    Q6::showError(this,
-                  QStringLiteral("Could not store the selected printer model. %1").arg(failure));
+    Q6::showError(this, tr("Could not store the selected printer model. %1").arg(failure));
   }
   if (m_portWindow) {
     m_portWindow->close();
@@ -156,12 +156,12 @@ void frmMain::cmbModel_Click() {
   }
   const bool extended = profile->extendedGroups;
   imgPrinter->setPixmap((model == Q6::kModelQLX500 ? imgQLX500 : imgQLX600)->pixmap());
-  refill(comSpeed, profile->speedEntries);
+  refill(comSpeed, Q6::shownEntries(profile->speedEntries));
   comSpeed->setCurrentIndex(0);
-  refill(comDensity, Q6::Lists::comDensity());
+  refill(comDensity, Q6::shownEntries(Q6::Lists::comDensity()));
   comDensity->setCurrentIndex(0);
   if (!profile->paperWidthEntries.isEmpty()) {
-    refill(comPWidth, profile->paperWidthEntries);
+    refill(comPWidth, Q6::shownEntries(profile->paperWidthEntries));
   }
   comPWidth->setCurrentIndex(0);
   for (QWidget* w : {static_cast<QWidget*>(comPWidth), static_cast<QWidget*>(labPWidth),

@@ -21,6 +21,7 @@
 #include "core/printer/diagnostic_table.h"
 #include "core/settings/settings_table.h"
 #include "gui/common/dialog_keys.h"
+#include "gui/common/translation.h"
 #include "gui/common/wheel_guard.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/layout/layout_kit.h"
@@ -80,10 +81,8 @@ void frmMain::buildTabs() {
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
   SSTab1->setGeometry(0, 0, px(7875), px(5415));
   SSTab1->setUsesScrollButtons(false);
-  const QString captions[] = {QStringLiteral("Main"),       QStringLiteral("General"),
-                              QStringLiteral("Quality"),    QStringLiteral("Tickets"),
-                              QStringLiteral("Characters"), QStringLiteral("Emulation"),
-                              QStringLiteral("Tests")};
+  const QString captions[] = {tr("Main"),       tr("General"),   tr("Quality"), tr("Tickets"),
+                              tr("Characters"), tr("Emulation"), tr("Tests")};
   QWidget* pages[std::size(captions)];
   for (std::size_t i = 0; i < std::size(captions); ++i) {
     pages[i] = new QWidget;
@@ -102,17 +101,19 @@ void frmMain::buildTabs() {
 // A bold title with its help text under it, and the setting's list in the right-hand column.
 void frmMain::buildSettingRow(QWidget* page, const Q6::SettingPlace& where) {
   const Q6::SettingRow& setting = Q6::settingOf(where);
-  const auto [title, help] = labelledRow(page, Q6::kTabRowTwips, where.top, where.helpBottom,
-                                         where.titleName, QString::fromUtf8(setting.caption),
-                                         where.helpName, QString::fromUtf8(where.helpText));
+  const auto [title, help] =
+      labelledRow(page, Q6::kTabRowTwips, where.top, where.helpBottom, where.titleName,
+                  Q6::shown(Q6::kSettingsContext, QString::fromUtf8(setting.caption)),
+                  where.helpName, where.helpText ? tr(where.helpText) : QString());
   this->*(where.title) = title;
   this->*(where.help) = help;
   m_settingRows.emplace_back(title, help);
   QComboBox* box = nullptr;
   if (where.list) {
-    box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control, Q6::firstEntries(where));
+    box = rowList(page, Q6::kTabRowTwips, where.listTop, where.control,
+                  Q6::shownEntries(Q6::firstEntries(where)));
     if (where.toolTip) {
-      box->setToolTip(QString::fromUtf8(where.toolTip));
+      box->setToolTip(tr(where.toolTip));
     }
     this->*(where.list) = box;
   }
@@ -141,15 +142,16 @@ void frmMain::buildLineFeedCount(QWidget* page) {
   txtContFeeds = place(new QLineEdit(QStringLiteral("2"), page), "txtContFeeds",
                        pageRect(5640, 4500, 495, 315));
   txtContFeeds->setEnabled(false);
-  labContFeeds =
-      label(page, "labContFeeds", QString::fromUtf8(Q6::settingWithControl("txtContFeeds").caption),
-            pageRect(6240, 4560, 1515, 480));
+  labContFeeds = label(page, "labContFeeds",
+                       Q6::shown(Q6::kSettingsContext,
+                                 QString::fromUtf8(Q6::settingWithControl("txtContFeeds").caption)),
+                       pageRect(6240, 4560, 1515, 480));
   setTextColour(labContFeeds, Q6::kDisabledCaptionColour);
 }
 
 void frmMain::buildCutAdjuster(QWidget* page) {
-  chk_AdjustCutPos = place(new QCheckBox(QStringLiteral("Adjust Cut Position"), page),
-                           "chk_AdjustCutPos", pageRect(3240, 2160, 2400, 315));
+  chk_AdjustCutPos = place(new QCheckBox(tr("Adjust Cut Position"), page), "chk_AdjustCutPos",
+                           pageRect(3240, 2160, 2400, 315));
   chk_AdjustCutPos->setFont(faceFont(page->font(), Face::Bold825));
   Picture1 = place(new CutDiagram(page), "Picture1", pageRect(5760, 1200, 1950, 1515));
   Picture1->setEnabled(false);
@@ -163,17 +165,17 @@ void frmMain::buildMainTab(QWidget* page) {
   imgPrinter = place(new QLabel(page), "imgPrinter", pageRect(240, 480, 2415, 2055));
   imgPrinter->setScaledContents(true);
   imgPrinter->setAccessibleName(QStringLiteral("Printer picture"));
-  labTitle = label(page, "labTitle", QStringLiteral("QLX500/600 Setup Utility"),
-                   pageRect(2760, 480, 3915, 375), Face::Bold12);
+  labTitle = label(page, "labTitle", tr("QLX500/600 Setup Utility"), pageRect(2760, 480, 3915, 375),
+                   Face::Bold12);
   labTitle->setWordWrap(false);
   Picture2 = place(new QLabel(page), "Picture2", pageRect(6780, 540, 915, 555));
   Picture2->setAlignment(Qt::AlignCenter);
   Picture2->setAccessibleName(QStringLiteral("Vorla logo"));
-  Label23 = label(page, "Label23", QStringLiteral("Version:"), pageRect(2760, 1500, 795, 345),
-                  Face::Regular975);
+  Label23 =
+      label(page, "Label23", tr("Version:"), pageRect(2760, 1500, 795, 345), Face::Regular975);
   labVer = label(page, "labVer", QString(), pageRect(3540, 1500, 1515, 345), Face::Regular975);
-  Label38 = label(page, "Label38", QStringLiteral("Printer Model:"),
-                  pageRect(2760, 2220, 1335, 345), Face::Regular975);
+  Label38 = label(page, "Label38", tr("Printer Model:"), pageRect(2760, 2220, 1335, 345),
+                  Face::Regular975);
   cmbModel = place(new QComboBox(page), "cmbModel", pageRect(4080, 2160, 2295, 315));
   cmbModel->setEditable(false);
   // The printer picture shows the chosen model, and says so to a screen reader.
@@ -192,30 +194,39 @@ void frmMain::buildMainTab(QWidget* page) {
     const char* noteText;
     int top;
   } actions[] = {
-      {&frmMain::comConfPort, "comConfPort", "Communication",
-       "Setup the method of cummunication with your printer.", &frmMain::Label19, "Label19",
-       "Click here first to establish communication with your printer.", 2940},
-      {&frmMain::Command4, "Command4", Q6::printerTestOfButton(QStringLiteral("Command4"))->caption,
-       "Print a self-test page on the connected printer.", &frmMain::Label21, "Label21",
-       "Print a self-test. Check that communication settings are correct first.", 3420},
-      {&frmMain::comUse, "comUse", "Use Settings", "Send new settings to the connected printer.",
-       &frmMain::Label22, "Label22", "Write current settings to your printer.", 3900},
-      {&frmMain::comClearAll, "comClearAll", "Clear All Settings", "", &frmMain::Label17, "Label17",
-       "Clear all printer memory switch settings (factory default)", 4380},
+      {&frmMain::comConfPort, "comConfPort", QT_TR_NOOP("Communication"),
+       QT_TR_NOOP("Setup the method of cummunication with your printer."), &frmMain::Label19,
+       "Label19", QT_TR_NOOP("Click here first to establish communication with your printer."),
+       2940},
+      {&frmMain::Command4, "Command4", nullptr,
+       QT_TR_NOOP("Print a self-test page on the connected printer."), &frmMain::Label21, "Label21",
+       QT_TR_NOOP("Print a self-test. Check that communication settings are correct first."), 3420},
+      {&frmMain::comUse, "comUse", QT_TR_NOOP("Use Settings"),
+       QT_TR_NOOP("Send new settings to the connected printer."), &frmMain::Label22, "Label22",
+       QT_TR_NOOP("Write current settings to your printer."), 3900},
+      {&frmMain::comClearAll, "comClearAll", QT_TR_NOOP("Clear All Settings"), "",
+       &frmMain::Label17, "Label17",
+       QT_TR_NOOP("Clear all printer memory switch settings (factory default)"), 4380},
   };
   for (const auto& action : actions) {
-    this->*(action.button) = button(page, action.name, QString::fromUtf8(action.caption),
-                                    pageRect(360, action.top, 2115, 435), Face::Bold975,
-                                    QString::fromUtf8(action.toolTip));
-    this->*(action.note) = label(page, action.noteName, QString::fromUtf8(action.noteText),
+    // The self-test button says what the test table calls the test.
+    const QString caption =
+        action.caption
+            ? tr(action.caption)
+            : Q6::shown(
+                  Q6::kTestsContext,
+                  QString::fromUtf8(Q6::printerTestOfButton(QLatin1String(action.name))->caption));
+    this->*(action.button) =
+        button(page, action.name, caption, pageRect(360, action.top, 2115, 435), Face::Bold975,
+               *action.toolTip ? tr(action.toolTip) : QString());
+    this->*(action.note) = label(page, action.noteName, tr(action.noteText),
                                  pageRect(2640, action.top + 120, 5055, kActionNoteHeight));
   }
   // The presets are reached only from code: the button and its label stay hidden.
-  comPresets =
-      button(page, "comPresets", QStringLiteral("Presets"), pageRect(1140, 4740, 1272, 312),
-             Face::Normal, QStringLiteral("Select a preset configuration"));
+  comPresets = button(page, "comPresets", tr("Presets"), pageRect(1140, 4740, 1272, 312),
+                      Face::Normal, tr("Select a preset configuration"));
   comPresets->hide();
-  Label20 = label(page, "Label20", QStringLiteral("Click here to use a preset printer mode."),
+  Label20 = label(page, "Label20", tr("Click here to use a preset printer mode."),
                   pageRect(240, 4800, 4815, 255));
   Label20->hide();
 
@@ -242,38 +253,36 @@ void frmMain::buildTestsTab(QWidget* page) {
   const auto testButton = [page](const char* name, int left, int top,
                                  int width = kTestButtonWidth) {
     const Q6::PrinterTest* test = Q6::printerTestOfButton(QLatin1String(name));
-    return button(page, name, test ? QString::fromUtf8(test->caption) : QString(),
+    return button(page, name,
+                  test ? Q6::shown(Q6::kTestsContext, QString::fromUtf8(test->caption)) : QString(),
                   pageRect(left, top, width, kTestButtonHeight));
   };
-  Label33 = label(page, "Label33", QStringLiteral("Black Mark Ticket Test"),
-                  pageRect(240, 480, 4575, 315), Face::Bold975);
+  Label33 = label(page, "Label33", tr("Black Mark Ticket Test"), pageRect(240, 480, 4575, 315),
+                  Face::Bold975);
   Label32 = label(page, "Label32",
-                  QStringLiteral("This button will print a small test of three tickets. Please "
-                                 "note that you must have already turned on black mark sensing "
-                                 "(Set 'Start Position Detect' to On), and you must have suitable "
-                                 "ticket paper (with black sensor marks printed on the reverse "
-                                 "side)."),
+                  tr("This button will print a small test of three tickets. Please "
+                     "note that you must have already turned on black mark sensing "
+                     "(Set 'Start Position Detect' to On), and you must have suitable "
+                     "ticket paper (with black sensor marks printed on the reverse "
+                     "side)."),
                   pageRect(240, 720, 5160, 1680 - 720));
   butTicketTest = testButton("butTicketTest", 5520, 720, 2115);
-  Label39 = label(page, "Label39", QStringLiteral("Hardware Tests"), pageRect(240, 1680, 4575, 315),
-                  Face::Bold975);
-  Label40 =
-      label(page, "Label40", QStringLiteral("Pheripheral device test (using default pulse time):"),
-            pageRect(240, 1920, 4500, 255));
+  Label39 =
+      label(page, "Label39", tr("Hardware Tests"), pageRect(240, 1680, 4575, 315), Face::Bold975);
+  Label40 = label(page, "Label40", tr("Pheripheral device test (using default pulse time):"),
+                  pageRect(240, 1920, 4500, 255));
   butCDrawer1 = testButton("butCDrawer1", 4860, 1860);
   butCDrawer2 = testButton("butCDrawer2", kTestRightColumn, 1860);
-  Label41 =
-      label(page, "Label41", QStringLiteral("Paper Feed Tests:"), pageRect(240, 2280, 3120, 255));
+  Label41 = label(page, "Label41", tr("Paper Feed Tests:"), pageRect(240, 2280, 3120, 255));
   butLineFeed = testButton("butLineFeed", 3480, 2220);
   butFormFeed = testButton("butFormFeed", 4860, 2220);
   butfeedlength = testButton("butfeedlength", kTestRightColumn, 2220);
-  Label42 =
-      label(page, "Label42", QStringLiteral("Autocutter Tests:"), pageRect(240, 2640, 3120, 255));
+  Label42 = label(page, "Label42", tr("Autocutter Tests:"), pageRect(240, 2640, 3120, 255));
   butFullCut = testButton("butFullCut", 4860, 2580);
   Command3 = testButton("Command3", kTestRightColumn, 2580);
   Command8 = testButton("Command8", 4860, 2880);
   Command9 = testButton("Command9", kTestRightColumn, 2880);
-  Label43 = label(page, "Label43", QStringLiteral("Print Tests:"), pageRect(240, 3300, 3120, 255));
+  Label43 = label(page, "Label43", tr("Print Tests:"), pageRect(240, 3300, 3120, 255));
   butPrintCharSet = testButton("butPrintCharSet", kTestRightColumn, 3240);
 
   // The right-hand column ends level with the ticket test button, or further right when a caption

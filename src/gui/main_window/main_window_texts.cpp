@@ -1,5 +1,7 @@
 #include "gui/main_window/main_window_texts.h"
 
+#include <QCoreApplication>
+
 #include "core/settings/window_content.h"
 
 namespace Q6 {
@@ -21,21 +23,21 @@ const char* escPosFirmware(int modelPosition) {
 }  // namespace
 
 QString titleText() {
-  return QStringLiteral("Vorla QLX500/600 Setup Utility");
+  return QCoreApplication::translate("frmMain", "Vorla QLX500/600 Setup Utility");
 }
 
 QString windowTitleText() {
-  return titleText() + QStringLiteral(" - Advanced Mode");
+  return QCoreApplication::translate("frmMain", "%1 - Advanced Mode").arg(titleText());
 }
 
 QString topSearchInfoText() {
   // Names the QLX600 whichever model is selected: only that model's firmware has the limit.
-  return QStringLiteral(
+  return QCoreApplication::translate(
+             "frmMain",
              "When this feature is enabled the printer will perform a reverse feed to the top of "
              "form at the start of a print job (only after a full cut to prevent paper jam's). For "
-             "the ") +
-         Lists::cmbModel().at(kModelQLX600) +
-         QStringLiteral(" firmware version 2.1 or later is required.");
+             "the %1 firmware version 2.1 or later is required.")
+      .arg(Lists::cmbModel().at(kModelQLX600));
 }
 
 QString epFontSizeText(int modelPosition) {
@@ -43,7 +45,8 @@ QString epFontSizeText(int modelPosition) {
   if (!firmware) {
     return {};
   }
-  return QStringLiteral(
+  return QCoreApplication::translate(
+             "frmMain",
              "This option selects an alternative (larger) font for use in ESC/POS mode. This may "
              "be "
              "useful when the printer is used to replace a 180dpi printer. This feature requires "
@@ -57,7 +60,8 @@ QString epSpacingText(int modelPosition) {
   if (!firmware) {
     return {};
   }
-  return QStringLiteral(
+  return QCoreApplication::translate(
+             "frmMain",
              "Increasing the default character spacing can (in combination with the larger font) "
              "help simulate the output of 180dpi printers. It is recommended to use 1 dot spacing  "
              "and enable 'Maximum ESC/POS Print Columns'. This feature requires version %1  or "
@@ -70,7 +74,7 @@ int modelPositionForStoredText(const QString& stored) {
 }
 
 QString speedAdviceTitle() {
-  return QStringLiteral("Information");
+  return QString::fromUtf8(QT_TRANSLATE_NOOP("Q6::Messages", "Information"));
 }
 
 }  // namespace Q6

@@ -37,7 +37,7 @@ frmPresets::frmPresets(Q6::PresetTarget target)
   setObjectName(QStringLiteral("frmPresets"));
   static const bool roleKnown = (QAccessible::installFactory(presetsWindowAccessible), true);
   Q_UNUSED(roleKnown);
-  setWindowTitle(QStringLiteral("Preset Settings"));
+  setWindowTitle(tr("Preset Settings"));
   setFixedSize(px(4965), px(2895));
 
   filePresets = new QListWidget(this);
@@ -46,16 +46,16 @@ frmPresets::frmPresets(Q6::PresetTarget target)
   filePresets->setSelectionMode(QAbstractItemView::SingleSelection);
   filePresets->setAccessibleName(QStringLiteral("Preset files"));
 
-  comPUse = new QPushButton(QStringLiteral("Use"), this);
+  comPUse = new QPushButton(tr("Use"), this);
   comPUse->setObjectName(QStringLiteral("comPUse"));
   comPUse->setGeometry(twipsRect(60, 2520, 975, 315));
 
-  comPSave = new QPushButton(QStringLiteral("Save New"), this);
+  comPSave = new QPushButton(tr("Save New"), this);
   comPSave->setObjectName(QStringLiteral("comPSave"));
   comPSave->setGeometry(twipsRect(1140, 2520, 975, 315));
   comPSave->hide();
 
-  comPCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  comPCancel = new QPushButton(tr("Cancel"), this);
   comPCancel->setObjectName(QStringLiteral("comPCancel"));
   comPCancel->setGeometry(twipsRect(3960, 2520, 975, 315));
 
