@@ -1,4 +1,4 @@
-// Fleet runs of q6config-cli against printers on 127.0.0.1, measured four ways:
+// Fleet runs of q6config-cli against printers on 127.0.0.1, measured five ways:
 //  1. one fleet run to 200 printers (--jobs 32) against 200 runs of one target each, one after the
 //     other (goal: the fleet run at least 20 times as fast);
 //  2. rounds of a fleet run to 10,000 and to 1,000 printers (at 1,000, three turns each) with the
@@ -10,7 +10,13 @@
 //     one core the fleet run may come out below the floor;
 //  3. the cost per target (processor time) at 10,000 against that at 1,000, paired by round
 //     (within 20%), less that of a run to one printer (start-up, preset, one exchange);
-//  4. a dry run of 50,000 targets (under 1 s) and the fleet run's peak memory at 10,000 (40 MiB).
+//  4. a dry run of 50,000 targets (under 1 s) and the fleet run's peak memory at 10,000 (40 MiB);
+//  5. the record (first; --record-only runs it alone): a run to 10,000 with the record against
+//     one with --no-record, taking turns (at most 1.1 times); a second --changes-only run of the
+//     same preset opens nothing and takes at most 30% of the first; one printer's history among
+//     a million entries (made with SQLite directly) within 50 ms beyond the program's start-up;
+//     10,000 printers that each hold the connection 1 s after the last byte, --jobs 1000, record
+//     on, within 1.2 times the ideal 10 s, with its peak memory.
 // Each printer reads until the sender has finished and then ends the connection; every connection
 // is checked against the bytes a single run delivered. Every run has a time limit, and the number
 // of rounds is bounded. Prints a PASS/FAIL line per goal and exits non-zero on any FAIL.
@@ -28,6 +34,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -36,6 +44,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -164,6 +173,10 @@ class Printers {
     checking_ = true;
   }
 
+  // From now on each connection is held this long after the sender's end before the printer ends
+  // it, as a printer busy storing what it was sent; 0 ends it at once.
+  void setHold(int ms) { holdMs_ = ms; }
+
   // A run's printers close their side just before the sender sees the end; allow for the last.
   bool waitForEnded(long count) const {
     const auto deadline = Clock::now() + std::chrono::seconds(5);
@@ -187,9 +200,23 @@ class Printers {
     std::vector<Connection> open(1024);
     std::vector<epoll_event> events(256);
     char buffer[65536];
+    // Connections read to their end, waiting out the hold; the hold is the same for all, so the
+    // oldest is due first.
+    std::deque<std::pair<int, Clock::time_point>> held;
     for (;;) {
-      const int n = ::epoll_wait(epoll_, events.data(), static_cast<int>(events.size()), -1);
+      int wait = -1;
+      if (!held.empty()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            held.front().second - Clock::now());
+        wait = static_cast<int>(std::max<long long>(0, left.count() + 1));
+      }
+      const int n = ::epoll_wait(epoll_, events.data(), static_cast<int>(events.size()), wait);
       if (n < 0 && errno != EINTR) return;
+      while (!held.empty() && held.front().second <= Clock::now()) {
+        ::close(held.front().first);
+        held.pop_front();
+        ++ended_;
+      }
       for (int k = 0; k < n; ++k) {
         const uint64_t data = events[static_cast<size_t>(k)].data.u64;
         if (data == kStop) return;
@@ -216,7 +243,13 @@ class Printers {
           }
           if (r < 0 && (errno == EAGAIN || errno == EINTR)) break;
           finish(c);
+          if (const int hold = holdMs_.load(); hold > 0) {
+            ::epoll_ctl(epoll_, EPOLL_CTL_DEL, fd, nullptr);
+            held.emplace_back(fd, Clock::now() + std::chrono::milliseconds(hold));
+            break;
+          }
           ::close(fd);  // the printer ends the connection once it has read everything
+          ++ended_;
           break;
         }
       }
@@ -241,7 +274,6 @@ class Printers {
     } else if (c.wrong || c.got != expected_.size()) {
       ++wrong_;
     }
-    ++ended_;
   }
 
   int epoll_ = -1;
@@ -254,6 +286,7 @@ class Printers {
   bool checking_ = false;
   std::atomic<long> ended_{0};
   std::atomic<long> wrong_{0};
+  std::atomic<int> holdMs_{0};
   std::thread thread_;
 };
 
@@ -467,12 +500,57 @@ bool verdict(bool pass, const char* what) {
   return pass;
 }
 
+// The record's goals: the record costs a fleet run little, a second --changes-only run sends
+// nothing in a fraction of the time, a printer's history is found at once among a million entries,
+// and a thousand printers that each take a second are served a thousand at a time.
+constexpr double kRecordCostGoal = 1.10;
+constexpr double kChangesOnlyGoal = 0.30;
+constexpr double kHistoryGoalSeconds = 0.050;
+constexpr double kHoldGoal = 1.2;
+constexpr int kHoldMs = 1000;
+constexpr int kHoldJobs = 1000;
+constexpr int kHistoryEntries = 1'000'000;
+constexpr int kRecordRounds = 5;
+
+void removeRecord(const std::string& path) {
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((path + suffix).c_str());
+}
+
+// A million entries for ten thousand printers, a hundred each, copied from the one entry the
+// record holds, in one transaction.
+bool fillRecord(const std::string& path) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), sqlite3_errmsg(db));
+    sqlite3_close(db);
+    return false;
+  }
+  const std::string sql =
+      "BEGIN;"
+      "INSERT INTO entries (time, user, host, program, printer, model, action, effect, settings,"
+      " bytes, sha256, outcome, sent, reason, completed)"
+      " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+      std::to_string(kHistoryEntries) +
+      ") SELECT e.time, e.user, e.host, e.program,"
+      " 'tcp://10.' || (i % 10000 / 100) || '.' || (i % 100) || '.1:9100',"
+      " e.model, e.action, e.effect, e.settings, e.bytes, e.sha256, e.outcome, e.sent, e.reason,"
+      " e.completed FROM n, (SELECT * FROM entries LIMIT 1) AS e;"
+      "COMMIT;";
+  char* error = nullptr;
+  const bool ok = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK;
+  if (!ok) std::fprintf(stderr, "%s: %s\n", path.c_str(), error ? error : "?");
+  sqlite3_free(error);
+  sqlite3_close(db);
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string cli = Q6CONFIG_CLI_PATH;
   std::string preset = Q6CONFIG_BENCH_PRESET;
   int rounds = kDefaultRounds;
+  bool recordOnly = false;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -482,8 +560,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "--rounds takes 1 to %d\n", kMaxRounds);
         return 2;
       }
+    } else if (arg == "--record-only") {
+      recordOnly = true;
     } else if (arg.rfind("--", 0) == 0) {
-      std::fprintf(stderr, "usage: %s [--rounds N] [CLI [PRESET]]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--rounds N] [--record-only] [CLI [PRESET]]\n", argv[0]);
       return 2;
     } else {
       positional.push_back(arg);
@@ -502,6 +582,9 @@ int main(int argc, char** argv) {
   char dir[] = "/tmp/q6config-fleet-bench-XXXXXX";
   if (!::mkdtemp(dir)) return 2;
   const std::string folder = dir;
+  // Runs that name no record keep theirs here, never in the real one.
+  const std::string defaultRecord = folder + "/record.sqlite3";
+  ::setenv("Q6CONFIG_RECORD", defaultRecord.c_str(), 1);
   const std::string errors = folder + "/stderr.txt";
   const auto realPort = [](const Printers* p, int i) { return p->port(i); };
   const auto madeUpPort = [](const Printers*, int i) { return 10'000 + i; };
@@ -519,6 +602,7 @@ int main(int argc, char** argv) {
     args.insert(args.end(), more.begin(), more.end());
     return args;
   };
+
   bool pass = true;
 
   // The bytes of one run: every later connection must bring exactly these.
@@ -537,6 +621,125 @@ int main(int argc, char** argv) {
       "q6config-cli %s: %zu bytes per printer, default --jobs %d; printers on 127.0.0.1 "
       "ports %d-%d\n",
       cli.c_str(), expected.size(), jobs, printers.port(0), printers.port(kLargeFleet - 1));
+
+  // The record.
+  {
+    long recordEnded = printers.ended();
+    bool recordDelivered = true;
+    const auto run = [&](std::vector<std::string> more, int count) {
+      const Outcome o = runProgram(withArgs(std::move(more)), errors);
+      recordEnded += count;
+      if (o.status != 0 || !printers.waitForEnded(recordEnded)) {
+        std::printf("  run to %d printers: exit %d, %ld connections ended\n", count, o.status,
+                    printers.ended() - (recordEnded - count));
+        showErrors(errors);
+        recordDelivered = false;
+      }
+      return o;
+    };
+    std::printf("\nthe record, 10,000 printers (seconds):\nround  record on  --no-record  ratio\n");
+    std::vector<double> cost;
+    for (int round = 0; round < kRecordRounds; ++round) {
+      const std::string file = folder + "/record-" + std::to_string(round) + ".sqlite3";
+      double on = 0, off = 0;
+      for (int turn = 0; turn < 2; ++turn) {
+        if ((turn == 0) == (round % 2 == 0)) {
+          on = run({"--targets", largeTargets, "--record", file}, kLargeFleet).seconds;
+        } else {
+          off = run({"--targets", largeTargets, "--no-record"}, kLargeFleet).seconds;
+        }
+      }
+      removeRecord(file);
+      cost.push_back(on / off);
+      std::printf("%5d  %9.3f  %11.3f  %5.2f\n", round + 1, on, off, cost.back());
+    }
+
+    const std::string changes = folder + "/changes.sqlite3";
+    const Outcome firstRun =
+        run({"--targets", largeTargets, "--changes-only", "--record", changes}, kLargeFleet);
+    const long endedBefore = printers.ended();
+    const Outcome secondRun = runProgram(
+        withArgs({"--targets", largeTargets, "--changes-only", "--record", changes}), errors);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // any connection would end
+    const long secondConnections = printers.ended() - endedBefore;
+    recordEnded += secondConnections;
+    const double changesRatio = secondRun.seconds / firstRun.seconds;
+    std::printf(
+        "--changes-only: first run %.3f s, second %.3f s (%.2f of the first), %ld connections "
+        "in the second\n",
+        firstRun.seconds, secondRun.seconds, changesRatio, secondConnections);
+
+    // One printer's history among a million entries; the program's start-up (--version) beside it.
+    const std::string big = folder + "/million.sqlite3";
+    run({"--to", "tcp://127.0.0.1:" + std::to_string(printers.port(0)), "--record", big}, 1);
+    const auto fillStart = Clock::now();
+    const bool filled = fillRecord(big);
+    const double fillSeconds = secondsSince(fillStart);
+    std::vector<double> history, startUp;
+    for (int i = 0; i < 7 && filled; ++i) {
+      const Outcome h = runProgram(
+          {cli, "history", "--to", "tcp://10.0.57.1:9100", "--record", big, "--limit", "100"},
+          errors);
+      if (h.status != 0) {
+        showErrors(errors);
+        recordDelivered = false;
+      }
+      history.push_back(h.seconds);
+      startUp.push_back(runProgram({cli, "--version"}).seconds);
+    }
+    const double historySeconds = median(history) - median(startUp);
+    std::printf(
+        "history of one printer among %d entries (made in %.1f s): %.1f ms, %.1f ms of it the "
+        "program's start-up\n",
+        kHistoryEntries, fillSeconds, median(history) * 1e3, median(startUp) * 1e3);
+    removeRecord(big);
+
+    printers.setHold(kHoldMs);
+    const std::string holdRecord = folder + "/hold.sqlite3";
+    const Outcome hold = run(
+        {"--targets", largeTargets, "--jobs", std::to_string(kHoldJobs), "--record", holdRecord},
+        kLargeFleet);
+    printers.setHold(0);
+    const double ideal = static_cast<double>(kLargeFleet) / kHoldJobs * kHoldMs / 1000.0;
+    std::printf(
+        "10,000 printers holding each connection %d ms, --jobs %d, record on: %.3f s (ideal "
+        "%.0f s), peak memory %.1f MiB\n\n",
+        kHoldMs, kHoldJobs, hold.seconds, ideal, hold.maxRssKiB / 1024.0);
+    removeRecord(changes);
+    removeRecord(holdRecord);
+    removeRecord(defaultRecord);
+
+    char line[200];
+    pass &= verdict(recordDelivered && printers.wrong() == 0,
+                    "record runs: every run delivered, every printer got the same bytes");
+    std::snprintf(line, sizeof line,
+                  "record on / --no-record at 10,000: %.2fx (median of %d, goal <= %.2fx)",
+                  median(cost), kRecordRounds, kRecordCostGoal);
+    pass &= verdict(median(cost) <= kRecordCostGoal, line);
+    std::snprintf(line, sizeof line,
+                  "second --changes-only run: %ld connections, %.2f of the first (goal 0, <= %.2f)",
+                  secondConnections, changesRatio, kChangesOnlyGoal);
+    pass &= verdict(
+        secondRun.status == 0 && secondConnections == 0 && changesRatio <= kChangesOnlyGoal, line);
+    std::snprintf(line, sizeof line,
+                  "history among a million entries: %.1f ms beyond start-up (goal < %.0f ms)",
+                  historySeconds * 1e3, kHistoryGoalSeconds * 1e3);
+    pass &= verdict(filled && historySeconds < kHistoryGoalSeconds, line);
+    std::snprintf(line, sizeof line, "held connections, --jobs %d: %.2fx the ideal (goal <= %.1fx)",
+                  kHoldJobs, hold.seconds / ideal, kHoldGoal);
+    pass &= verdict(hold.status == 0 && hold.seconds <= kHoldGoal * ideal, line);
+    printers.setExpected(expected);
+    if (recordOnly) {
+      ::unlink(sequentialTargets.c_str());
+      ::unlink(smallTargets.c_str());
+      ::unlink(largeTargets.c_str());
+      ::unlink(dryTargets.c_str());
+      ::unlink(errors.c_str());
+      ::rmdir(dir);
+      std::printf("%s\n", pass ? "PASS" : "FAIL");
+      return pass ? 0 : 1;
+    }
+  }
 
   // A fleet run against single runs one after the other.
   long ended = printers.ended();
@@ -672,6 +875,7 @@ int main(int argc, char** argv) {
   ::unlink(largeTargets.c_str());
   ::unlink(dryTargets.c_str());
   ::unlink(errors.c_str());
+  removeRecord(defaultRecord);
   ::rmdir(dir);
 
   const auto spread = [](const std::vector<double>& v) {

@@ -3,8 +3,10 @@
 # ($BENCH_BUILD_DIR; $BENCH_JOBS compile jobs, default 2) and runs it on 127.0.0.1 only: one fleet
 # run to 200 printers against 200 single runs, then rounds of fleet runs to 10,000 and 1,000
 # printers taking turns with a plain epoll sender of the same bytes and concurrency, and a dry run
-# of 50,000 targets. Prints a PASS/FAIL line per goal and exits non-zero on any FAIL.
-# Usage: bench/run_fleet_bench.sh [--rounds N] [CLI [PRESET]]   (default 5 rounds, at most 20)
+# of 50,000 targets; before them, the record's costs (--record-only: those alone). Prints a
+# PASS/FAIL line per goal and exits non-zero on any FAIL.
+# Usage: bench/run_fleet_bench.sh [--rounds N] [--record-only] [CLI [PRESET]]
+#        (default 9 rounds, at most 20)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BENCH_BUILD_DIR:-$root/build-bench}"

@@ -40,6 +40,20 @@ if(TARGET q6config-cli)
   install(FILES ${Q6CONFIG_ZSH_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
 endif()
 
+# The Ansible module beside the program, and a relative link where ansible-core looks for modules
+# without being told (/usr/share/ansible/plugins/modules): a compiled file has no place under share.
+if(TARGET q6config_printer)
+  install(TARGETS q6config_printer RUNTIME DESTINATION ${Q6CONFIG_INSTALL_PROGRAMDIR})
+  set(Q6CONFIG_ANSIBLE_MODULES ${CMAKE_INSTALL_DATADIR}/ansible/plugins/modules)
+  file(RELATIVE_PATH Q6CONFIG_MODULE_LINK /prefix/${Q6CONFIG_ANSIBLE_MODULES}
+       /prefix/${Q6CONFIG_INSTALL_PROGRAMDIR}/q6config_printer)
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/packaging/ansible)
+  file(CREATE_LINK ${Q6CONFIG_MODULE_LINK} ${CMAKE_CURRENT_BINARY_DIR}/packaging/ansible/q6config_printer
+       SYMBOLIC)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/ansible/q6config_printer
+          DESTINATION ${Q6CONFIG_ANSIBLE_MODULES})
+endif()
+
 file(RELATIVE_PATH Q6CONFIG_PROGRAM_LINK /prefix/${CMAKE_INSTALL_BINDIR}
      /prefix/${Q6CONFIG_INSTALL_PROGRAMDIR}/q6config)
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/packaging)

@@ -2,9 +2,10 @@
 # Installs what the tests, CI, benchmarks and screenshots need on top of install-deps.sh: GoogleTest
 # and Google Benchmark, a CUPS server and socat for the end-to-end links, Avahi for discovery,
 # clang for fuzzing and sanitizers, clang-format for the layout check, the desktop file validators, dpkg-dev for the Debian package and lintian to check it,
-# Xvfb, a window manager and ImageMagick for screenshots, and stress-ng, the CPU hog beside soak runs
-# and CI's second run of the timing-sensitive tests; zsh for its completion's test, and ansible-core to
-# run the Ansible module in a playbook.
+# Xvfb, a window manager and ImageMagick for screenshots, stress-ng, the CPU hog beside soak runs
+# and CI's second run of the timing-sensitive tests, zsh for its completion's test, and ansible-core
+# to run the Ansible module from a playbook (with ansible, whose ansible.posix collection holds the
+# json output the test reads).
 set -euo pipefail
 "$(dirname "$0")/apt-install.sh" \
   libgtest-dev libgmock-dev libbenchmark-dev \
@@ -13,4 +14,5 @@ set -euo pipefail
   clang libclang-rt-14-dev clang-format \
   appstream desktop-file-utils dpkg-dev lintian groff-base \
   xvfb xauth openbox imagemagick \
-  stress-ng zsh ansible-core
+  stress-ng zsh \
+  ansible-core ansible

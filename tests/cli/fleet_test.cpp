@@ -250,6 +250,13 @@ class FleetEdges : public ::testing::TestWithParam<FleetEdgeRow> {};
 
 TEST_P(FleetEdges, EveryHealthyPrinterGetsItAndTheRunSaysSo) {
   const FleetEdgeRow& row = GetParam();
+  // A listening socket a printer, and its connection, in this process.
+  rlimit own{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &own), 0);
+  if (own.rlim_cur < own.rlim_max) {
+    own.rlim_cur = own.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &own);
+  }
   std::vector<Kind> kinds(static_cast<size_t>(row.printers), Kind::Healthy);
   if (row.onATerminal) {
     kinds.push_back(Kind::Stalling);  // waited on, and named while waited on
@@ -315,6 +322,14 @@ INSTANTIATE_TEST_SUITE_P(
                      0,
                      true,
                      "on tcp://127.0.0.1:{stalled}",
+                     1},
+        // A worker a printer, each on a small stack.
+        FleetEdgeRow{"AThousandJobs",
+                     1000,
+                     {"test", "self-test", "--jobs", "1000", "--timeout", "20000"},
+                     0,
+                     false,
+                     "1000 of 1000 targets delivered, 0 failed.",
                      1}),
     [](const auto& info) { return std::string(info.param.name); });
 

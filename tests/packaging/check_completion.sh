@@ -73,7 +73,7 @@ expect_exactly() {  # line, then the whole sorted offer, one word an argument
 help="$("$cli" --help)" || fail "$cli --help failed"
 
 # Commands, and the test names as --help lists them.
-expect_has "q6config-cli " apply reset test show list-targets
+expect_has "q6config-cli " apply reset test show list-targets history state
 expect_exactly "q6config-cli re" reset
 expect_has "q6config-cli show " apply reset test
 tests="$(sed -n '/^Tests (test NAME):/,/^$/p' <<<"$help" | sed '1d' | tr ',' '\n' | tr -d ' ' | sed '/^$/d')"
@@ -120,6 +120,9 @@ expect_exactly "q6config-cli apply --set form-feed=" $(sed 's/^/form-feed=/' <<<
 expect_exactly "q6config-cli test self-test --to tc" tcp://
 expect_exactly "q6config-cli test self-test --to st" stored
 expect_has "q6config-cli test self-test --to stored --" --json --jobs
+expect_has "q6config-cli apply --set form-feed=full-cut --to stored --" --changes-only --check \
+  --diff --force --record --no-record
+expect_has "q6config-cli history --to stored --" --limit --record --json
 
 if [[ $failures -ne 0 ]]; then
   exit 1

@@ -23,6 +23,19 @@ ls "$prefix/lib/q6config/Presets/"*.pre >/dev/null 2>&1 || fail "no preset in li
 [[ "$(readlink -f "$prefix/bin/q6config")" == "$(readlink -f "$program")" ]] ||
   fail "bin/q6config does not lead to the program"
 
+# The Ansible module beside the program, and a relative link to it where ansible-core looks
+# without being told.
+module="$prefix/lib/q6config/q6config_printer"
+module_link="$prefix/share/ansible/plugins/modules/q6config_printer"
+[[ -x "$module" && ! -L "$module" ]] || fail "Ansible module not at lib/q6config/q6config_printer"
+[[ -L "$module_link" ]] || fail "share/ansible/plugins/modules/q6config_printer is not a link"
+[[ "$(readlink "$module_link")" != /* ]] || fail "the module's link is absolute"
+[[ "$(readlink -f "$module_link")" == "$(readlink -f "$module")" ]] ||
+  fail "share/ansible/plugins/modules/q6config_printer does not lead to the module"
+answer="$("$module_link" 2>/dev/null)"
+[[ $? -eq 0 && "$answer" == '{"changed":false,"failed":true,"msg":'* ]] ||
+  fail "the module started without arguments did not answer in JSON: $answer"
+
 # Desktop integration.
 desktop="$prefix/share/applications/q6config.desktop"
 metainfo="$prefix/share/metainfo/org.q6config.q6config.metainfo.xml"

@@ -12,7 +12,7 @@ fail() {
 
 # Tools that only the tests, CI and screenshots use.
 for tool in clang socat xvfb imagemagick libgtest-dev libbenchmark-dev cups cups-bsd avahi-daemon \
-  appstream desktop-file-utils clang-format; do
+  appstream desktop-file-utils clang-format ansible-core; do
   grep -qw -- "$tool" "$source/scripts/install-deps.sh" && fail "install-deps.sh installs $tool"
   grep -qw -- "$tool" "$source/scripts/install-test-deps.sh" || fail "install-test-deps.sh lacks $tool"
 done

@@ -194,6 +194,9 @@ void TcpSink::run() {
     if (mode_ == Mode::PartThenReset) {
       std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
+    if (mode_ == Mode::SlowToEnd) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
     if (mode_ == Mode::PartThenReset || mode_ == Mode::PartThenResetAtOnce) {
       reset(fd);
     } else if (mode_ == Mode::HoldOpen) {

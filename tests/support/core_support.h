@@ -75,7 +75,9 @@ class TcpSink {
   // printer does that reports its state while it prints.
   // The faulty printers: PartThenReset* read 100 bytes and then reset the connection (after 0.3 s,
   // or at once); PartThenClose reads 100 bytes and closes; CloseAtOnce accepts and closes without
-  // reading (busy); HoldOpen reads everything but never ends the connection.
+  // reading (busy); HoldOpen reads everything but never ends the connection; SlowToEnd reads
+  // everything and ends the connection only 200 ms after the sender's end, as a printer busy
+  // storing its settings.
   enum class Mode {
     Read,
     AcceptNeverRead,
@@ -84,7 +86,8 @@ class TcpSink {
     PartThenResetAtOnce,
     PartThenClose,
     CloseAtOnce,
-    HoldOpen
+    HoldOpen,
+    SlowToEnd
   };
   explicit TcpSink(Mode mode = Mode::Read);
   ~TcpSink();

@@ -5,7 +5,8 @@
 //     (at most a minute);
 //   record-hold PATH: opens the printer record PATH with SQLite itself, takes its write lock
 //     (BEGIN EXCLUSIVE), says "held" and keeps it until it is killed (at most a minute);
-//   record-begin PATH PRINTER COUNT: begins and completes COUNT entries for PRINTER, one by one.
+//   record-begin PATH PRINTER COUNT: begins and completes COUNT entries for PRINTER, one by one,
+//     saying "writing" once the first is in.
 // Ends with status 0 when all went as it should, 1 with the reason on stderr otherwise, 2 for a
 // command line it does not know.
 #include <QCoreApplication>
@@ -92,6 +93,10 @@ int recordBegin(const QString& path, const QString& printer, int count) {
         (*record)->complete({{ids->front(), Q6::RecordOutcome::Delivered, 0, QString()}});
     if (!completed) {
       return fail(QStringLiteral("entry %1: %2").arg(i).arg(completed.error()));
+    }
+    if (i == 0) {
+      std::fputs("writing\n", stdout);
+      std::fflush(stdout);
     }
   }
   return 0;

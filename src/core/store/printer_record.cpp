@@ -303,9 +303,14 @@ struct PrinterRecord::Db {
 
   ~Db() { sqlite3_close_v2(db); }
 
-  Refused refused(const QString& doing, int code) const {
-    return Refused{QStringLiteral("The printer record %1 cannot be %2: %3")
-                       .arg(path, doing, sqliteReason(db, code))};
+  // Why the last beginWrite() gave up, taken before the questions it asked after it.
+  QString beginFailure;
+
+  Refused refused(const QString& doing, int code) {
+    const QString reason = beginFailure.isEmpty() ? sqliteReason(db, code) : beginFailure;
+    beginFailure.clear();
+    return Refused{
+        QStringLiteral("The printer record %1 cannot be %2: %3").arg(path, doing, reason)};
   }
 
   int exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
@@ -321,9 +326,15 @@ struct PrinterRecord::Db {
   int beginWrite() {
     const auto giveUp =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
+    beginFailure.clear();
     qint64 seen = dataVersion();
     for (;;) {
       const int code = exec("BEGIN IMMEDIATE");
+      if (code == SQLITE_OK) {
+        beginFailure.clear();
+        return code;
+      }
+      beginFailure = sqliteReason(db, code);
       if ((code & 0xff) != SQLITE_BUSY || std::chrono::steady_clock::now() > giveUp) {
         return code;
       }
@@ -380,23 +391,20 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
 
   // Nothing is written before the file has shown itself to be a record this program knows: a
   // newer program's record, or another program's database, is left byte for byte as it was.
+  // Version and tables in one statement, so one snapshot: a program making the record meanwhile
+  // is seen either before or after.
+  constexpr const char* kVersionAndTables =
+      "SELECT (SELECT user_version FROM pragma_user_version), (SELECT count(*) FROM sqlite_master)";
   int version = 0;
   bool empty = false;
   {
-    Statement read(db->db, "PRAGMA user_version");
+    Statement read(db->db, kVersionAndTables);
     code = read.prepared() == SQLITE_OK ? read.step() : read.prepared();
     if (code != SQLITE_ROW) {
-      return db->refused(QStringLiteral("read"), code);
+      return db->refused(QStringLiteral("opened"), code);
     }
     version = static_cast<int>(read.number(0));
-  }
-  {
-    Statement tables(db->db, "SELECT count(*) FROM sqlite_master");
-    code = tables.prepared() == SQLITE_OK ? tables.step() : tables.prepared();
-    if (code != SQLITE_ROW) {
-      return db->refused(QStringLiteral("read"), code);
-    }
-    empty = tables.number(0) == 0;
+    empty = read.number(1) == 0;
   }
   if (version > kRecordVersion) {
     return cannot(QStringLiteral("used"),
@@ -409,6 +417,22 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
     return cannot(QStringLiteral("used"),
                   QStringLiteral("it is a database, but not a printer record, and it is left as "
                                  "it is"));
+  }
+
+  // A file damaged where it matters is reported, never mended, and never touched.
+  const auto soundRecord = [&]() -> Result<> {
+    const QByteArray probe = QByteArray("SELECT ") + kColumns + " FROM entries LIMIT 0";
+    Statement columns(db->db, probe.constData());
+    if (columns.prepared() != SQLITE_OK) {
+      return Refused{
+          QStringLiteral("it is damaged (%1)").arg(sqliteReason(db->db, columns.prepared()))};
+    }
+    return {};
+  };
+  if (version == kRecordVersion) {
+    if (const Result<> sound = soundRecord(); !sound) {
+      return cannot(QStringLiteral("used"), sound.error());
+    }
   }
 
   {
@@ -431,14 +455,22 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
       return db->refused(QStringLiteral("brought up to date"), code);
     }
     // Another program may have brought it up to date while this one waited.
-    Statement again(db->db, "PRAGMA user_version");
+    Statement again(db->db, kVersionAndTables);
     code = again.prepared() == SQLITE_OK ? again.step() : again.prepared();
     if (code != SQLITE_ROW) {
+      const Refused refusal = db->refused(QStringLiteral("brought up to date"), code);
       db->rollBack();
-      return db->refused(QStringLiteral("brought up to date"), code);
+      return refusal;
     }
     int current = static_cast<int>(again.number(0));
+    const bool stillEmpty = again.number(1) == 0;
     again.reset();
+    if (current == 0 && !stillEmpty) {
+      db->rollBack();
+      return cannot(QStringLiteral("used"),
+                    QStringLiteral("it is a database, but not a printer record, and it is left as "
+                                   "it is"));
+    }
     if (current > kRecordVersion) {
       db->rollBack();
       return cannot(QStringLiteral("used"),
@@ -468,15 +500,8 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
     }
   }
 
-  // A file damaged where it matters is reported, never mended.
-  {
-    const QByteArray probe = QByteArray("SELECT ") + kColumns + " FROM entries LIMIT 0";
-    Statement columns(db->db, probe.constData());
-    if (columns.prepared() != SQLITE_OK) {
-      return cannot(
-          QStringLiteral("used"),
-          QStringLiteral("it is damaged (%1)").arg(sqliteReason(db->db, columns.prepared())));
-    }
+  if (const Result<> sound = soundRecord(); !sound) {
+    return cannot(QStringLiteral("used"), sound.error());
   }
   return std::unique_ptr<PrinterRecord>(new PrinterRecord(absolute, std::move(db)));
 }

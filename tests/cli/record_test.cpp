@@ -1,0 +1,432 @@
+// q6config-cli and the record of what each printer was sent: --changes-only sends only what the
+// record does not know a printer holds, --check and --diff say what would change, history and
+// state read it back, a record that cannot be written never stops a delivery, and a run killed at
+// any moment leaves the record whole and never claims what was not delivered.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <sqlite3.h>
+
+#include <csignal>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "cli/targets.h"
+#include "core/store/printer_record.h"
+#include "support/core_support.h"
+
+namespace {
+
+using Q6Test::hex;
+
+// comFF "Partial Cut" (clear 0 0008, set 0 0004) and comCPage "1252 (Windows Latin-1)" (clear 3
+// FF00, set 3 2000), then the write command.
+#define PARTIAL_CUT_HEX "1B 1D 23 2D 30 30 30 30 38 0A 00 1B 1D 23 2B 30 30 30 30 34 0A 00 "
+#define CODE_PAGE_1252_HEX "1B 1D 23 2D 33 46 46 30 30 0A 00 1B 1D 23 2B 33 32 30 30 30 0A 00 "
+// comFF "Full Cut": set 0 000C.
+#define FULL_CUT_HEX "1B 1D 23 2B 30 30 30 30 43 0A 00 "
+#define RESET_HEX "1B 1D 23 40 30 30 30 30 30 0A 00 "
+
+const QStringList kApply{"apply",         "--model", "QLX600", "--set", "form-feed=partial-cut",
+                         "code-page=1252"};
+const QStringList kApplyFullCut{"apply",         "--model", "QLX600", "--set", "form-feed=full-cut",
+                                "code-page=1252"};
+
+struct RunResult {
+  int code = -1;
+  QString out;
+  QString err;
+};
+
+class RecordCli : public ::testing::Test {
+ protected:
+  RunResult cli(const QStringList& args, const QString& record = QString()) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("Q6CONFIG_RECORD", record.isEmpty() ? recordPath() : record);
+    p.setProcessEnvironment(env);
+    p.start(Q6CONFIG_CLI_PATH, args);
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+  }
+  QString path(const char* name) const { return dir.filePath(name); }
+  QString recordPath() const { return dir.filePath("state/record.sqlite3"); }
+  QString printer() const { return "file:" + path("printer.bin"); }
+  QByteArray bytes(const QString& file) const {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  QTemporaryDir dir;
+};
+
+// One run of a scenario: what the printer gets from it and what the run says.
+struct Step {
+  QStringList args;  // --to PRINTER is added
+  const char* hex;   // the bytes this run sends
+  QStringList says;  // lines of standard output, "{to}" the printer
+};
+
+struct ScenarioRow {
+  const char* name;
+  std::vector<Step> steps;
+};
+
+void PrintTo(const ScenarioRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class RecordRun : public RecordCli, public ::testing::WithParamInterface<ScenarioRow> {};
+
+TEST_P(RecordRun, SendsWhatTheRecordDoesNotKnow) {
+  QByteArray expected;
+  int n = 0;
+  for (const Step& step : GetParam().steps) {
+    SCOPED_TRACE(::testing::Message()
+                 << "run " << ++n << ": " << step.args.join(' ').toStdString());
+    const RunResult run = cli(step.args + QStringList{"--to", printer()});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    expected += hex(step.hex);
+    EXPECT_EQ(bytes(path("printer.bin")), expected);
+    const QStringList lines = run.out.split(u'\n');
+    for (QString line : step.says) {
+      line.replace("{to}", printer());
+      EXPECT_TRUE(lines.contains(line)) << line.toStdString() << "\n in:\n"
+                                        << run.out.toStdString();
+    }
+    EXPECT_FALSE(run.err.contains("warning")) << run.err.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, RecordRun,
+    ::testing::Values(
+        ScenarioRow{"ChangesOnlyTwiceThenOneChange",
+                    {{kApply + QStringList{"--changes-only"},
+                      PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX,
+                      {}},
+                     {kApply + QStringList{"--changes-only"}, "", {"unchanged {to}"}},
+                     {kApplyFullCut + QStringList{"--changes-only"},
+                      FULL_CUT_HEX Q6TEST_WRITE_FRAME_HEX,
+                      {}},
+                     {kApply + QStringList{"--check", "--diff"},
+                      "",
+                      {"would change {to}: form-feed", "  form-feed: full-cut → partial-cut"}},
+                     {kApplyFullCut + QStringList{"--check"}, "", {"unchanged {to}"}}}},
+        ScenarioRow{"ForceAndPlainApplySendEverything",
+                    {{kApply + QStringList{"--changes-only"},
+                      PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX,
+                      {}},
+                     {kApply + QStringList{"--changes-only", "--force"},
+                      PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX,
+                      {}},
+                     {kApply, PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX, {}},
+                     {kApply + QStringList{"--changes-only"}, "", {"unchanged {to}"}}}},
+        ScenarioRow{"ResetLeavesTheFactorysValues",
+                    {{kApply + QStringList{"--changes-only"},
+                      PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX,
+                      {}},
+                     {{"reset", "--yes"}, RESET_HEX Q6TEST_WRITE_FRAME_HEX, {}},
+                     {kApply + QStringList{"--changes-only", "--diff"},
+                      PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX,
+                      {"changing {to}: form-feed, code-page", "  form-feed: factory → partial-cut",
+                       "  code-page: factory → 1252-windows-latin-1"}}}},
+        ScenarioRow{"TestsChangeNothingTheRecordKnows",
+                    {{kApply, PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX, {}},
+                     {{"test", "line-feed"}, "0D 0A", {}},
+                     {kApply + QStringList{"--changes-only"}, "", {"unchanged {to}"}}}},
+        ScenarioRow{"NoRecordKeepsNothing",
+                    {{kApply + QStringList{"--no-record"},
+                      PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX,
+                      {}},
+                     {kApply + QStringList{"--changes-only"},
+                      PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX,
+                      {}}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The report says per target whether it changed and what each setting was and became; a target
+// the record says holds it all is "unchanged" and opened nothing.
+TEST_F(RecordCli, ReportSaysWhatChangedFromWhat) {
+  Q6Test::TcpSink network;
+  const QString tcp = QStringLiteral("tcp://127.0.0.1:%1").arg(network.port());
+  ASSERT_EQ(cli(QStringList{"apply", "--model", "QLX600", "--set", "form-feed=partial-cut", "--to",
+                            printer()})
+                .code,
+            0);
+  for (bool check : {true, false}) {
+    SCOPED_TRACE(check ? "--check" : "--changes-only");
+    const QByteArray before = bytes(path("printer.bin"));
+    const RunResult run = cli(kApply + QStringList{check ? "--check" : "--changes-only", "--json",
+                                                   "-", "--to", printer(), tcp});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(report["record"].toString(), recordPath());
+    EXPECT_FALSE(report.contains("record_error"));
+    const QJsonArray targets = report["targets"].toArray();
+    ASSERT_EQ(targets.size(), 2) << run.out.toStdString();
+    const QJsonObject file = targets[0].toObject();
+    const QJsonObject net = targets[1].toObject();
+    // Only the code page is new to the file printer; the network printer is not known at all.
+    EXPECT_EQ(file["target"].toString(), printer());
+    EXPECT_EQ(file["status"].toString(), check ? "would change" : "ok");
+    EXPECT_TRUE(file["changed"].toBool());
+    EXPECT_EQ(QJsonDocument(file["diff"].toArray()).toJson(QJsonDocument::Compact),
+              "[{\"after\":\"1252-windows-latin-1\",\"before\":\"unknown\",\"setting\":\"code-"
+              "page\"}]");
+    EXPECT_EQ(net["status"].toString(), check ? "would change" : "ok");
+    EXPECT_EQ(QJsonDocument(net["diff"].toArray()).toJson(QJsonDocument::Compact),
+              "[{\"after\":\"partial-cut\",\"before\":\"unknown\",\"setting\":\"form-feed\"},"
+              "{\"after\":\"1252-windows-latin-1\",\"before\":\"unknown\",\"setting\":\"code-"
+              "page\"}]");
+    EXPECT_EQ(bytes(path("printer.bin")),
+              before + (check ? QByteArray() : hex(CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX)));
+    EXPECT_EQ(file["bytes"].toInt(), 22 + 11);
+    EXPECT_TRUE(file.contains("ms"));
+  }
+  EXPECT_EQ(network.received(1), hex(PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX));
+  // Both now hold it all: nothing is opened, both are unchanged.
+  const RunResult again =
+      cli(kApply + QStringList{"--changes-only", "--json", "-", "--to", printer(), tcp});
+  EXPECT_EQ(again.code, 0) << again.err.toStdString();
+  const QJsonObject report = QJsonDocument::fromJson(again.out.toUtf8()).object();
+  EXPECT_EQ(report["unchanged"].toInt(), 2);
+  EXPECT_EQ(report["exit_code"].toInt(), 0);
+  for (const QJsonValue& t : report["targets"].toArray()) {
+    EXPECT_EQ(t.toObject()["status"].toString(), "unchanged");
+    EXPECT_FALSE(t.toObject()["changed"].toBool());
+    EXPECT_TRUE(t.toObject()["diff"].toArray().isEmpty());
+  }
+  EXPECT_EQ(network.connectionCount(), 1);
+}
+
+TEST_F(RecordCli, HistoryAndStateReadTheRecord) {
+  ASSERT_EQ(cli(kApply + QStringList{"--to", printer()}).code, 0);
+  ASSERT_EQ(cli(QStringList{"test", "line-feed", "--to", printer()}).code, 0);
+  const RunResult history = cli({"history", "--to", printer()});
+  EXPECT_EQ(history.code, 0) << history.err.toStdString();
+  const QStringList lines = history.out.split(u'\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 3) << history.out.toStdString();
+  EXPECT_EQ(lines[0], printer());
+  // Newest first.
+  EXPECT_TRUE(lines[1].contains("  delivered  test line-feed  2 bytes  "))
+      << lines[1].toStdString();
+  EXPECT_TRUE(
+      lines[2].contains("  delivered  apply  form-feed=partial-cut "
+                        "code-page=1252-windows-latin-1  55 bytes  "))
+      << lines[2].toStdString();
+  const RunResult limited = cli({"history", "--limit", "1", "--json", "-", "--to", printer()});
+  const QJsonArray entries = QJsonDocument::fromJson(limited.out.toUtf8())
+                                 .object()["printers"]
+                                 .toArray()[0]
+                                 .toObject()["entries"]
+                                 .toArray();
+  ASSERT_EQ(entries.size(), 1) << limited.out.toStdString();
+  EXPECT_EQ(entries[0].toObject()["action"].toString(), "test line-feed");
+  EXPECT_EQ(entries[0].toObject()["sha256"].toString(),
+            // SHA-256 of 0D 0A
+            "7eb70257593da06f682a3ddda54a9d260d4fc514f645237f5ca74b08f8da61a6");
+
+  const RunResult state = cli({"state", "--to", printer()});
+  EXPECT_EQ(state.code, 0) << state.err.toStdString();
+  const QStringList rows = state.out.split(u'\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(rows.value(0), printer() + " (QLX600)");
+  EXPECT_TRUE(
+      rows.filter(QRegularExpression("^  form-feed +partial-cut  since 20\\d\\d-")).size() == 1)
+      << state.out.toStdString();
+  EXPECT_EQ(rows.filter(QRegularExpression("^  char-set +unknown$")).size(), 1)
+      << state.out.toStdString();
+  // The QLX600 has no contextual cut.
+  EXPECT_TRUE(rows.filter("context-cut").isEmpty()) << state.out.toStdString();
+}
+
+// A look at a record that does not exist says so and creates nothing.
+TEST_F(RecordCli, HistoryOfNoRecordCreatesNone) {
+  const QString missing = path("none/record.sqlite3");
+  for (const char* command : {"history", "state"}) {
+    const RunResult plain = cli({command, "--to", printer()}, missing);
+    EXPECT_EQ(plain.code, 0) << plain.err.toStdString();
+    EXPECT_TRUE(plain.out.isEmpty()) << plain.out.toStdString();
+    EXPECT_TRUE(plain.err.contains("there is no record yet at " + missing))
+        << plain.err.toStdString();
+    const RunResult json = cli({command, "--json", "-", "--to", printer()}, missing);
+    EXPECT_EQ(json.code, 0);
+    EXPECT_TRUE(QJsonDocument::fromJson(json.out.toUtf8()).object()["printers"].toArray().isEmpty())
+        << json.out.toStdString();
+    const RunResult check = cli(kApply + QStringList{"--check", "--to", printer()}, missing);
+    EXPECT_EQ(check.code, 0);
+    EXPECT_TRUE(check.out.contains("would change " + printer())) << check.out.toStdString();
+  }
+  EXPECT_FALSE(QFileInfo::exists(path("none")));
+  EXPECT_FALSE(QFileInfo::exists(path("printer.bin")));
+}
+
+// A record that cannot be written: every printer still gets its bytes, the exit status is 0, one
+// warning names the file, the report says why, and the file is left as it was.
+enum class Fault { NotADatabase, Locked, ReadOnlyFolder };
+
+struct FaultRow {
+  const char* name;
+  Fault fault;
+  bool changesOnly;
+};
+
+void PrintTo(const FaultRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class RecordFault : public RecordCli, public ::testing::WithParamInterface<FaultRow> {};
+
+TEST_P(RecordFault, NeverStopsADelivery) {
+  const FaultRow& row = GetParam();
+  ASSERT_TRUE(QDir().mkpath(path("state")));
+  std::optional<Q6Test::PrivateTmpfs> disk;
+  QProcess holder;
+  switch (row.fault) {
+    case Fault::NotADatabase:
+      ASSERT_TRUE(Q6Test::writeFile(recordPath(), QByteArray("not a record\n").repeated(400)));
+      break;
+    case Fault::Locked: {
+      ASSERT_EQ(cli(QStringList{"test", "line-feed", "--to", "file:" + path("other.bin")}).code, 0);
+      holder.start(QStringLiteral(Q6CONFIG_TEST_HELPER_PATH), {"record-hold", recordPath()});
+      QByteArray said;
+      while (!said.contains("held\n") && holder.waitForReadyRead(20000)) {
+        said += holder.readAll();
+      }
+      ASSERT_TRUE(said.contains("held\n")) << said.toStdString();
+      break;
+    }
+    case Fault::ReadOnlyFolder:
+      disk.emplace(path("state"));
+      if (!disk->unavailable().isEmpty()) {
+        GTEST_SKIP() << disk->unavailable().toStdString();
+      }
+      ASSERT_EQ(cli(QStringList{"test", "line-feed", "--to", "file:" + path("other.bin")}).code, 0);
+      ASSERT_TRUE(disk->makeReadOnly());
+      break;
+  }
+  const QByteArray before = bytes(recordPath());
+  Q6Test::TcpSink network;
+  const QString tcp = QStringLiteral("tcp://127.0.0.1:%1").arg(network.port());
+  const RunResult run = cli(kApply + QStringList{"--json", "-", "--to", printer(), tcp} +
+                            (row.changesOnly ? QStringList{"--changes-only"} : QStringList{}));
+  holder.kill();
+  holder.waitForFinished(20000);
+  EXPECT_EQ(run.code, 0) << run.err.toStdString();
+  const QByteArray all = hex(PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX);
+  EXPECT_EQ(bytes(path("printer.bin")), all);
+  EXPECT_EQ(network.received(1), all);
+  EXPECT_EQ(run.err.count("warning: the record at " + recordPath() + " could not be updated: "), 1)
+      << run.err.toStdString();
+  EXPECT_EQ(run.err.count("warning"), 1) << run.err.toStdString();
+  const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
+  EXPECT_FALSE(report["record_error"].toString().isEmpty()) << run.out.toStdString();
+  EXPECT_EQ(report["exit_code"].toInt(), 0);
+  EXPECT_EQ(bytes(recordPath()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, RecordFault,
+                         ::testing::Values(FaultRow{"NotADatabase", Fault::NotADatabase, false},
+                                           FaultRow{"NotADatabaseChangesOnly", Fault::NotADatabase,
+                                                    true},
+                                           FaultRow{"LockedByAnotherProgram", Fault::Locked, false},
+                                           FaultRow{"ReadOnlyFolder", Fault::ReadOnlyFolder, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Killed outright at a hundred moments of fleet runs to printers that take their time: the record
+// is always a whole database, and no setting is known from an entry that was not delivered.
+TEST_F(RecordCli, KilledAtAnyMomentClaimsNothingUndelivered) {
+  std::vector<std::unique_ptr<Q6Test::TcpSink>> printers;
+  QStringList targets;
+  for (int i = 0; i < 3; ++i) {
+    printers.push_back(std::make_unique<Q6Test::TcpSink>(Q6Test::TcpSink::Mode::SlowToEnd));
+    targets << QStringLiteral("tcp://127.0.0.1:%1").arg(printers.back()->port());
+  }
+  targets << "file:" + path("printer.bin");
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<int> moment(0, 450);
+  int pendingSeen = 0;
+  int knownSeen = 0;
+  for (int round = 0; round < 100; ++round) {
+    SCOPED_TRACE(::testing::Message() << "round " << round);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("Q6CONFIG_RECORD", recordPath());
+    p.setProcessEnvironment(env);
+    p.start(Q6CONFIG_CLI_PATH, (round % 2 ? kApply : kApplyFullCut) +
+                                   QStringList{"--jobs", "2", "--timeout", "20000", "--to"} +
+                                   targets);
+    ASSERT_TRUE(p.waitForStarted(20000));
+    QThread::msleep(static_cast<unsigned long>(moment(random)));
+    ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
+    ASSERT_TRUE(p.waitForFinished(20000));
+    if (!QFileInfo::exists(recordPath())) {
+      continue;  // killed before it was made
+    }
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(recordPath()).constData(), &db,
+                              SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_busy_timeout(db, 20000);
+    sqlite3_stmt* check = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW) << sqlite3_errmsg(db);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+
+    auto record = Q6::PrinterRecord::open(recordPath());
+    ASSERT_TRUE(record.ok()) << record.error().toStdString();
+    QStringList names;
+    for (const QString& t : targets) {
+      QString error;
+      const std::optional<Q6Cli::Target> target = Q6Cli::parseTarget(t, 20000, false, &error);
+      ASSERT_TRUE(target) << error.toStdString();
+      names << Q6::recordPrinterName(target->settings);
+    }
+    const auto states = (*record)->states(names);
+    ASSERT_TRUE(states.ok()) << states.error().toStdString();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+      const auto history = (*record)->history(names[i], 0);
+      ASSERT_TRUE(history.ok()) << history.error().toStdString();
+      std::map<qint64, Q6::RecordOutcome> outcome;
+      for (const Q6::RecordEntry& e : *history) {
+        outcome[e.id] = e.outcome;
+        pendingSeen += e.outcome == Q6::RecordOutcome::Pending ? 1 : 0;
+      }
+      const Q6::PrinterState& state = (*states)[static_cast<size_t>(i)];
+      std::vector<Q6::SettingState> all{state.base};
+      for (const Q6::SettingState& s : state.settings) {
+        all.push_back(s);
+      }
+      for (const Q6::SettingState& s : all) {
+        if (s.status == Q6::SettingStatus::Known) {
+          ++knownSeen;
+          ASSERT_TRUE(outcome.count(s.entry)) << names[i].toStdString() << " entry " << s.entry;
+          EXPECT_EQ(outcome[s.entry], Q6::RecordOutcome::Delivered)
+              << names[i].toStdString() << " entry " << s.entry;
+        }
+      }
+    }
+  }
+  // The moments did fall both within runs and after whole deliveries.
+  EXPECT_GT(pendingSeen, 0);
+  EXPECT_GT(knownSeen, 0);
+}
+
+}  // namespace
