@@ -13,7 +13,14 @@ std::vector<FoundTarget> targetsFrom(const QList<Orvanel::FoundTarget>& found) {
     const qsizetype open = summary.indexOf(QStringLiteral(" ("));
     QString about = open < 0 ? QString() : summary.mid(open + 2).chopped(1);
     if (t.source == Orvanel::TargetSource::Network) {
-      about = t.name + (t.hostName.isEmpty() ? QString() : QStringLiteral(", ") + t.hostName);
+      // Which of the two the target holds, and why, as the window's found list says it.
+      about = t.name;
+      if (!t.hostName.isEmpty() && !t.address.isEmpty()) {
+        about +=
+            t.hostNameResolves
+                ? QStringLiteral(", by name (address %1)").arg(t.address)
+                : QStringLiteral(", by address: this computer does not resolve %1").arg(t.hostName);
+      }
     }
     Orvanel::LinkSettings s;
     t.fill(s);

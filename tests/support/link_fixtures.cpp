@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QThread>
@@ -483,6 +484,117 @@ void expectCharacterSetSheetLandmarks(const QByteArray& received) {
       received.contains(hex("0D 0A 1B 45 46 1B 46 20 F0 20 F1 20 F2 20 F3 20 F4 20 F5 20 F6"
                             " 20 F7 20 F8 20 F9 20 FA 20 FB 20 FC 20 FD 20 FE 20 FF 0D 0A"
                             " 1B 61 05 1B 1D 61 30")));
+}
+
+namespace {
+
+QString adminTool(const char* name) {
+  return executable(QString::fromLatin1(name));
+}
+
+// Runs an account tool; another test changing the account files at the same moment holds their
+// lock, so a refusal is tried again within a generous bound. Empty when it succeeded.
+QString runAdminTool(const char* name, const QStringList& arguments) {
+  QElapsedTimer timer;
+  timer.start();
+  for (;;) {
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(adminTool(name), arguments);
+    if (!tool.waitForFinished(20000)) {
+      tool.kill();
+      tool.waitForFinished(2000);
+      return QStringLiteral("%1 did not finish").arg(QString::fromLatin1(name));
+    }
+    if (tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0) {
+      return QString();
+    }
+    if (timer.elapsed() > 30000) {
+      return QStringLiteral("%1 %2: %3")
+          .arg(QString::fromLatin1(name), arguments.join(QLatin1Char(' ')),
+               QString::fromLocal8Bit(tool.readAll()));
+    }
+    QThread::msleep(100);
+  }
+}
+
+}  // namespace
+
+QString ThrowawayUser::unavailableReason() {
+  if (::geteuid() != 0) {
+    return QStringLiteral("needs root to make a user account of its own");
+  }
+  for (const char* name : {"useradd", "usermod", "userdel", "setpriv"}) {
+    if (adminTool(name).isEmpty()) {
+      return QStringLiteral("%1 is not installed (packages passwd, util-linux)")
+          .arg(QString::fromLatin1(name));
+    }
+  }
+  return QString();
+}
+
+ThrowawayUser::ThrowawayUser() {
+  if (!unavailableReason().isEmpty()) {
+    failure_ = unavailableReason();
+    return;
+  }
+  name_ =
+      QStringLiteral("q6t%1").arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
+  failure_ = runAdminTool(
+      "useradd", {"--no-create-home", "--user-group", "--shell", "/usr/sbin/nologin", name_});
+  if (!failure_.isEmpty()) {
+    return;
+  }
+  created_ = true;
+  const passwd* entry = ::getpwnam(name_.toLocal8Bit().constData());
+  if (entry == nullptr || entry->pw_uid == 0) {
+    failure_ = QStringLiteral("useradd made no account %1").arg(name_);
+    return;
+  }
+  const QByteArray home = QFile::encodeName(home_.path());
+  if (!home_.isValid() || ::chown(home.constData(), entry->pw_uid, entry->pw_gid) != 0) {
+    failure_ = QStringLiteral("cannot give %1 a home folder").arg(name_);
+    return;
+  }
+  uid_ = entry->pw_uid;
+  gid_ = entry->pw_gid;
+}
+
+ThrowawayUser::~ThrowawayUser() {
+  if (created_) {
+    const QString failed = runAdminTool("userdel", {name_});
+    EXPECT_TRUE(failed.isEmpty()) << failed.toStdString();
+  }
+}
+
+bool ThrowawayUser::mayRun(const QString& program) const {
+  const QStringList command =
+      runAs(true) + QStringList{executable(QStringLiteral("test")), QStringLiteral("-x"), program};
+  return QProcess::execute(command[0], command.mid(1)) == 0;
+}
+
+bool ThrowawayUser::join(const QString& group) {
+  failure_ = runAdminTool("usermod", {"--append", "--groups", group, name_});
+  return failure_.isEmpty();
+}
+
+QStringList ThrowawayUser::runAs(bool freshLogin) const {
+  return {adminTool("setpriv"), QStringLiteral("--reuid=%1").arg(uid_),
+          QStringLiteral("--regid=%1").arg(gid_),
+          freshLogin ? QStringLiteral("--init-groups") : QStringLiteral("--clear-groups"),
+          QStringLiteral("--")};
+}
+
+QProcessEnvironment ThrowawayUser::environment() const {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME",
+                           "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+    env.remove(QString::fromLatin1(name));
+  }
+  env.insert(QStringLiteral("HOME"), home_.path());
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.path() + QStringLiteral("/.config"));
+  env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+  return env;
 }
 
 }  // namespace Q6Test

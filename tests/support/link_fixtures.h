@@ -2,8 +2,12 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+
+#include <sys/types.h>
 
 #include <atomic>
 #include <mutex>
@@ -146,6 +150,45 @@ class PtyPair {
   QString a_;
   QString b_;
   int fd_ = -1;
+  QString failure_;
+};
+
+// A user account of the test's own, with a random name, for what only a user without root's
+// rights meets (a printer's node of a group the user is not in). Made with useradd, removed with
+// userdel, also when the test fails; it owns a folder that serves as its home. Needs root.
+class ThrowawayUser {
+ public:
+  ThrowawayUser();
+  ~ThrowawayUser();
+  ThrowawayUser(const ThrowawayUser&) = delete;
+  ThrowawayUser& operator=(const ThrowawayUser&) = delete;
+
+  // Empty when this machine can make one (root; useradd, usermod, userdel and setpriv there).
+  static QString unavailableReason();
+  bool made() const { return uid_ != 0; }
+  QString failure() const { return failure_; }
+  QString name() const { return name_; }
+  uid_t uid() const { return uid_; }
+  gid_t gid() const { return gid_; }
+
+  // Whether the user may run `program`: a build in a folder closed to others (a home of root's)
+  // cannot be run as anybody else.
+  bool mayRun(const QString& program) const;
+  // Lists the account in `group`, as an administrator would: it counts from its next login.
+  bool join(const QString& group);
+  // What runs a program as this user, the program and its arguments following: with the groups
+  // a login now would give it (freshLogin), or with its own group alone, as a login that began
+  // before it joined any other.
+  QStringList runAs(bool freshLogin) const;
+  // The environment for it: its own home and settings folders, the messages in English.
+  QProcessEnvironment environment() const;
+
+ private:
+  QString name_;
+  bool created_ = false;
+  uid_t uid_ = 0;
+  gid_t gid_ = 0;
+  QTemporaryDir home_;
   QString failure_;
 };
 

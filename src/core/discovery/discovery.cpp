@@ -233,7 +233,13 @@ Discovery discoverTargets(const DiscoveryOptions& options) {
   std::future<QList<FoundTarget>> network;
   if (options.sources & FindNetwork) {
     network = std::async(std::launch::async, [&options, &networkNote] {
-      return findNetworkPrinters(options.timeoutMs, &networkNote);
+      QList<FoundTarget> found = options.findNetwork
+                                     ? options.findNetwork(options.timeoutMs, &networkNote)
+                                     : findNetworkPrinters(options.timeoutMs, &networkNote);
+      // Whoever lists them says which host would be stored, as choosing one in the window would.
+      checkHostNames(found, std::min(kHostNameCheckMs, options.timeoutMs),
+                     options.lookUpHost ? options.lookUpHost : HostLookUp(systemResolves));
+      return found;
     });
   }
   QString queueNote;

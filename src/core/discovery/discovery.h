@@ -56,6 +56,9 @@ enum DiscoverySource {
   FindEverything = 0xF,
 };
 
+// How long a search waits for this computer to resolve the network printers' .local names.
+inline constexpr int kHostNameCheckMs = 1500;
+
 struct DiscoveryOptions {
   // No part of the search waits longer than this for a service to answer.
   int timeoutMs = 3000;
@@ -76,8 +79,8 @@ struct Discovery {
   QStringList notes;
 };
 
-// Every printer the chosen sources know, within the time limit. Blocking: the window calls it off
-// its own thread. Never throws.
+// Every printer the chosen sources know, within the time limit, network printers with their host
+// names checked (checkHostNames). Blocking: the window calls it off its own thread. Never throws.
 Discovery discoverTargets(const DiscoveryOptions& options = {});
 
 // Puts targets in the order every list of them shows: by source, then by name in any case. Targets

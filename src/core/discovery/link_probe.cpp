@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "core/link/link_error.h"
+#include "core/link/open_problem.h"
 #include "core/link/transport_link.h"
 
 namespace Orvanel {
@@ -53,9 +54,10 @@ ProbeResult probeMissingFile(const LinkSettings& settings) {
     if (error == EEXIST) {
       return openAndClose(settings);  // it appeared in the meantime
     }
-    return ProbeResult{false,
-                       QStringLiteral("Could not open the printer file %1: %2")
-                           .arg(settings.path, QString::fromLocal8Bit(std::strerror(error)))};
+    return ProbeResult{
+        false, withOpenHint(QStringLiteral("Could not open the printer file %1: %2")
+                                .arg(settings.path, QString::fromLocal8Bit(std::strerror(error))),
+                            error, settings.path)};
   }
   ::close(fd);
   ::unlink(name.constData());

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "core/link/link_error.h"
+#include "core/link/open_problem.h"
 
 namespace Orvanel {
 
@@ -89,7 +90,9 @@ void FileTransport::open() {
     const int error = errno;
     // A pipe with no reader yet (ENXIO) may get one within the time limit.
     if (error != ENXIO && error != EINTR) {
-      fail(QStringLiteral("Could not open the printer file %1: %2"), error);
+      throw LinkError(withOpenHint(
+          QStringLiteral("Could not open the printer file %1: %2").arg(path_, reasonText(error)),
+          error, path_));
     }
     if (timer.elapsed() >= timeoutMs_) {
       throw LinkError(QStringLiteral("The printer at %1 is not ready: nothing took the data "

@@ -1,11 +1,17 @@
 #include "core/link/serial_transport.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QThread>
 
+#include <fcntl.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "core/link/link_error.h"
+#include "core/link/open_problem.h"
 
 namespace Orvanel {
 
@@ -33,6 +39,31 @@ QSerialPort::FlowControl toQt(FlowControl flow) {
       break;
   }
   return QSerialPort::NoFlowControl;
+}
+
+// QSerialPort's error kinds lump a port of someone else's group together with one another program
+// holds (by its lock file or exclusively), and its text may be its own rather than the system's.
+// Which it is, is asked again here: without opening the port where that can be helped, since
+// opening may toggle the modem lines of a printer another program is talking to.
+// A port named as QSerialPort takes it ("ttyUSB0") is a node under /dev.
+QString devicePath(const QString& port) {
+  return port.startsWith(QLatin1Char('/')) ? port : QStringLiteral("/dev/") + port;
+}
+
+int whyNotOpened(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);
+  if (::access(name.constData(), W_OK) != 0) {
+    return errno;
+  }
+  if (!deviceHolders(path).isEmpty()) {
+    return EBUSY;
+  }
+  const int fd = ::open(name.constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    return errno;
+  }
+  ::close(fd);
+  return 0;
 }
 
 }  // namespace
@@ -79,9 +110,15 @@ void SerialTransport::open() {
   port_.setFlowControl(toQt(settings_.flowControl));
   if (!port_.open(QIODevice::WriteOnly)) {
     const QString reason = port_.errorString();
+    const QSerialPort::SerialPortError kind = port_.error();
     port_.close();
-    throw LinkError(
-        QStringLiteral("Could not open the serial port %1: %2").arg(settings_.serialPort, reason));
+    QString message =
+        QStringLiteral("Could not open the serial port %1: %2").arg(settings_.serialPort, reason);
+    if (kind == QSerialPort::PermissionError || kind == QSerialPort::ResourceError) {
+      const QString path = devicePath(settings_.serialPort);
+      message = withOpenHint(message, whyNotOpened(path), path);
+    }
+    throw LinkError(message);
   }
 }
 

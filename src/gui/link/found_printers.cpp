@@ -19,7 +19,7 @@ namespace {
 constexpr int kFindTimeoutMs = 3000;
 constexpr int kFoundListRows = 6;
 // How long choosing a network printer waits for this computer to resolve its .local name.
-constexpr int kHostCheckMs = 1500;
+constexpr int kHostCheckMs = kHostNameCheckMs;
 
 // The same printer in another answer of the search (what is checked about it may differ).
 bool sameTarget(const FoundTarget& a, const FoundTarget& b) {

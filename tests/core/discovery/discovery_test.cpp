@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <atomic>
+
 #include "cli/list_targets.h"
 #include "cli/targets.h"
 #include "core/discovery/discovery.h"
@@ -191,6 +193,8 @@ TEST(ListTargets, EachFindingReadsBackAsTheConnectionTheWindowWouldFillIn) {
   v4.hostName = QStringLiteral("frontdesk.local");
   v4.address = QStringLiteral("192.0.2.7");
   v4.port = 9100;
+  FoundTarget v4ByName = v4;
+  v4ByName.hostNameResolves = true;
   FoundTarget v6 = make(TargetSource::Network, "Bar");
   v6.address = QStringLiteral("2001:db8::7");
   v6.port = 9101;
@@ -207,7 +211,10 @@ TEST(ListTargets, EachFindingReadsBackAsTheConnectionTheWindowWouldFillIn) {
     const char* text;
     const char* about;
   } rows[] = {
-      {v4, "tcp://192.0.2.7:9100", "Front desk, frontdesk.local"},
+      {v4, "tcp://192.0.2.7:9100",
+       "Front desk, by address: this computer does not resolve "
+       "frontdesk.local"},
+      {v4ByName, "tcp://frontdesk.local:9100", "Front desk, by name (address 192.0.2.7)"},
       {v6, "tcp://[2001:db8::7]:9101", "Bar"},
       {queue, "queue:front-counter", "Front counter, accepts jobs"},
       {node, "file:/dev/usb/lp0", "ACME QLX600"},
@@ -232,6 +239,49 @@ TEST(ListTargets, EachFindingReadsBackAsTheConnectionTheWindowWouldFillIn) {
     EXPECT_EQ(parsed->settings.queue, chosen.queue);
     EXPECT_EQ(parsed->settings.path, chosen.path);
     EXPECT_EQ(parsed->settings.serialPort, chosen.serialPort);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// list-targets names a network printer as the window stores it: by its .local name where this
+// computer resolves that name, else by its address; the comment says which.
+TEST(ListTargets, NetworkPrinterByItsLocalNameWhereItResolvesElseByAddress) {
+  const struct {
+    bool resolves;
+    const char* line;
+  } rows[] = {
+      {true, "tcp://frontdesk.local:9100  # Front desk, by name (address 192.0.2.7)"},
+      {false,
+       "tcp://192.0.2.7:9100      # Front desk, by address: this computer does not resolve "
+       "frontdesk.local"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.line);
+    DiscoveryOptions options;
+    options.sources = Orvanel::FindNetwork;
+    options.timeoutMs = 20000;
+    options.findNetwork = [](int, QString*) {
+      FoundTarget t;
+      t.source = TargetSource::Network;
+      t.name = QStringLiteral("Front desk");
+      t.hostName = QStringLiteral("frontdesk.local");
+      t.address = QStringLiteral("192.0.2.7");
+      t.port = 9100;
+      return QList<FoundTarget>{t};
+    };
+    std::atomic<int> asked{0};
+    options.lookUpHost = [&asked, resolves = row.resolves](const QString& name) {
+      ++asked;
+      return resolves && name == QStringLiteral("frontdesk.local");
+    };
+    const Discovery found = Orvanel::discoverTargets(options);
+    EXPECT_EQ(asked.load(), 1);
+    const std::vector<Q6Cli::FoundTarget> listed = Q6Cli::targetsFrom(found.targets);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(Q6Cli::listLine(listed[0]), QString::fromLatin1(row.line));
   }
 }
 

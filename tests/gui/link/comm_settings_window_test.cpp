@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -18,6 +21,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <iostream>
@@ -730,6 +737,71 @@ TEST(CommSettingsWindow, TestReachesWhatIsTypedSendsNothingAndNamesTheTargetAndR
   }
   EXPECT_EQ(iniBytes(config), before);
   EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A printer's node of the group lp, tested by a user outside it: the result says how to get in, in
+// the words the tool uses, since both come from the link's error. Root may open anything, so the
+// test runs itself again as a user of its own making; the node's path comes in through kNodeOfLp.
+constexpr char kNodeOfLp[] = "Q6CONFIG_TEST_NODE_OF_LP";
+
+TEST(CommSettingsWindow, TestAsAUserOutsideThePrintersGroupNamesTheGroupToJoin) {
+  if (const QString node = qEnvironmentVariable(kNodeOfLp); !node.isEmpty()) {
+    Q6Test::TempConfig config;
+    Q6Test::MessageCapture boxes;
+    frmPort window;
+    window.show();
+    chooseKind(window, ConnectionKind::File);
+    typeInto(window, "cmbPath", node);
+    const QString user = qEnvironmentVariable("Q6CONFIG_TEST_USER");
+    EXPECT_EQ(pressTest(window),
+              QStringLiteral("Could not open the printer file %1: Permission denied. %1 belongs to "
+                             "the group lp; add yourself to it with `sudo usermod -aG lp %2` and "
+                             "log in again.")
+                  .arg(node, user));
+    EXPECT_FALSE(field<QLabel>(window, "labTestResult")->property("ok").toBool());
+    window.Command2->click();
+    EXPECT_TRUE(boxes.shown.empty());
+    return;
+  }
+  if (const QString why = Q6Test::ThrowawayUser::unavailableReason(); !why.isEmpty()) {
+    GTEST_SKIP() << why.toStdString();
+  }
+  const group* lp = ::getgrnam("lp");
+  if (lp == nullptr) {
+    GTEST_SKIP() << "this machine has no group lp";
+  }
+  const gid_t lpGroup = lp->gr_gid;
+  Q6Test::ThrowawayUser user;
+  ASSERT_TRUE(user.made()) << user.failure().toStdString();
+  if (!user.mayRun(QCoreApplication::applicationFilePath())) {
+    GTEST_SKIP() << "the build folder is closed to other users";
+  }
+  QTemporaryDir dir;
+  ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ExeOwner | QFile::ReadOther |
+                                                    QFile::ExeOther));
+  const QString node = dir.filePath(QStringLiteral("lp0"));
+  ASSERT_TRUE(Q6Test::writeFile(node, QByteArray()));
+  const QByteArray name = QFile::encodeName(node);
+  ASSERT_EQ(::chown(name.constData(), 0, lpGroup), 0);
+  ASSERT_EQ(::chmod(name.constData(), 0660), 0);
+
+  QProcess inside;
+  inside.setProcessChannelMode(QProcess::MergedChannels);
+  QProcessEnvironment env = user.environment();
+  env.insert(QString::fromLatin1(kNodeOfLp), node);
+  env.insert(QStringLiteral("Q6CONFIG_TEST_USER"), user.name());
+  inside.setProcessEnvironment(env);
+  const QStringList command =
+      user.runAs(true) +
+      QStringList{QCoreApplication::applicationFilePath(),
+                  QStringLiteral("--gtest_filter=CommSettingsWindow."
+                                 "TestAsAUserOutsideThePrintersGroupNamesTheGroupToJoin")};
+  inside.start(command[0], command.mid(1));
+  ASSERT_TRUE(inside.waitForFinished(120000));
+  const QString output = QString::fromLocal8Bit(inside.readAll());
+  EXPECT_EQ(inside.exitCode(), 0) << output.toStdString();
+  EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
 }
 
 // The window's event loop keeps running while the search and the test wait for a print server

@@ -160,12 +160,20 @@ void publishFindChooseAndPrint() {
   ASSERT_TRUE(service.waitFor(QStringLiteral("Established"), 10000))
       << service.output().toStdString();
 
+  // Stored by its name where this computer resolves .local names (an mDNS name-service module),
+  // else by its address; the window's entry and the tool's list say which.
+  const bool byName = Orvanel::resolvesHere(QStringLiteral("fakeprinter.local"), 3000);
+  const QString storedHost =
+      byName ? QStringLiteral("fakeprinter.local") : QStringLiteral("127.0.0.1");
+
   // The command-line tool finds it too, in the form its --to takes.
   QStringList notes;
   const std::vector<Q6Cli::FoundTarget> listed = Q6Cli::findLocalTargets(3000, &notes);
   EXPECT_TRUE(std::any_of(listed.cbegin(), listed.cend(), [&](const Q6Cli::FoundTarget& t) {
-    return t.target == "tcp://127.0.0.1:" + port &&
-           t.about == QStringLiteral("Test printer, fakeprinter.local");
+    return t.target == QStringLiteral("tcp://%1:%2").arg(storedHost, port) &&
+           t.about == (byName ? QStringLiteral("Test printer, by name (address 127.0.0.1)")
+                              : QStringLiteral("Test printer, by address: this computer does not "
+                                               "resolve fakeprinter.local"));
   }));
   EXPECT_TRUE(notes.filter(QStringLiteral("DNS-SD")).isEmpty()) << notes.join('\n').toStdString();
 
@@ -200,11 +208,6 @@ void publishFindChooseAndPrint() {
   const QList<QListWidgetItem*> items =
       list->findItems(QStringLiteral("Test printer"), Qt::MatchContains);
   ASSERT_EQ(items.size(), 1);
-  // Stored by its name where this computer resolves .local names (an mDNS name-service module),
-  // else by its address; the entry says which.
-  const bool byName = Orvanel::resolvesHere(QStringLiteral("fakeprinter.local"), 3000);
-  const QString storedHost =
-      byName ? QStringLiteral("fakeprinter.local") : QStringLiteral("127.0.0.1");
   EXPECT_EQ(
       items[0]->text(),
       QStringLiteral("Network: Test printer (127.0.0.1 port %1, fakeprinter.local) - stored as ")
