@@ -95,8 +95,9 @@ QJsonObject entryJson(const Q6::RecordEntry& e) {
 }
 
 QString entryLine(const Q6::RecordEntry& e) {
-  QString line = QStringLiteral("  %1  %2  %3")
-                     .arg(timeText(e.time), Q6::recordOutcomeName(e.outcome), displayText(e.action));
+  QString line =
+      QStringLiteral("  %1  %2  %3")
+          .arg(timeText(e.time), Q6::recordOutcomeName(e.outcome), displayText(e.action));
   if (!e.settings.isEmpty()) {
     line += QStringLiteral("  ") + displayText(e.settings.join(u' '));
   }
