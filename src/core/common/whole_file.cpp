@@ -1,5 +1,6 @@
 #include "core/common/whole_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -18,6 +19,17 @@ Descriptor::~Descriptor() {
   if (fd_ >= 0) {
     ::close(fd_);
   }
+}
+
+int makeFolder(const QString& folder) {
+  if (QDir().mkpath(folder)) {
+    return 0;
+  }
+  // mkpath says only no: make the last step once more to learn why.
+  if (::mkdir(QFile::encodeName(folder).constData(), 0777) == 0) {
+    return 0;
+  }
+  return errno == ENOENT ? EACCES : errno;
 }
 
 QString systemReason(int error) {

@@ -30,6 +30,10 @@ WholeFile readWholeFile(const QString& path,
 // The system's words for an error number ("No space left on device").
 QString systemReason(int error);
 
+// Makes the folder and those above it: 0 when it is there, else the error number of the step that
+// failed (EEXIST: something other than a folder stands there).
+int makeFolder(const QString& folder);
+
 // Writes every byte to fd, a write cut short by a signal resumed; refused with the system's reason.
 Result<> writeAll(int fd, const QByteArray& bytes);
 

@@ -163,20 +163,15 @@ SettingState stateOf(SettingStatus status, const RecordEntry& entry, const QStri
   return SettingState{status, value, entry.id, entry.time, entry.user + u'@' + entry.host};
 }
 
-Result<> makeFolder(const QString& folder) {
-  if (QDir().mkpath(folder)) {
-    return {};
-  }
-  // mkpath says only no: make the last step once more to learn why.
-  const int made = ::mkdir(QFile::encodeName(folder).constData(), 0777);
-  const int error = errno;
-  if (made == 0) {
+Result<> makeRecordFolder(const QString& folder) {
+  const int error = makeFolder(folder);
+  if (error == 0) {
     return {};
   }
   if (error == EEXIST) {
     return Refused{QStringLiteral("%1 is not a folder").arg(folder)};
   }
-  return Refused{systemReason(error == ENOENT ? EACCES : error)};
+  return Refused{systemReason(error)};
 }
 
 }  // namespace
@@ -366,7 +361,7 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
     return Refused{
         QStringLiteral("The printer record %1 cannot be %2: %3").arg(absolute, doing, reason)};
   };
-  if (const Result<> made = makeFolder(folder); !made) {
+  if (const Result<> made = makeRecordFolder(folder); !made) {
     return cannot(QStringLiteral("made"), made.error());
   }
   if (QFileInfo(absolute).isDir()) {

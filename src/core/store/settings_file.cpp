@@ -41,21 +41,16 @@ QString whyNoFileCanBeWritten(const QString& folder) {
   return error ? systemReason(error) : QString();
 }
 
-Q6::Result<> makeFolder(const QString& folder) {
-  if (QDir().mkpath(folder)) {
-    return {};
-  }
-  // mkpath says only no: make the last step once more to learn why.
-  const int result = ::mkdir(QFile::encodeName(folder).constData(), 0777);
-  const int error = errno;
-  if (result == 0) {
+Q6::Result<> makeSettingsFolder(const QString& folder) {
+  const int error = Q6::makeFolder(folder);
+  if (error == 0) {
     return {};
   }
   if (error == EEXIST) {
     return Q6::Refused{QStringLiteral("%1 is not a folder").arg(folder)};
   }
-  return Q6::Refused{QStringLiteral("the folder %1 cannot be made (%2)")
-                         .arg(folder, systemReason(error == ENOENT ? EACCES : error))};
+  return Q6::Refused{
+      QStringLiteral("the folder %1 cannot be made (%2)").arg(folder, systemReason(error))};
 }
 
 qint64 wholeMilliseconds(const timespec& time) {
@@ -118,7 +113,7 @@ Q6::Result<> rewriteSettingsFile(
     const QString& path, const std::function<QByteArray(const QByteArray& current)>& change,
     const std::function<Q6::Result<>(const QString& writtenPath)>& check) {
   const QString folder = QFileInfo(path).absolutePath();
-  if (const Q6::Result<> made = makeFolder(folder); !made) {
+  if (const Q6::Result<> made = makeSettingsFolder(folder); !made) {
     return made;
   }
 
