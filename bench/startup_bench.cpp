@@ -4,6 +4,7 @@
 //
 // With --baseline it shows, instead of the main window, an empty window of the same size holding a
 // QTabWidget of seven pages: what any Qt program pays before the first frame, for comparison.
+// The main window speaks the language the environment asks for, as the program does.
 //
 // Prints "startup_ms <since launch> <since main>". The launch time comes from the launching
 // script (Q6_BENCH_LAUNCH_NS, CLOCK_REALTIME nanoseconds), so that loading the program and its
@@ -22,6 +23,7 @@
 #include <ctime>
 #include <memory>
 
+#include "gui/common/translation.h"
 #include "gui/main_window/main_window.h"
 
 namespace {
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
       tabs->addTab(new QWidget, QString::fromLatin1(caption));
     }
   } else {
+    // As the program starts: in the language the environment asks for (startup.sh sets it).
+    Q6::loadTranslation(app, Q6::LocaleEnvironment::current());
     window = std::make_unique<frmMain>();
     QApplication::setWindowIcon(window->windowIcon());
   }

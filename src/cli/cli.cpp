@@ -565,8 +565,15 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   }
   std::fflush(human.out);
 
-  // Every entry is begun, and on disk, before the first byte leaves: one transaction for all.
+  FleetOptions options;
+  options.jobs = fitJobsToFileLimit(o.jobs, static_cast<int>(sending.size()), io);
+  options.stop = &stopSignal();
+  stopSignal() = 0;
+
+  // Every target's entry is begun, and on disk, before its first byte leaves: a stretch of
+  // entries ahead of the targets, on a thread of their own (EntriesAhead).
   std::vector<qint64> ids(sending.size(), 0);
+  std::vector<Q6::RecordEntry> entries;
   if (record.usable() && !sending.empty()) {
     std::vector<QByteArray> hashes;
     for (const Q6::CommandList& list : commands.lists) {
@@ -576,7 +583,7 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const QString user = Q6::recordUser();
     const QString host = Q6::recordHost();
     const QString program = programName();
-    std::vector<Q6::RecordEntry> entries(sending.size());
+    entries.resize(sending.size());
     for (size_t k = 0; k < sending.size(); ++k) {
       const size_t list = static_cast<size_t>(commands.listOf[k]);
       Q6::RecordEntry& e = entries[k];
@@ -592,15 +599,9 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
       e.bytes = Q6::byteCount(commands.lists[list]);
       e.sha256 = hashes[list];
     }
-    if (std::optional<std::vector<qint64>> begun = record.begin(entries)) {
-      ids = std::move(*begun);
-    }
+    options.gate = std::make_shared<ReleaseGate>();
   }
 
-  FleetOptions options;
-  options.jobs = fitJobsToFileLimit(o.jobs, static_cast<int>(sending.size()), io);
-  options.stop = &stopSignal();
-  stopSignal() = 0;
   Progress progress(err, static_cast<int>(sending.size()), true);
   int failed = 0;
   FleetRun run;
@@ -608,6 +609,10 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   std::vector<bool> completed(sending.size(), false);
   if (!sending.empty()) {
     const StopSignals handlers;
+    std::optional<EntriesAhead> ahead;
+    if (options.gate) {
+      ahead.emplace(record, std::move(entries), ids, options.gate, stopSignal());
+    }
     run = runFleet(sending, std::move(commands), options,
                    [&](const TargetResult* r, const FleetStatus& status) {
                      if (r) {

@@ -107,6 +107,32 @@ struct Shared {
   std::vector<Slot> serving;
 };
 
+}  // namespace
+
+void ReleaseGate::release(int upTo) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    released_ = std::max(released_, upTo);
+  }
+  changed_.notify_all();
+}
+
+bool ReleaseGate::waitFor(int index) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [&] { return cancelled_ || index < released_; });
+  return index < released_;
+}
+
+void ReleaseGate::cancel() {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    cancelled_ = true;
+  }
+  changed_.notify_all();
+}
+
+namespace {
+
 TargetResult deliver(const Target& target, const Q6::CommandList& commands,
                      std::atomic<qint64>& bytes) {
   TargetResult result;
@@ -128,20 +154,30 @@ TargetResult deliver(const Target& target, const Q6::CommandList& commands,
   return result;
 }
 
-void work(const std::shared_ptr<Shared>& shared, size_t slot) {
+void work(const std::shared_ptr<Shared>& shared, size_t slot, ReleaseGate* gate) {
   Shared& s = *shared;
   const int count = static_cast<int>(s.targets.size());
   Shared::Slot& mine = s.serving[slot];
   for (;;) {
     int i = 0;
     {
-      std::lock_guard<std::mutex> lock(s.mutex);
+      std::unique_lock<std::mutex> lock(s.mutex);
       if (s.stopped) {
         return;
       }
       i = s.next++;
       if (i >= count) {
         return;
+      }
+      if (gate) {
+        lock.unlock();
+        if (!gate->waitFor(i)) {
+          return;  // stopped before its turn
+        }
+        lock.lock();
+        if (s.stopped) {
+          return;
+        }
       }
       mine.index = i;
       mine.since = s.clock.elapsed();
@@ -173,14 +209,17 @@ FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
   std::vector<Worker> threads;
   threads.reserve(static_cast<size_t>(workers));
   for (int w = 0; w < workers; ++w) {
-    threads.emplace_back([shared, w] { work(shared, static_cast<size_t>(w)); });
+    threads.emplace_back([shared, w, gate = options.gate] {
+      work(shared, static_cast<size_t>(w), gate.get());
+    });
     if (!threads.back().started()) {
       threads.pop_back();  // the system has no more threads for us: the others serve its share
       break;
     }
   }
   if (threads.empty()) {
-    work(shared, 0);  // not even one thread: the targets are served here, one after another
+    // Not even one thread: the targets are served here, one after another.
+    work(shared, 0, options.gate.get());
   }
 
   const auto stopRequested = [&] { return options.stop && options.stop->load() != 0; };
@@ -200,6 +239,9 @@ FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
     if (stopAt < 0 && stopRequested()) {
       s.stopped = true;  // no worker takes another target
       stopAt = now;
+      if (options.gate) {
+        options.gate->cancel();
+      }
     }
     status.running = s.running;
     status.oldest = -1;

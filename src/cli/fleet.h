@@ -3,7 +3,10 @@
 #include <QString>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 #include "cli/targets.h"
@@ -39,6 +42,24 @@ struct FleetStatus {
   qint64 oldestWaitMs = 0;  // how long it has been served
 };
 
+// Lets targets start only once they are released, in the order of the run: the record's entries
+// are begun, and on disk, a stretch ahead of the targets they are for, on a thread of their own.
+class ReleaseGate {
+ public:
+  // Targets below `upTo` may start.
+  void release(int upTo);
+  // Waits until target `index` is released; false when the gate was cancelled first.
+  bool waitFor(int index);
+  // Ends every wait (the run is being stopped): the targets not yet released never start.
+  void cancel();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int released_ = 0;
+  bool cancelled_ = false;
+};
+
 struct FleetOptions {
   int jobs = 16;
   int tickMs = 250;
@@ -46,6 +67,8 @@ struct FleetOptions {
   // running ones get stopGraceMs to finish before they are reported Interrupted.
   const std::atomic<int>* stop = nullptr;
   int stopGraceMs = 2000;
+  // When set, each target waits to be released before it starts.
+  std::shared_ptr<ReleaseGate> gate;
 };
 
 // What each target is sent: one of a few distinct lists, so that ten thousand targets share them

@@ -5,7 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cstdio>
+#include <system_error>
 
 #include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
@@ -17,6 +19,12 @@ namespace {
 
 // Completions are written in batches: one transaction (and one sync) per batch, never per target.
 constexpr size_t kCompletionBatch = 512;
+
+// The entries begun ahead of the targets: a small first stretch so that sending starts at once,
+// then doubling up to the longest, so that a large fleet syncs the file a few times, not once a
+// target.
+constexpr size_t kFirstStretch = 32;
+constexpr size_t kLongestStretch = 2048;
 
 // How far back `state` looks for the model the printer was last set up as.
 constexpr int kModelLookBack = 50;
@@ -120,6 +128,16 @@ QString printerHeading(const Target& target, const QString& printer) {
 
 RunRecord::RunRecord(const Options& o, const Streams& io) : io_(io), path_(recordPath(o)) {}
 
+QString RunRecord::error() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return error_;
+}
+
+bool RunRecord::usable() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return record_ != nullptr;
+}
+
 void RunRecord::fail(const QString& reason) {
   if (!error_.isEmpty()) {
     return;
@@ -133,6 +151,7 @@ void RunRecord::fail(const QString& reason) {
 }
 
 void RunRecord::open(bool createIfMissing) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (path_.isEmpty() || record_ || !error_.isEmpty()) {
     return;
   }
@@ -148,6 +167,7 @@ void RunRecord::open(bool createIfMissing) {
 }
 
 std::optional<std::vector<Q6::PrinterState>> RunRecord::states(const QStringList& printers) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (!record_) {
     return std::nullopt;
   }
@@ -160,6 +180,7 @@ std::optional<std::vector<Q6::PrinterState>> RunRecord::states(const QStringList
 }
 
 std::optional<std::vector<qint64>> RunRecord::begin(const std::vector<Q6::RecordEntry>& entries) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (!record_) {
     return std::nullopt;
   }
@@ -173,16 +194,25 @@ std::optional<std::vector<qint64>> RunRecord::begin(const std::vector<Q6::Record
 }
 
 void RunRecord::complete(const Q6::PrinterRecord::Completion& completion) {
-  if (!record_ || completion.id == 0) {
+  if (completion.id == 0) {
     return;
   }
-  pending_.push_back(completion);
-  if (pending_.size() >= kCompletionBatch) {
+  bool full = false;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (!record_) {
+      return;
+    }
+    pending_.push_back(completion);
+    full = pending_.size() >= kCompletionBatch;
+  }
+  if (full) {
     flush();
   }
 }
 
 void RunRecord::flush() {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (!record_ || pending_.empty()) {
     return;
   }
@@ -191,6 +221,41 @@ void RunRecord::flush() {
   if (!done) {
     fail(done.error());
   }
+}
+
+EntriesAhead::EntriesAhead(RunRecord& record, std::vector<Q6::RecordEntry> entries,
+                           std::vector<qint64>& ids, std::shared_ptr<ReleaseGate> gate,
+                           const std::atomic<int>& stop)
+    : record_(record), entries_(std::move(entries)), ids_(ids), gate_(std::move(gate)),
+      stop_(stop) {
+  try {
+    thread_ = std::thread([this] { run(); });
+  } catch (const std::system_error&) {
+    run();  // no thread to be had: all of them now, before the first target
+  }
+}
+
+EntriesAhead::~EntriesAhead() {
+  if (thread_.joinable()) {
+    thread_.join();
+  }
+}
+
+void EntriesAhead::run() {
+  size_t stretch = kFirstStretch;
+  for (size_t first = 0; first < entries_.size() && stop_.load() == 0;) {
+    const size_t end = std::min(entries_.size(), first + stretch);
+    const std::vector<Q6::RecordEntry> part(entries_.begin() + static_cast<qsizetype>(first),
+                                            entries_.begin() + static_cast<qsizetype>(end));
+    if (const std::optional<std::vector<qint64>> begun = record_.begin(part)) {
+      std::copy(begun->begin(), begun->end(), ids_.begin() + static_cast<qsizetype>(first));
+    }
+    gate_->release(static_cast<int>(end));
+    first = end;
+    stretch = std::min(stretch * 2, kLongestStretch);
+  }
+  // Stopped: what is left stays held until the run, seeing the same stop, cancels the gate; it is
+  // never started and has no entry.
 }
 
 QString programName() {

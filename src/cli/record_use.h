@@ -3,10 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <vector>
 
+#include "cli/fleet.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "core/store/printer_record.h"
@@ -17,7 +21,8 @@
 // goes on without it.
 namespace Q6Cli {
 
-// The record as one run uses it.
+// The record as one run uses it. Its operations may be called from two threads (the entries are
+// begun on one, completed on another); they take turns.
 class RunRecord {
  public:
   RunRecord(const Options& o, const Streams& io);
@@ -27,8 +32,8 @@ class RunRecord {
   // The file, or empty with --no-record.
   const QString& path() const { return path_; }
   // Why it is not used any more, for the report; empty while it is fine.
-  const QString& error() const { return error_; }
-  bool usable() const { return record_ != nullptr; }
+  QString error() const;
+  bool usable() const;
 
   // Opens the record, creating it, for a run that sends. Only when it exists already for one
   // that sends nothing (a check), so that a look creates no file.
@@ -42,12 +47,37 @@ class RunRecord {
   void flush();
 
  private:
-  void fail(const QString& reason);
+  void fail(const QString& reason);  // with mutex_ held
+  mutable std::mutex mutex_;
   const Streams& io_;
   QString path_;
   QString error_;
   std::unique_ptr<Q6::PrinterRecord> record_;
   std::vector<Q6::PrinterRecord::Completion> pending_;
+};
+
+// Begins a run's entries a stretch ahead of the targets they are for, on a thread of its own, and
+// releases each stretch through the gate once it is on disk, so that sending starts after the first
+// few entries instead of after all of them, and no target starts before its entry is written. A
+// stretch the record refuses is released without entries (ids 0), as the record never stops an
+// exchange. Once `stop` is set no more entries are begun and nothing more is released: the run,
+// which watches the same stop, cancels the gate.
+class EntriesAhead {
+ public:
+  EntriesAhead(RunRecord& record, std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
+               std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop);
+  ~EntriesAhead();
+  EntriesAhead(const EntriesAhead&) = delete;
+  EntriesAhead& operator=(const EntriesAhead&) = delete;
+
+ private:
+  void run();
+  RunRecord& record_;
+  const std::vector<Q6::RecordEntry> entries_;
+  std::vector<qint64>& ids_;
+  const std::shared_ptr<ReleaseGate> gate_;
+  const std::atomic<int>& stop_;
+  std::thread thread_;
 };
 
 // "q6config-cli 1.8.0", as entries name the program.

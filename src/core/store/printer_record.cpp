@@ -104,6 +104,27 @@ QString sqliteReason(sqlite3* db, int code) {
   return reason;
 }
 
+// A column's UTF-8 for a run of rows: converted again only when the value changes, as a fleet's
+// entries share every column but the printer.
+template <typename Value>
+class KeptText {
+ public:
+  template <typename Convert>
+  const QByteArray& of(const Value& value, Convert convert) {
+    if (!known_ || !(value == last_)) {
+      last_ = value;
+      utf8_ = convert(value);
+      known_ = true;
+    }
+    return utf8_;
+  }
+
+ private:
+  bool known_ = false;
+  Value last_{};
+  QByteArray utf8_;
+};
+
 class Statement {
  public:
   Statement(sqlite3* db, const char* sql) {
@@ -118,13 +139,15 @@ class Statement {
     const QByteArray utf8 = text.toUtf8();
     sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
   }
+  // Bytes the caller keeps unchanged until the next reset().
+  void bindKept(int i, const QByteArray& utf8) {
+    sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+  }
   void bind(int i, qint64 value) { sqlite3_bind_int64(stmt_, i, value); }
   void bindNull(int i) { sqlite3_bind_null(stmt_, i); }
   int step() { return sqlite3_step(stmt_); }
-  void reset() {
-    sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
-  }
+  // Every use binds all of a statement's parameters, so the old ones need no clearing.
+  void reset() { sqlite3_reset(stmt_); }
   QString text(int i) const {
     const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
     return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(stmt_, i)) : QString();
@@ -538,18 +561,28 @@ Result<std::vector<qint64>> PrinterRecord::begin(const std::vector<RecordEntry>&
   }
   std::vector<qint64> ids;
   ids.reserve(entries.size());
+  KeptText<QDateTime> time;
+  KeptText<QString> user, host, program, model, action;
+  KeptText<RecordEffect> effect;
+  KeptText<QStringList> settings;
+  KeptText<QByteArray> sha256;
   for (const RecordEntry& entry : entries) {
-    insert.bind(1, timeText(entry.time));
-    insert.bind(2, entry.user);
-    insert.bind(3, entry.host);
-    insert.bind(4, entry.program);
+    const auto utf8 = [](const QString& text) { return text.toUtf8(); };
+    insert.bindKept(1, time.of(entry.time, [](const QDateTime& t) { return timeText(t).toUtf8(); }));
+    insert.bindKept(2, user.of(entry.user, utf8));
+    insert.bindKept(3, host.of(entry.host, utf8));
+    insert.bindKept(4, program.of(entry.program, utf8));
     insert.bind(5, entry.printer);
-    insert.bind(6, entry.model);
-    insert.bind(7, entry.action);
-    insert.bind(8, recordEffectName(entry.effect));
-    insert.bind(9, entry.settings.join(u'\n'));
+    insert.bindKept(6, model.of(entry.model, utf8));
+    insert.bindKept(7, action.of(entry.action, utf8));
+    insert.bindKept(8, effect.of(entry.effect, [](RecordEffect e) {
+      return recordEffectName(e).toUtf8();
+    }));
+    insert.bindKept(9, settings.of(entry.settings, [](const QStringList& list) {
+      return list.join(u'\n').toUtf8();
+    }));
     insert.bind(10, entry.bytes);
-    insert.bind(11, QString::fromLatin1(entry.sha256.toHex()));
+    insert.bindKept(11, sha256.of(entry.sha256, [](const QByteArray& hash) { return hash.toHex(); }));
     code = insert.step();
     if (code != SQLITE_DONE) {
       return done(code);
@@ -583,29 +616,53 @@ Result<> PrinterRecord::complete(const std::vector<Completion>& completions) {
   if (code != SQLITE_OK) {
     return done(code);
   }
+  // A fleet's entries were begun together and mostly end alike: neighbouring ids that end the
+  // same way are completed by one statement.
   Statement update(db_->db,
                    "UPDATE entries SET outcome = ?, sent = ?, reason = ?, completed = ? "
-                   "WHERE id = ? AND outcome = 'pending'");
+                   "WHERE id BETWEEN ? AND ? AND outcome = 'pending'");
   if (update.prepared() != SQLITE_OK) {
     return done(update.prepared());
   }
-  const QString now = timeText(QDateTime::currentDateTimeUtc());
+  std::vector<const Completion*> byId;
+  byId.reserve(completions.size());
   for (const Completion& c : completions) {
-    update.bind(1, recordOutcomeName(c.outcome));
+    byId.push_back(&c);
+  }
+  std::stable_sort(byId.begin(), byId.end(),
+                   [](const Completion* a, const Completion* b) { return a->id < b->id; });
+  const auto alike = [](const Completion& a, const Completion& b) {
+    return b.id == a.id + 1 && a.outcome == b.outcome && a.sent == b.sent && a.reason == b.reason;
+  };
+  const QByteArray now = timeText(QDateTime::currentDateTimeUtc()).toUtf8();
+  KeptText<RecordOutcome> outcome;
+  KeptText<QString> reason;
+  for (size_t first = 0, last = 0; first < byId.size(); first = last + 1) {
+    last = first;
+    while (last + 1 < byId.size() && alike(*byId[last], *byId[last + 1])) {
+      ++last;
+    }
+    const Completion& c = *byId[first];
+    update.bindKept(1, outcome.of(c.outcome, [](RecordOutcome o) {
+      return recordOutcomeName(o).toUtf8();
+    }));
     update.bind(2, c.sent);
-    update.bind(3, c.reason);
-    update.bind(4, now);
+    update.bindKept(3, reason.of(c.reason, [](const QString& text) { return text.toUtf8(); }));
+    update.bindKept(4, now);
     update.bind(5, c.id);
+    update.bind(6, byId[last]->id);
     code = update.step();
     if (code != SQLITE_DONE) {
       return done(code);
     }
     update.reset();
-    if (sqlite3_changes(db_->db) != 1) {
+    if (sqlite3_changes(db_->db) != static_cast<int>(last - first + 1)) {
       db_->rollBack();
       return Refused{QStringLiteral("The printer record %1 has no pending entry %2 to complete")
-                         .arg(path_)
-                         .arg(c.id)};
+                         .arg(path_, first == last ? QString::number(c.id)
+                                                   : QStringLiteral("among %1 to %2")
+                                                         .arg(c.id)
+                                                         .arg(byId[last]->id))};
     }
   }
   code = db_->exec("COMMIT");

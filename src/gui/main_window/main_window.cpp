@@ -22,6 +22,7 @@
 #include "core/settings/window_content.h"
 #include "gui/common/link_exchange.h"
 #include "gui/common/message_box.h"
+#include "gui/common/pictures_ahead.h"
 #include "gui/common/translation.h"
 #include "gui/cut_position/cut_diagram.h"
 #include "gui/layout/layout_kit.h"
@@ -48,13 +49,16 @@ const QString kModelName = QStringLiteral("Model");
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   loadResources();
+  m_pictures = std::make_unique<Q6::PicturesAhead>(
+      QStringList{QLatin1String(Q6::kQLX600Picture), QLatin1String(Q6::kQLX500Picture),
+                  QLatin1String(Q6::kIconPicture), QLatin1String(Q6::kLogoPicture)});
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("QLX600/500 Configuration Utility"));
   setFont(Q6::Layout::windowFont());
   setFixedSize(Q6::Layout::px(7875), Q6::Layout::px(5430));
 
   buildTabs();
-  setWindowIcon(QIcon(QPixmap(QLatin1String(Q6::kIconPicture))));
+  setWindowIcon(QIcon(m_pictures->take(QLatin1String(Q6::kIconPicture))));
 
   connectHandlers();
   makeListsDeliberate();
@@ -62,6 +66,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   Form_Load();
   fitTab(SSTab1->currentIndex());  // the others when they are first shown
   describeForScreenReaders();
+  m_pictures.reset();
 
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -90,7 +95,7 @@ void frmMain::Form_Load() {
       Orvanel::readStoredValue(kModelGroup, kModelName, Q6::kStoredModelDefault).toString();
   cmbModel->setCurrentIndex(Q6::modelPositionForStoredText(stored));
 
-  Picture2->setPixmap(QPixmap(QLatin1String(Q6::kLogoPicture)));
+  Picture2->setPixmap(m_pictures->take(QLatin1String(Q6::kLogoPicture)));
   labTitle->setText(Q6::titleText());
   setWindowTitle(Q6::windowTitleText());
 }

@@ -12,6 +12,10 @@
 #include "gui/common/link_exchange.h"
 #include "gui/link/printer_link.h"
 
+namespace Q6 {
+class PicturesAhead;
+}
+
 class CutDiagram;
 class QCheckBox;
 class QComboBox;
@@ -237,4 +241,6 @@ class frmMain : public QWidget {
   // Title and help label of every setting row, each tab's rows top down.
   std::vector<std::pair<QLabel*, QLabel*>> m_settingRows;
   std::vector<bool> m_tabFitted;  // by tab index
+  // The window's pictures, decoded beside the building; only while the window is being made.
+  std::unique_ptr<Q6::PicturesAhead> m_pictures;
 };

@@ -21,6 +21,7 @@
 #include "core/printer/diagnostic_table.h"
 #include "core/settings/settings_table.h"
 #include "gui/common/dialog_keys.h"
+#include "gui/common/pictures_ahead.h"
 #include "gui/common/translation.h"
 #include "gui/common/wheel_guard.h"
 #include "gui/cut_position/cut_diagram.h"
@@ -239,11 +240,11 @@ void frmMain::buildMainTab(QWidget* page) {
   scm_comms->hide();
 
   imgQLX600 = place(new QLabel(page), "imgQLX600", QRect(0, 0, 200, 165));
-  imgQLX600->setPixmap(QPixmap(QLatin1String(Q6::kQLX600Picture)));
+  imgQLX600->setPixmap(m_pictures->take(QLatin1String(Q6::kQLX600Picture)));
   imgQLX600->setAccessibleName(QStringLiteral("Vorla QLX600 printer"));
   imgQLX600->hide();
   imgQLX500 = place(new QLabel(page), "imgQLX500", QRect(0, 0, 249, 200));
-  imgQLX500->setPixmap(QPixmap(QLatin1String(Q6::kQLX500Picture)));
+  imgQLX500->setPixmap(m_pictures->take(QLatin1String(Q6::kQLX500Picture)));
   imgQLX500->setAccessibleName(QStringLiteral("Vorla QLX500 printer"));
   imgQLX500->hide();
 }
