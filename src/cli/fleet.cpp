@@ -209,9 +209,8 @@ FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
   std::vector<Worker> threads;
   threads.reserve(static_cast<size_t>(workers));
   for (int w = 0; w < workers; ++w) {
-    threads.emplace_back([shared, w, gate = options.gate] {
-      work(shared, static_cast<size_t>(w), gate.get());
-    });
+    threads.emplace_back(
+        [shared, w, gate = options.gate] { work(shared, static_cast<size_t>(w), gate.get()); });
     if (!threads.back().started()) {
       threads.pop_back();  // the system has no more threads for us: the others serve its share
       break;

@@ -226,7 +226,10 @@ void RunRecord::flush() {
 EntriesAhead::EntriesAhead(RunRecord& record, std::vector<Q6::RecordEntry> entries,
                            std::vector<qint64>& ids, std::shared_ptr<ReleaseGate> gate,
                            const std::atomic<int>& stop)
-    : record_(record), entries_(std::move(entries)), ids_(ids), gate_(std::move(gate)),
+    : record_(record),
+      entries_(std::move(entries)),
+      ids_(ids),
+      gate_(std::move(gate)),
       stop_(stop) {
   try {
     thread_ = std::thread([this] { run(); });

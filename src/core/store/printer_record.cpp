@@ -568,21 +568,22 @@ Result<std::vector<qint64>> PrinterRecord::begin(const std::vector<RecordEntry>&
   KeptText<QByteArray> sha256;
   for (const RecordEntry& entry : entries) {
     const auto utf8 = [](const QString& text) { return text.toUtf8(); };
-    insert.bindKept(1, time.of(entry.time, [](const QDateTime& t) { return timeText(t).toUtf8(); }));
+    insert.bindKept(1,
+                    time.of(entry.time, [](const QDateTime& t) { return timeText(t).toUtf8(); }));
     insert.bindKept(2, user.of(entry.user, utf8));
     insert.bindKept(3, host.of(entry.host, utf8));
     insert.bindKept(4, program.of(entry.program, utf8));
     insert.bind(5, entry.printer);
     insert.bindKept(6, model.of(entry.model, utf8));
     insert.bindKept(7, action.of(entry.action, utf8));
-    insert.bindKept(8, effect.of(entry.effect, [](RecordEffect e) {
-      return recordEffectName(e).toUtf8();
-    }));
+    insert.bindKept(
+        8, effect.of(entry.effect, [](RecordEffect e) { return recordEffectName(e).toUtf8(); }));
     insert.bindKept(9, settings.of(entry.settings, [](const QStringList& list) {
       return list.join(u'\n').toUtf8();
     }));
     insert.bind(10, entry.bytes);
-    insert.bindKept(11, sha256.of(entry.sha256, [](const QByteArray& hash) { return hash.toHex(); }));
+    insert.bindKept(11,
+                    sha256.of(entry.sha256, [](const QByteArray& hash) { return hash.toHex(); }));
     code = insert.step();
     if (code != SQLITE_DONE) {
       return done(code);
@@ -643,9 +644,8 @@ Result<> PrinterRecord::complete(const std::vector<Completion>& completions) {
       ++last;
     }
     const Completion& c = *byId[first];
-    update.bindKept(1, outcome.of(c.outcome, [](RecordOutcome o) {
-      return recordOutcomeName(o).toUtf8();
-    }));
+    update.bindKept(
+        1, outcome.of(c.outcome, [](RecordOutcome o) { return recordOutcomeName(o).toUtf8(); }));
     update.bind(2, c.sent);
     update.bindKept(3, reason.of(c.reason, [](const QString& text) { return text.toUtf8(); }));
     update.bindKept(4, now);
@@ -658,11 +658,11 @@ Result<> PrinterRecord::complete(const std::vector<Completion>& completions) {
     update.reset();
     if (sqlite3_changes(db_->db) != static_cast<int>(last - first + 1)) {
       db_->rollBack();
-      return Refused{QStringLiteral("The printer record %1 has no pending entry %2 to complete")
-                         .arg(path_, first == last ? QString::number(c.id)
-                                                   : QStringLiteral("among %1 to %2")
-                                                         .arg(c.id)
-                                                         .arg(byId[last]->id))};
+      return Refused{
+          QStringLiteral("The printer record %1 has no pending entry %2 to complete")
+              .arg(path_, first == last
+                              ? QString::number(c.id)
+                              : QStringLiteral("among %1 to %2").arg(c.id).arg(byId[last]->id))};
     }
   }
   code = db_->exec("COMMIT");
