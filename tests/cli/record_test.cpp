@@ -18,13 +18,17 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <map>
 #include <memory>
 #include <optional>
 #include <random>
+#include <thread>
 #include <vector>
 
+#include "cli/fleet.h"
 #include "cli/targets.h"
 #include "core/store/printer_record.h"
 #include "support/core_support.h"
@@ -365,6 +369,56 @@ INSTANTIATE_TEST_SUITE_P(Faults, RecordFault,
 
 // Killed outright at a hundred moments of fleet runs to printers that take their time: the record
 // is always a whole database, and no setting is known from an entry that was not delivered.
+// The record's entries are begun a stretch ahead of the targets: a target starts only once its
+// stretch is released, and a stop leaves the unreleased ones unstarted.
+TEST(ReleaseGate, TargetsStartOnlyOnceReleasedAndNeverAfterTheStop) {
+  QTemporaryDir dir;
+  std::vector<Q6Cli::Target> targets;
+  const auto file = [&](int i) { return dir.filePath(QStringLiteral("p%1.bin").arg(i)); };
+  for (int i = 0; i < 6; ++i) {
+    QString error;
+    const auto target = Q6Cli::parseTarget("file:" + file(i), 5000, false, &error);
+    ASSERT_TRUE(target) << error.toStdString();
+    targets.push_back(*target);
+  }
+  const auto written = [&] {
+    int count = 0;
+    while (count < 6 && QFileInfo::exists(file(count))) {
+      ++count;
+    }
+    return count;
+  };
+  const auto waitFor = [&](int count) {
+    for (int i = 0; i < 500 && written() < count; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return written();
+  };
+  std::atomic<int> stop{0};
+  Q6Cli::FleetOptions options;
+  options.jobs = 3;
+  options.stop = &stop;
+  options.gate = std::make_shared<Q6Cli::ReleaseGate>();
+  options.gate->release(2);
+  Q6Cli::FleetCommands commands{{{QByteArray::fromHex("1b40")}}, {}};
+  Q6Cli::FleetRun run;
+  std::thread fleet([&] { run = Q6Cli::runFleet(targets, commands, options, nullptr); });
+  EXPECT_EQ(waitFor(2), 2);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(written(), 2);  // the third waits for its release
+  options.gate->release(4);
+  EXPECT_EQ(waitFor(4), 4);
+  stop = SIGINT;
+  fleet.join();
+  EXPECT_EQ(written(), 4);
+  ASSERT_EQ(run.results.size(), 6u);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(run.results[static_cast<size_t>(i)].outcome,
+              i < 4 ? Q6Cli::Outcome::Delivered : Q6Cli::Outcome::NotStarted)
+        << i;
+  }
+}
+
 TEST_F(RecordCli, KilledAtAnyMomentClaimsNothingUndelivered) {
   std::vector<std::unique_ptr<Q6Test::TcpSink>> printers;
   QStringList targets;
@@ -424,6 +478,13 @@ TEST_F(RecordCli, KilledAtAnyMomentClaimsNothingUndelivered) {
       for (const Q6::RecordEntry& e : *history) {
         outcome[e.id] = e.outcome;
         pendingSeen += e.outcome == Q6::RecordOutcome::Pending ? 1 : 0;
+      }
+      // Written ahead: every connection a printer saw (this round's and earlier ones') came after
+      // its entry was on disk.
+      if (i < static_cast<qsizetype>(printers.size())) {
+        EXPECT_LE(printers[static_cast<size_t>(i)]->connectionCount(),
+                  static_cast<int>(history->size()))
+            << names[i].toStdString();
       }
       const Q6::PrinterState& state = (*states)[static_cast<size_t>(i)];
       std::vector<Q6::SettingState> all{state.base};

@@ -139,15 +139,19 @@ class Statement {
     const QByteArray utf8 = text.toUtf8();
     sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
   }
-  // Bytes the caller keeps unchanged until the next reset().
-  void bindKept(int i, const QByteArray& utf8) {
-    sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+  void bind(int i, const QByteArray& utf8) {
+    sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
   }
   void bind(int i, qint64 value) { sqlite3_bind_int64(stmt_, i, value); }
   void bindNull(int i) { sqlite3_bind_null(stmt_, i); }
   int step() { return sqlite3_step(stmt_); }
   // Every use binds all of a statement's parameters, so the old ones need no clearing.
   void reset() { sqlite3_reset(stmt_); }
+  // The column's bytes, valid until the next step.
+  QByteArrayView bytes(int i) const {
+    const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+    return data ? QByteArrayView(data, sqlite3_column_bytes(stmt_, i)) : QByteArrayView();
+  }
   QString text(int i) const {
     const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
     return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(stmt_, i)) : QString();
@@ -160,30 +164,68 @@ class Statement {
   int code_ = SQLITE_OK;
 };
 
-RecordEntry entryFrom(const Statement& row) {
-  RecordEntry entry;
-  entry.id = row.number(0);
-  entry.time = timeFrom(row.text(1));
-  entry.user = row.text(2);
-  entry.host = row.text(3);
-  entry.program = row.text(4);
-  entry.printer = row.text(5);
-  entry.model = row.text(6);
-  entry.action = row.text(7);
-  entry.effect = effectNamed(row.text(8));
-  const QString settings = row.text(9);
-  entry.settings = settings.isEmpty() ? QStringList() : settings.split(u'\n');
-  entry.bytes = row.number(10);
-  entry.sha256 = QByteArray::fromHex(row.text(11).toLatin1());
-  entry.outcome = outcomeNamed(row.text(12));
-  entry.sent = row.number(13);
-  entry.reason = row.text(14);
-  entry.completed = row.isNull(15) ? QDateTime() : timeFrom(row.text(15));
-  return entry;
-}
+// Reads entries row by row. A fleet's entries repeat most of their columns (the time, who, the
+// settings, the outcome), so a column equal to the row before's gives the same value back,
+// shared, instead of being converted again: reading ten thousand printers' states stays quick.
+class EntryReader {
+ public:
+  RecordEntry read(const Statement& row) {
+    RecordEntry entry;
+    entry.id = row.number(0);
+    entry.time = time_.of(row, 1, [](const QString& t) { return timeFrom(t); });
+    entry.user = text_[0].of(row, 2, same);
+    entry.host = text_[1].of(row, 3, same);
+    entry.program = text_[2].of(row, 4, same);
+    entry.printer = text_[3].of(row, 5, same);
+    entry.model = text_[4].of(row, 6, same);
+    entry.action = text_[5].of(row, 7, same);
+    entry.effect = effect_.of(row, 8, [](const QString& t) { return effectNamed(t); });
+    entry.settings = settings_.of(
+        row, 9, [](const QString& t) { return t.isEmpty() ? QStringList() : t.split(u'\n'); });
+    entry.bytes = row.number(10);
+    entry.sha256 =
+        sha256_.of(row, 11, [](const QString& t) { return QByteArray::fromHex(t.toLatin1()); });
+    entry.outcome = outcome_.of(row, 12, [](const QString& t) { return outcomeNamed(t); });
+    entry.sent = row.number(13);
+    entry.reason = text_[6].of(row, 14, same);
+    entry.completed = row.isNull(15)
+                          ? QDateTime()
+                          : completed_.of(row, 15, [](const QString& t) { return timeFrom(t); });
+    return entry;
+  }
 
-SettingState stateOf(SettingStatus status, const RecordEntry& entry, const QString& value = {}) {
-  return SettingState{status, value, entry.id, entry.time, entry.user + u'@' + entry.host};
+ private:
+  static QString same(const QString& text) { return text; }
+  template <typename Value>
+  class Column {
+   public:
+    template <typename Make>
+    const Value& of(const Statement& row, int i, Make make) {
+      const QByteArrayView bytes = row.bytes(i);
+      if (!known_ || bytes != QByteArrayView(raw_)) {
+        raw_ = bytes.toByteArray();
+        value_ = make(QString::fromUtf8(raw_));
+        known_ = true;
+      }
+      return value_;
+    }
+
+   private:
+    bool known_ = false;
+    QByteArray raw_;
+    Value value_{};
+  };
+  Column<QDateTime> time_, completed_;
+  Column<QString> text_[7];
+  Column<RecordEffect> effect_;
+  Column<RecordOutcome> outcome_;
+  Column<QStringList> settings_;
+  Column<QByteArray> sha256_;
+};
+
+SettingState stateOf(SettingStatus status, const RecordEntry& entry, const QString& by,
+                     const QString& value = {}) {
+  return SettingState{status, value, entry.id, entry.time, by};
 }
 
 Result<> makeRecordFolder(const QString& folder) {
@@ -232,11 +274,13 @@ PrinterState stateFromEntries(const std::vector<RecordEntry>& oldestFirst) {
       continue;
     }
     const bool delivered = entry.outcome == RecordOutcome::Delivered;
+    const QString by = entry.user + u'@' + entry.host;
     switch (entry.effect) {
       case RecordEffect::None:
         break;
       case RecordEffect::Reset:
-        state.base = stateOf(delivered ? SettingStatus::Factory : SettingStatus::Unknown, entry);
+        state.base =
+            stateOf(delivered ? SettingStatus::Factory : SettingStatus::Unknown, entry, by);
         state.settings.clear();
         break;
       case RecordEffect::Settings:
@@ -244,10 +288,10 @@ PrinterState stateFromEntries(const std::vector<RecordEntry>& oldestFirst) {
           const qsizetype equals = setting.indexOf(u'=');
           const QString name = equals < 0 ? setting : setting.left(equals);
           // A setting written without its entry says only that it changed, not to what.
-          state.settings.insert(name,
-                                delivered && equals >= 0
-                                    ? stateOf(SettingStatus::Known, entry, setting.mid(equals + 1))
-                                    : stateOf(SettingStatus::Unknown, entry));
+          state.settings.insert(
+              name, delivered && equals >= 0
+                        ? stateOf(SettingStatus::Known, entry, by, setting.mid(equals + 1))
+                        : stateOf(SettingStatus::Unknown, entry, by));
         }
         break;
     }
@@ -552,13 +596,20 @@ Result<std::vector<qint64>> PrinterRecord::begin(const std::vector<RecordEntry>&
   if (code != SQLITE_OK) {
     return done(code);
   }
-  Statement insert(db_->db,
-                   "INSERT INTO entries (time, user, host, program, printer, model, action, "
-                   "effect, settings, bytes, sha256, outcome) "
-                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'pending')");
-  if (insert.prepared() != SQLITE_OK) {
-    return done(insert.prepared());
-  }
+  // Rows go in kRowsAtOnce to a statement: far fewer statements for a fleet's thousands.
+  constexpr size_t kRowsAtOnce = 32;
+  const auto insertFor = [](size_t rows) {
+    QByteArray sql =
+        "INSERT INTO entries (time, user, host, program, printer, model, action, effect, "
+        "settings, bytes, sha256, outcome) VALUES ";
+    for (size_t r = 0; r < rows; ++r) {
+      sql += r == 0 ? "" : ", ";
+      sql += "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'pending')";
+    }
+    sql += " RETURNING id";
+    return sql;
+  };
+  std::unique_ptr<Statement> full;  // for kRowsAtOnce rows; the last few get one of their own
   std::vector<qint64> ids;
   ids.reserve(entries.size());
   KeptText<QDateTime> time;
@@ -566,30 +617,57 @@ Result<std::vector<qint64>> PrinterRecord::begin(const std::vector<RecordEntry>&
   KeptText<RecordEffect> effect;
   KeptText<QStringList> settings;
   KeptText<QByteArray> sha256;
-  for (const RecordEntry& entry : entries) {
+  for (size_t first = 0; first < entries.size();) {
+    const size_t rows = std::min(kRowsAtOnce, entries.size() - first);
+    std::unique_ptr<Statement> rest;
+    if (rows == kRowsAtOnce && !full) {
+      full = std::make_unique<Statement>(db_->db, insertFor(rows).constData());
+    } else if (rows != kRowsAtOnce) {
+      rest = std::make_unique<Statement>(db_->db, insertFor(rows).constData());
+    }
+    Statement& insert = rest ? *rest : *full;
+    if (insert.prepared() != SQLITE_OK) {
+      return done(insert.prepared());
+    }
     const auto utf8 = [](const QString& text) { return text.toUtf8(); };
-    insert.bindKept(1,
-                    time.of(entry.time, [](const QDateTime& t) { return timeText(t).toUtf8(); }));
-    insert.bindKept(2, user.of(entry.user, utf8));
-    insert.bindKept(3, host.of(entry.host, utf8));
-    insert.bindKept(4, program.of(entry.program, utf8));
-    insert.bind(5, entry.printer);
-    insert.bindKept(6, model.of(entry.model, utf8));
-    insert.bindKept(7, action.of(entry.action, utf8));
-    insert.bindKept(
-        8, effect.of(entry.effect, [](RecordEffect e) { return recordEffectName(e).toUtf8(); }));
-    insert.bindKept(9, settings.of(entry.settings, [](const QStringList& list) {
-      return list.join(u'\n').toUtf8();
-    }));
-    insert.bind(10, entry.bytes);
-    insert.bindKept(11,
-                    sha256.of(entry.sha256, [](const QByteArray& hash) { return hash.toHex(); }));
-    code = insert.step();
+    for (size_t r = 0; r < rows; ++r) {
+      const RecordEntry& entry = entries[first + r];
+      const int at = static_cast<int>(r) * 11;
+      insert.bind(at + 1,
+                  time.of(entry.time, [](const QDateTime& t) { return timeText(t).toUtf8(); }));
+      insert.bind(at + 2, user.of(entry.user, utf8));
+      insert.bind(at + 3, host.of(entry.host, utf8));
+      insert.bind(at + 4, program.of(entry.program, utf8));
+      insert.bind(at + 5, entry.printer);
+      insert.bind(at + 6, model.of(entry.model, utf8));
+      insert.bind(at + 7, action.of(entry.action, utf8));
+      insert.bind(at + 8, effect.of(entry.effect,
+                                    [](RecordEffect e) { return recordEffectName(e).toUtf8(); }));
+      insert.bind(at + 9, settings.of(entry.settings, [](const QStringList& list) {
+        return list.join(u'\n').toUtf8();
+      }));
+      insert.bind(at + 10, entry.bytes);
+      insert.bind(at + 11,
+                  sha256.of(entry.sha256, [](const QByteArray& hash) { return hash.toHex(); }));
+    }
+    while ((code = insert.step()) == SQLITE_ROW) {
+      ids.push_back(insert.number(0));
+    }
     if (code != SQLITE_DONE) {
       return done(code);
     }
-    ids.push_back(sqlite3_last_insert_rowid(db_->db));
     insert.reset();
+    // The rows get their ids in the order they are given; RETURNING may list them in any order.
+    std::sort(ids.begin() + static_cast<qsizetype>(first), ids.end());
+    first += rows;
+    if (ids.size() != first) {
+      db_->rollBack();
+      db_->exec("PRAGMA synchronous=NORMAL");
+      return Refused{QStringLiteral("The printer record %1 took %2 of %3 entries")
+                         .arg(path_)
+                         .arg(ids.size())
+                         .arg(entries.size())};
+    }
   }
   code = db_->exec("COMMIT");
   if (code != SQLITE_OK) {
@@ -644,11 +722,11 @@ Result<> PrinterRecord::complete(const std::vector<Completion>& completions) {
       ++last;
     }
     const Completion& c = *byId[first];
-    update.bindKept(
+    update.bind(
         1, outcome.of(c.outcome, [](RecordOutcome o) { return recordOutcomeName(o).toUtf8(); }));
     update.bind(2, c.sent);
-    update.bindKept(3, reason.of(c.reason, [](const QString& text) { return text.toUtf8(); }));
-    update.bindKept(4, now);
+    update.bind(3, reason.of(c.reason, [](const QString& text) { return text.toUtf8(); }));
+    update.bind(4, now);
     update.bind(5, c.id);
     update.bind(6, byId[last]->id);
     code = update.step();
@@ -683,9 +761,10 @@ Result<std::vector<RecordEntry>> PrinterRecord::history(const QString& printer, 
   query.bind(1, printer);
   query.bind(2, static_cast<qint64>(limit > 0 ? limit : -1));
   std::vector<RecordEntry> entries;
+  EntryReader reader;
   int code = SQLITE_ROW;
   while ((code = query.step()) == SQLITE_ROW) {
-    entries.push_back(entryFrom(query));
+    entries.push_back(reader.read(query));
   }
   if (code != SQLITE_DONE) {
     return db_->refused(QStringLiteral("read"), code);
@@ -713,12 +792,13 @@ Result<std::vector<PrinterState>> PrinterRecord::states(const QStringList& print
   }
   std::vector<PrinterState> states;
   states.reserve(printers.size());
+  EntryReader reader;
   for (const QString& printer : printers) {
     query.bind(1, printer);
     std::vector<RecordEntry> entries;
     // Back to the last reset that may have reached the printer: nothing before it counts.
     while ((code = query.step()) == SQLITE_ROW) {
-      entries.push_back(entryFrom(query));
+      entries.push_back(reader.read(query));
       const RecordEntry& last = entries.back();
       if (last.effect == RecordEffect::Reset && last.outcome != RecordOutcome::NotSent) {
         break;

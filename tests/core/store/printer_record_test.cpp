@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <mutex>
@@ -400,6 +401,81 @@ TEST(PrinterRecordConcurrency, ThreadsAndAnotherProgramLoseNothing) {
   EXPECT_EQ(sqliteAnswer(path, "SELECT count(*) FROM entries"),
             QString::number(kThreads * kEach + kHelpers * kHelperEntries));
   EXPECT_EQ(sqliteAnswer(path, "PRAGMA integrity_check"), QStringLiteral("ok"));
+}
+
+// A fleet's entries are begun many to a statement and completed by neighbouring runs: each entry
+// must still get its own fields, and each completion land on its own entry alone. 75 entries make
+// two full statements and a short one; their columns change within a statement.
+TEST(PrinterRecordBatches, EachEntryKeepsItsOwnFieldsAndCompletion) {
+  constexpr int kEntries = 75;
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("record.sqlite3"));
+  auto record = openRecord(path);
+  ASSERT_TRUE(record);
+  const auto printerOf = [](int i) {
+    return QStringLiteral("tcp://10.1.%1.%2:9100").arg(i / 50).arg(i % 50);
+  };
+  std::vector<RecordEntry> entries;
+  for (int i = 0; i < kEntries; ++i) {
+    QStringList settings;
+    for (int s = 0; s < i % 3; ++s) {
+      settings << QStringLiteral("density=%1").arg((i + s) % 5);
+    }
+    RecordEntry e = entryFor(printerOf(i), RecordEffect::Settings, settings, i / 20);
+    e.user = i % 7 == 0 ? QStringLiteral("bo") : QStringLiteral("ana");
+    e.bytes = 100 + i;
+    entries.push_back(e);
+  }
+  auto ids = record->begin(entries);
+  ASSERT_TRUE(ids.ok()) << ids.error().toStdString();
+  ASSERT_EQ(ids->size(), static_cast<size_t>(kEntries));
+  EXPECT_TRUE(std::is_sorted(ids->begin(), ids->end()));
+  EXPECT_EQ(std::adjacent_find(ids->begin(), ids->end()), ids->end());
+
+  // How each entry ends, given out of order; unnamed entries stay pending.
+  struct End {
+    int entry;
+    RecordOutcome outcome;
+    qint64 sent;
+    const char* reason;
+  };
+  const std::vector<End> ends = {
+      {40, RecordOutcome::Delivered, 140, ""},    {3, RecordOutcome::Delivered, 11, ""},
+      {4, RecordOutcome::Delivered, 11, ""},      {5, RecordOutcome::Failed, 4, "Broken pipe"},
+      {6, RecordOutcome::Delivered, 11, ""},      {2, RecordOutcome::Delivered, 11, ""},
+      {7, RecordOutcome::Delivered, 12, ""},      {9, RecordOutcome::NotSent, 0, "refused"},
+      {10, RecordOutcome::NotSent, 0, "refused"}, {41, RecordOutcome::Delivered, 140, ""},
+      {74, RecordOutcome::Delivered, 11, ""},
+  };
+  std::vector<PrinterRecord::Completion> completions;
+  for (const End& end : ends) {
+    completions.push_back(
+        {ids->at(end.entry), end.outcome, end.sent, QString::fromUtf8(end.reason)});
+  }
+  ASSERT_TRUE(record->complete(completions).ok());
+  // A batch with one entry already complete among neighbours changes nothing at all.
+  const auto refused = record->complete({{ids->at(8), RecordOutcome::Delivered, 11, QString()},
+                                         {ids->at(9), RecordOutcome::Delivered, 11, QString()},
+                                         {ids->at(11), RecordOutcome::Delivered, 11, QString()}});
+  EXPECT_FALSE(refused.ok());
+
+  for (int i = 0; i < kEntries; ++i) {
+    auto history = record->history(printerOf(i), 0);
+    ASSERT_TRUE(history.ok()) << history.error().toStdString();
+    ASSERT_EQ(history->size(), 1u) << i;
+    const RecordEntry& got = history->front();
+    EXPECT_EQ(got.id, ids->at(i)) << i;
+    EXPECT_EQ(got.settings, entries[i].settings) << i;
+    EXPECT_EQ(got.user, entries[i].user) << i;
+    EXPECT_EQ(got.time, entries[i].time) << i;
+    EXPECT_EQ(got.bytes, 100 + i) << i;
+    const auto end =
+        std::find_if(ends.begin(), ends.end(), [i](const End& e) { return e.entry == i; });
+    EXPECT_EQ(got.outcome, end == ends.end() ? RecordOutcome::Pending : end->outcome) << i;
+    EXPECT_EQ(got.sent, end == ends.end() ? 0 : end->sent) << i;
+    EXPECT_EQ(got.reason, end == ends.end() ? QString() : QString::fromUtf8(end->reason)) << i;
+    EXPECT_EQ(got.completed.isNull(), end == ends.end()) << i;
+  }
 }
 
 // One printer, one name, however its connection is spelt. "@" stands for a temporary folder with
