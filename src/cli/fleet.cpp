@@ -18,29 +18,6 @@ namespace Q6Cli {
 
 namespace {
 
-// Counts what the link was handed, so a report can say how far a failed exchange got.
-class CountingLink : public Orvanel::PrinterLink {
- public:
-  CountingLink(Orvanel::PrinterLink& inner, std::atomic<qint64>& bytes)
-      : inner_(inner), bytes_(bytes) {}
-  void OpenConnection() override {
-    inner_.OpenConnection();  // raises when it fails: not opened
-    opened = true;
-  }
-  void SendData(const QByteArray& data) override {
-    inner_.SendData(data);
-    bytes_ += data.size();
-  }
-  void CloseConnection() override { inner_.CloseConnection(); }
-
- private:
-  Orvanel::PrinterLink& inner_;
-  std::atomic<qint64>& bytes_;
-
- public:
-  bool opened = false;
-};
-
 // A worker's stack: an exchange needs little, and a thousand workers at the default 8 MiB each
 // would reserve more address space than some machines allow.
 constexpr size_t kWorkerStackBytes = 512 * 1024;
@@ -140,10 +117,10 @@ TargetResult deliver(const Target& target, const Q6::CommandList& commands,
   QElapsedTimer timer;
   timer.start();
   Orvanel::TransportLink link(target.settings);
-  CountingLink counting(link, bytes);
-  const Q6::Result<> exchange = Q6::exchangeCommands(counting, commands);
+  Q6::CountedLink counted(link, bytes);
+  const Q6::Result<> exchange = Q6::exchangeCommands(counted, commands);
   result.ms = timer.elapsed();
-  result.opened = counting.opened;
+  result.opened = counted.opened();
   result.delivered = exchange.ok();
   result.outcome = result.delivered ? Outcome::Delivered : Outcome::Failed;
   result.bytes = bytes.load();

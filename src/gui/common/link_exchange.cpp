@@ -19,27 +19,6 @@ namespace Q6 {
 
 namespace {
 
-// Notes whether the link opened: a failure after that may have left part of the bytes in the
-// printer, one before it left nothing.
-class WatchedLink : public Orvanel::PrinterLink {
- public:
-  explicit WatchedLink(Orvanel::PrinterLink& inner) : inner_(inner) {}
-  void OpenConnection() override {
-    inner_.OpenConnection();
-    opened = true;
-  }
-  void SendData(const QByteArray& data) override {
-    inner_.SendData(data);
-    sent += data.size();
-  }
-  void CloseConnection() override { inner_.CloseConnection(); }
-  bool opened = false;
-  qint64 sent = 0;
-
- private:
-  Orvanel::PrinterLink& inner_;
-};
-
 struct Recorded {
   Result<> exchange;
   QString recordProblem;  // empty when the record took the exchange
@@ -88,15 +67,16 @@ Recorded recordedExchange(Orvanel::PrinterLink& link, const CommandList& command
       problem = ids.error();
     }
   }
-  WatchedLink watched(link);
+  std::atomic<qint64> sent{0};
+  CountedLink watched(link, sent);
   Recorded done{exchangeCommands(watched, commands), problem};
   if (id != 0) {
     PrinterRecord::Completion completion;
     completion.id = id;
-    completion.outcome = done.exchange    ? RecordOutcome::Delivered
-                         : watched.opened ? RecordOutcome::Failed
-                                          : RecordOutcome::NotSent;
-    completion.sent = watched.sent;
+    completion.outcome = done.exchange      ? RecordOutcome::Delivered
+                         : watched.opened() ? RecordOutcome::Failed
+                                            : RecordOutcome::NotSent;
+    completion.sent = watched.sent();
     completion.reason = done.exchange.error();
     const Result<> completed = record->complete({completion});
     if (!completed) {
