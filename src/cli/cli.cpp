@@ -3,7 +3,6 @@
 // writes in output.cpp.
 #include "cli/cli.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QHash>
 #include <QVector>
@@ -394,14 +393,6 @@ void printDiff(const TargetNote& note, const Streams& human) {
   }
 }
 
-QByteArray sha256Of(const Q6::CommandList& commands) {
-  QCryptographicHash hash(QCryptographicHash::Sha256);
-  for (const Q6::Command& c : commands) {
-    hash.addData(c);
-  }
-  return hash.result();
-}
-
 bool writeReport(const Options& o, const QByteArray& text, ReportFile& report, const Streams& io) {
   if (o.json == u"-") {
     std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), io.out);
@@ -575,29 +566,21 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   std::vector<qint64> ids(sending.size(), 0);
   std::vector<Q6::RecordEntry> entries;
   if (record.usable() && !sending.empty()) {
-    std::vector<QByteArray> hashes;
-    for (const Q6::CommandList& list : commands.lists) {
-      hashes.push_back(sha256Of(list));
-    }
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QString user = Q6::recordUser();
-    const QString host = Q6::recordHost();
-    const QString program = programName();
-    entries.resize(sending.size());
-    for (size_t k = 0; k < sending.size(); ++k) {
-      const size_t list = static_cast<size_t>(commands.listOf[k]);
-      Q6::RecordEntry& e = entries[k];
-      e.time = now;
-      e.user = user;
-      e.host = host;
-      e.program = program;
-      e.printer = printers[static_cast<qsizetype>(sendingIndex[k])];
+    // Targets sent the same list differ in their printer only.
+    const Q6::RecordEntry begun = Q6::entryBegunNow(programName());
+    std::vector<Q6::RecordEntry> ofList(commands.lists.size(), begun);
+    for (size_t list = 0; list < commands.lists.size(); ++list) {
+      Q6::RecordEntry& e = ofList[list];
       e.model = payload->model;
       e.action = payload->action;
       e.effect = payload->effect;
       e.settings = decisions.carried[list];
-      e.bytes = Q6::byteCount(commands.lists[list]);
-      e.sha256 = hashes[list];
+      Q6::noteBytes(e, commands.lists[list]);
+    }
+    entries.reserve(sending.size());
+    for (size_t k = 0; k < sending.size(); ++k) {
+      entries.push_back(ofList[static_cast<size_t>(commands.listOf[k])]);
+      entries.back().printer = printers[static_cast<qsizetype>(sendingIndex[k])];
     }
     options.gate = std::make_shared<ReleaseGate>();
   }

@@ -1,5 +1,6 @@
 #include "core/store/printer_record.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -336,6 +337,25 @@ QString recordPrinterName(const Orvanel::LinkSettings& s) {
       break;
   }
   return QString();
+}
+
+RecordEntry entryBegunNow(const QString& program) {
+  RecordEntry entry;
+  entry.time = QDateTime::currentDateTimeUtc();
+  entry.user = recordUser();
+  entry.host = recordHost();
+  entry.program = program;
+  return entry;
+}
+
+void noteBytes(RecordEntry& entry, const CommandList& commands) {
+  QCryptographicHash sha(QCryptographicHash::Sha256);
+  entry.bytes = 0;
+  for (const Command& command : commands) {
+    sha.addData(command);
+    entry.bytes += command.size();
+  }
+  entry.sha256 = sha.result();
 }
 
 QString recordUser() {

@@ -11,6 +11,7 @@
 
 #include "core/common/result.h"
 #include "core/link/link_settings.h"
+#include "core/printer/commands.h"
 
 // The record of what was sent to each printer. The printers never answer, so what a printer holds
 // is known only from what this program delivered to it: every exchange, from the window, the
@@ -103,6 +104,12 @@ QString defaultRecordPath();
 // dot, an address in canonical form, IPv6 in brackets; a .local name stays a name),
 // "queue:name" (lower case), "file:/path" with every link followed, "serial:/dev/ttyUSB0".
 QString recordPrinterName(const Orvanel::LinkSettings& settings);
+
+// An entry begun now, by this login on this computer, with the program named ("q6config 1.8.0");
+// the caller fills in the rest.
+RecordEntry entryBegunNow(const QString& program);
+// The exchange's bytes as its entry notes them: their count and SHA-256.
+void noteBytes(RecordEntry& entry, const CommandList& commands);
 
 // "user@host" of this login, as entries write it.
 QString recordUser();

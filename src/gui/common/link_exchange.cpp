@@ -1,7 +1,6 @@
 #include "gui/common/link_exchange.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -25,23 +24,15 @@ struct Recorded {
 };
 
 RecordEntry entryFor(const ExchangeNote& note, const CommandList& commands) {
-  RecordEntry entry;
-  entry.time = QDateTime::currentDateTimeUtc();
-  entry.user = recordUser();
-  entry.host = recordHost();
-  entry.program = QStringLiteral("q6config ") +
-                  versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision);
+  RecordEntry entry =
+      entryBegunNow(QStringLiteral("q6config ") +
+                    versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision));
   entry.printer = recordPrinterName(note.connection);
   entry.model = note.model;
   entry.action = note.action;
   entry.effect = note.effect;
   entry.settings = note.settings;
-  QCryptographicHash sha(QCryptographicHash::Sha256);
-  for (const Command& command : commands) {
-    sha.addData(command);
-    entry.bytes += command.size();
-  }
-  entry.sha256 = sha.result();
+  noteBytes(entry, commands);
   return entry;
 }
 
