@@ -367,8 +367,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, RecordFault,
                                            FaultRow{"ReadOnlyFolder", Fault::ReadOnlyFolder, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Killed outright at a hundred moments of fleet runs to printers that take their time: the record
-// is always a whole database, and no setting is known from an entry that was not delivered.
 // The record's entries are begun a stretch ahead of the targets: a target starts only once its
 // stretch is released, and a stop leaves the unreleased ones unstarted.
 TEST(ReleaseGate, TargetsStartOnlyOnceReleasedAndNeverAfterTheStop) {
@@ -419,6 +417,9 @@ TEST(ReleaseGate, TargetsStartOnlyOnceReleasedAndNeverAfterTheStop) {
   }
 }
 
+// Killed outright at a hundred moments of fleet runs to printers that take their time: the record
+// is always a whole database, no setting is known from an entry that was not delivered, and no
+// printer saw a connection before its entry was on disk.
 TEST_F(RecordCli, KilledAtAnyMomentClaimsNothingUndelivered) {
   std::vector<std::unique_ptr<Q6Test::TcpSink>> printers;
   QStringList targets;
