@@ -510,7 +510,7 @@ constexpr double kHoldGoal = 1.2;
 constexpr int kHoldMs = 1000;
 constexpr int kHoldJobs = 1000;
 constexpr int kHistoryEntries = 1'000'000;
-constexpr int kRecordRounds = 5;
+constexpr int kRecordRounds = 9;
 
 void removeRecord(const std::string& path) {
   for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((path + suffix).c_str());
