@@ -257,8 +257,10 @@ void EntriesAhead::run() {
     first = end;
     stretch = std::min(stretch * 2, kLongestStretch);
   }
-  // Stopped: what is left stays held until the run, seeing the same stop, cancels the gate; it is
-  // never started and has no entry.
+  if (stop_.load() != 0) {
+    // Stopped: what is left is never started, and has no entry.
+    gate_->cancel();
+  }
 }
 
 QString programName() {

@@ -60,8 +60,8 @@ class RunRecord {
 // releases each stretch through the gate once it is on disk, so that sending starts after the first
 // few entries instead of after all of them, and no target starts before its entry is written. A
 // stretch the record refuses is released without entries (ids 0), as the record never stops an
-// exchange. Once `stop` is set no more entries are begun and nothing more is released: the run,
-// which watches the same stop, cancels the gate.
+// exchange. Once `stop` is set no more entries are begun and the gate is cancelled: the targets
+// not yet released never start.
 class EntriesAhead {
  public:
   EntriesAhead(RunRecord& record, std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
