@@ -28,6 +28,7 @@
 #include "gui/layout/layout_kit.h"
 #include "gui/link/comm_settings_window.h"
 #include "gui/main_window/clear_all.h"
+#include "gui/main_window/main_window_layout.h"
 #include "gui/main_window/main_window_texts.h"
 #include "gui/presets/presets_window.h"
 #include "version.h"
@@ -49,9 +50,13 @@ const QString kModelName = QStringLiteral("Model");
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   loadResources();
+  // The pictures are decoded beside the building; the printers' are scaled for the Main tab too.
+  const QSize shownAt = Q6::printerPictureRect().size();
   m_pictures = std::make_unique<Q6::PicturesAhead>(
-      QStringList{QLatin1String(Q6::kQLX600Picture), QLatin1String(Q6::kQLX500Picture),
-                  QLatin1String(Q6::kIconPicture), QLatin1String(Q6::kLogoPicture)});
+      std::vector<Q6::PicturesAhead::Picture>{{QLatin1String(Q6::kQLX600Picture), shownAt},
+                                              {QLatin1String(Q6::kQLX500Picture), shownAt},
+                                              {QLatin1String(Q6::kIconPicture), QSize()},
+                                              {QLatin1String(Q6::kLogoPicture), QSize()}});
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("QLX600/500 Configuration Utility"));
   setFont(Q6::Layout::windowFont());

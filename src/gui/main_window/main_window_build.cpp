@@ -38,6 +38,14 @@ QRect pageRect(int left, int top, int width, int height) {
   return twipsRect(left, top - Q6::kTabRowTwips, width, height);
 }
 
+}  // namespace
+
+QRect Q6::printerPictureRect() {
+  return pageRect(240, 480, 2415, 2055);
+}
+
+namespace {
+
 // The notes beside the action buttons get room for a second line, should the face need it.
 constexpr int kActionNoteHeight = 450;
 
@@ -163,7 +171,8 @@ void frmMain::buildCutAdjuster(QWidget* page) {
 void frmMain::buildMainTab(QWidget* page) {
   static const bool roleKnown = (QAccessible::installFactory(mainWindowAccessible), true);
   Q_UNUSED(roleKnown);
-  imgPrinter = place(new QLabel(page), "imgPrinter", pageRect(240, 480, 2415, 2055));
+  auto* printerPicture = new Q6::ScaledAheadLabel(page);
+  imgPrinter = place<QLabel>(printerPicture, "imgPrinter", Q6::printerPictureRect());
   imgPrinter->setScaledContents(true);
   imgPrinter->setAccessibleName(QStringLiteral("Printer picture"));
   labTitle = label(page, "labTitle", tr("QLX500/600 Setup Utility"), pageRect(2760, 480, 3915, 375),
@@ -240,11 +249,15 @@ void frmMain::buildMainTab(QWidget* page) {
   scm_comms->hide();
 
   imgQLX600 = place(new QLabel(page), "imgQLX600", QRect(0, 0, 200, 165));
-  imgQLX600->setPixmap(m_pictures->take(QLatin1String(Q6::kQLX600Picture)));
+  // The printer picture shows one of the two; each is scaled for it beside the building.
+  QPixmap shown;
+  imgQLX600->setPixmap(m_pictures->take(QLatin1String(Q6::kQLX600Picture), &shown));
+  static_cast<Q6::ScaledAheadLabel*>(imgPrinter)->addScaled(imgQLX600->pixmap(), shown);
   imgQLX600->setAccessibleName(QStringLiteral("Vorla QLX600 printer"));
   imgQLX600->hide();
   imgQLX500 = place(new QLabel(page), "imgQLX500", QRect(0, 0, 249, 200));
-  imgQLX500->setPixmap(m_pictures->take(QLatin1String(Q6::kQLX500Picture)));
+  imgQLX500->setPixmap(m_pictures->take(QLatin1String(Q6::kQLX500Picture), &shown));
+  static_cast<Q6::ScaledAheadLabel*>(imgPrinter)->addScaled(imgQLX500->pixmap(), shown);
   imgQLX500->setAccessibleName(QStringLiteral("Vorla QLX500 printer"));
   imgQLX500->hide();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QStringList>
 
 #include <vector>
@@ -20,6 +21,9 @@ struct SettingRow;
 inline constexpr int kTabRowTwips = 360;
 // Where the last help text of a tab may end.
 inline constexpr int kPageBottomTwips = 5280;
+
+// Where the Main tab shows the chosen model's picture, scaled to fit (pixels on its page).
+QRect printerPictureRect();
 
 enum class ListFill {
   Entries,     // the settings table's entries, the same for both models

@@ -73,6 +73,12 @@ TEST_F(StartUp, StoredModelSelectsTheModelAndItsProfile) {
     EXPECT_EQ(w.comPWidth->isHidden(), c.position == 0);
     EXPECT_TRUE(samePicture(w.imgPrinter->pixmap(),
                             (c.position == 0 ? w.imgQLX600 : w.imgQLX500)->pixmap()));
+    // It is painted as a plain label with scaled contents on its page paints that picture.
+    QLabel plain(w.imgPrinter->parentWidget());
+    plain.setScaledContents(true);
+    plain.setGeometry(w.imgPrinter->geometry());
+    plain.setPixmap(w.imgPrinter->pixmap());
+    EXPECT_EQ(w.imgPrinter->grab().toImage(), plain.grab().toImage());
     // The top-search text names the QLX600 whichever model is selected.
     EXPECT_TRUE(w.labTopSearchInfo->text().contains(QStringLiteral("For the Vorla QLX600 firm")));
   }
