@@ -136,10 +136,8 @@ class Statement {
   Statement& operator=(const Statement&) = delete;
 
   int prepared() const { return code_; }
-  void bind(int i, const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-  }
+  void bind(int i, const QString& text) { bind(i, text.toUtf8()); }
+  // SQLite copies the bytes: they need not outlive the call.
   void bind(int i, const QByteArray& utf8) {
     sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
   }
