@@ -395,6 +395,21 @@ struct PrinterRecord::Db {
 
   int exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
 
+  // Steps a statement, trying again for up to the busy timeout while the file is busy. While
+  // another program makes a new record (its tables, the switch to WAL), SQLite answers a reader
+  // or a second switch "busy" at once, without waiting the busy timeout.
+  int stepWaiting(Statement& statement) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRecordBusyMs);
+    for (;;) {
+      const int code = statement.step();
+      if ((code & 0xff) != SQLITE_BUSY || std::chrono::steady_clock::now() > giveUp) {
+        return code;
+      }
+      statement.reset();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+
   qint64 dataVersion() {
     Statement version(db, "PRAGMA data_version");
     return version.prepared() == SQLITE_OK && version.step() == SQLITE_ROW ? version.number(0) : -1;
@@ -479,7 +494,7 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
   bool empty = false;
   {
     Statement read(db->db, kVersionAndTables);
-    code = read.prepared() == SQLITE_OK ? read.step() : read.prepared();
+    code = read.prepared() == SQLITE_OK ? db->stepWaiting(read) : read.prepared();
     if (code != SQLITE_ROW) {
       return db->refused(QStringLiteral("opened"), code);
     }
@@ -517,7 +532,7 @@ Result<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& path) 
 
   {
     Statement mode(db->db, "PRAGMA journal_mode=WAL");
-    code = mode.prepared() == SQLITE_OK ? mode.step() : mode.prepared();
+    code = mode.prepared() == SQLITE_OK ? db->stepWaiting(mode) : mode.prepared();
     if (code != SQLITE_ROW) {
       return db->refused(QStringLiteral("opened"), code);
     }
