@@ -618,7 +618,7 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
       record.complete(completionOf(ids[k], run.results[k]));
     }
   }
-  record.flush();
+  record.finish();
   RunSummary summary = summarize(run.results, failed, stopSignal().load(), human, io);
   summary.started = started;
   const size_t unchanged = targets.size() - sending.size();

@@ -15,7 +15,7 @@
 #include "core/printer/commands.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/use_settings.h"
-#include "core/store/printer_record.h"
+#include "core/record/printer_record.h"
 
 // What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
 // report.

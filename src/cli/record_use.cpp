@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <system_error>
 
 #include "core/settings/settings_table.h"
@@ -74,7 +75,7 @@ std::unique_ptr<Q6::PrinterRecord> openForReading(const Options& o, const Stream
                     .arg(displayText(path)));
     return nullptr;
   }
-  Q6::Result<std::unique_ptr<Q6::PrinterRecord>> opened = Q6::PrinterRecord::open(path);
+  auto opened = Q6::PrinterRecord::open(path, Q6::RecordAccess::Read);
   if (!opened) {
     io.error(QStringLiteral("the record at %1 cannot be read: %2")
                  .arg(displayText(path), opened.error()));
@@ -128,6 +129,10 @@ QString printerHeading(const Target& target, const QString& printer) {
 
 RunRecord::RunRecord(const Options& o, const Streams& io) : io_(io), path_(recordPath(o)) {}
 
+RunRecord::~RunRecord() {
+  finish();
+}
+
 QString RunRecord::error() const {
   const std::lock_guard<std::mutex> lock(mutex_);
   return error_;
@@ -144,7 +149,7 @@ void RunRecord::fail(const QString& reason) {
   }
   error_ = reason;
   record_.reset();
-  pending_.clear();
+  queued_.clear();
   io_.error(QStringLiteral("warning: the record at %1 could not be updated: %2; it is behind — run "
                            "with --force once it can be written")
                 .arg(displayText(path_), displayText(reason)));
@@ -158,9 +163,10 @@ void RunRecord::open(bool createIfMissing) {
   if (!createIfMissing && !QFileInfo::exists(path_)) {
     return;
   }
-  Q6::Result<std::unique_ptr<Q6::PrinterRecord>> opened = Q6::PrinterRecord::open(path_);
+  auto opened = Q6::PrinterRecord::open(
+      path_, createIfMissing ? Q6::RecordAccess::Write : Q6::RecordAccess::Read);
   if (!opened) {
-    fail(opened.error());
+    fail(opened.refusal().why());
     return;
   }
   record_ = std::move(*opened);
@@ -171,96 +177,173 @@ std::optional<std::vector<Q6::PrinterState>> RunRecord::states(const QStringList
   if (!record_) {
     return std::nullopt;
   }
-  Q6::Result<std::vector<Q6::PrinterState>> states = record_->states(printers);
+  auto states = record_->states(printers);
   if (!states) {
-    fail(states.error());
+    fail(states.refusal().why());
     return std::nullopt;
   }
   return std::move(*states);
 }
 
 std::optional<std::vector<qint64>> RunRecord::begin(const std::vector<Q6::RecordEntry>& entries) {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (!record_) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  Q6::PrinterRecord* record = record_.get();
+  if (!record) {
     return std::nullopt;
   }
-  Q6::Result<std::vector<qint64>> ids = record_->begin(entries);
+  // Only the writer, or a caller while there is none, is at the record: it stays while unlocked.
+  lock.unlock();
+  auto ids = record->begin(entries);
+  lock.lock();
   if (!ids || ids->size() != entries.size()) {
     fail(ids ? QStringLiteral("it gave %1 entries for %2").arg(ids->size()).arg(entries.size())
-             : ids.error());
+             : ids.refusal().why());
     return std::nullopt;
   }
   return std::move(*ids);
+}
+
+bool RunRecord::startWriter() {
+  if (writer_.joinable()) {
+    return true;
+  }
+  try {
+    writer_ = std::thread([this] { writerLoop(); });
+    return true;
+  } catch (const std::system_error&) {
+    return false;  // no thread to be had: the callers write themselves
+  }
+}
+
+bool RunRecord::aheadLeft() const {
+  return ahead_ && ahead_->next < ahead_->entries.size();
+}
+
+void RunRecord::beginStretch(std::unique_lock<std::mutex>& lock) {
+  Ahead& a = *ahead_;
+  if (a.stop->load() != 0) {
+    // Stopped: what is left is never started, and has no entry.
+    a.next = a.entries.size();
+    a.gate->cancel();
+    return;
+  }
+  const size_t first = a.next;
+  const size_t end = std::min(a.entries.size(), first + a.stretch);
+  const std::vector<Q6::RecordEntry> part(a.entries.begin() + static_cast<qsizetype>(first),
+                                          a.entries.begin() + static_cast<qsizetype>(end));
+  writing_ = true;
+  lock.unlock();
+  const std::optional<std::vector<qint64>> begun = begin(part);
+  lock.lock();
+  writing_ = false;
+  if (begun) {
+    std::copy(begun->begin(), begun->end(), a.ids->begin() + static_cast<qsizetype>(first));
+  }
+  a.gate->release(static_cast<int>(end));
+  a.next = end;
+  a.stretch = std::min(a.stretch * 2, kLongestStretch);
+}
+
+void RunRecord::writeQueued(std::unique_lock<std::mutex>& lock) {
+  std::vector<Q6::PrinterRecord::Completion> batch;
+  batch.swap(queued_);
+  flushAsked_ = false;
+  Q6::PrinterRecord* record = record_.get();
+  if (!record || batch.empty()) {
+    return;
+  }
+  writing_ = true;
+  lock.unlock();
+  const auto done = record->complete(batch);
+  lock.lock();
+  writing_ = false;
+  if (!done) {
+    fail(done.refusal().why());
+  }
+}
+
+void RunRecord::writerLoop() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] {
+      return aheadLeft() || finishing_ ||
+             (!queued_.empty() && (flushAsked_ || queued_.size() >= kCompletionBatch));
+    });
+    // Targets wait for their entries; completions only wait to be written.
+    if (aheadLeft()) {
+      beginStretch(lock);
+    } else if (!queued_.empty()) {
+      writeQueued(lock);
+    } else if (finishing_) {
+      break;
+    }
+    idle_.notify_all();
+  }
+  idle_.notify_all();
+}
+
+void RunRecord::beginAhead(std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
+                           std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (record_) {
+    record_->stopWaitingWhen(&stop);
+  }
+  ahead_ = Ahead{std::move(entries), &ids, std::move(gate), &stop, 0, kFirstStretch};
+  if (startWriter()) {
+    wake_.notify_all();
+    return;
+  }
+  while (aheadLeft()) {
+    beginStretch(lock);  // all of them now, before the first target
+  }
+}
+
+void RunRecord::waitAhead() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  idle_.wait(lock, [this] { return !aheadLeft() && !writing_; });
 }
 
 void RunRecord::complete(const Q6::PrinterRecord::Completion& completion) {
   if (completion.id == 0) {
     return;
   }
-  bool full = false;
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (!record_) {
-      return;
-    }
-    pending_.push_back(completion);
-    full = pending_.size() >= kCompletionBatch;
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (!record_) {
+    return;
   }
-  if (full) {
-    flush();
+  queued_.push_back(completion);
+  if (queued_.size() < kCompletionBatch) {
+    return;
+  }
+  if (writer_.joinable()) {
+    wake_.notify_all();
+  } else {
+    writeQueued(lock);
   }
 }
 
 void RunRecord::flush() {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (!record_ || pending_.empty()) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  flushAsked_ = true;
+  if (writer_.joinable()) {
+    wake_.notify_all();
+  } else {
+    writeQueued(lock);
+  }
+}
+
+void RunRecord::finish() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  finishing_ = true;
+  if (!writer_.joinable()) {
+    writeQueued(lock);
     return;
   }
-  const Q6::Result<> done = record_->complete(pending_);
-  pending_.clear();
-  if (!done) {
-    fail(done.error());
-  }
-}
-
-EntriesAhead::EntriesAhead(RunRecord& record, std::vector<Q6::RecordEntry> entries,
-                           std::vector<qint64>& ids, std::shared_ptr<ReleaseGate> gate,
-                           const std::atomic<int>& stop)
-    : record_(record),
-      entries_(std::move(entries)),
-      ids_(ids),
-      gate_(std::move(gate)),
-      stop_(stop) {
-  try {
-    thread_ = std::thread([this] { run(); });
-  } catch (const std::system_error&) {
-    run();  // no thread to be had: all of them now, before the first target
-  }
-}
-
-EntriesAhead::~EntriesAhead() {
-  if (thread_.joinable()) {
-    thread_.join();
-  }
-}
-
-void EntriesAhead::run() {
-  size_t stretch = kFirstStretch;
-  for (size_t first = 0; first < entries_.size() && stop_.load() == 0;) {
-    const size_t end = std::min(entries_.size(), first + stretch);
-    const std::vector<Q6::RecordEntry> part(entries_.begin() + static_cast<qsizetype>(first),
-                                            entries_.begin() + static_cast<qsizetype>(end));
-    if (const std::optional<std::vector<qint64>> begun = record_.begin(part)) {
-      std::copy(begun->begin(), begun->end(), ids_.begin() + static_cast<qsizetype>(first));
-    }
-    gate_->release(static_cast<int>(end));
-    first = end;
-    stretch = std::min(stretch * 2, kLongestStretch);
-  }
-  if (stop_.load() != 0) {
-    // Stopped: what is left is never started, and has no entry.
-    gate_->cancel();
-  }
+  wake_.notify_all();
+  lock.unlock();
+  writer_.join();
+  lock.lock();
+  writeQueued(lock);  // anything queued after the writer's last look
 }
 
 QString programName() {
@@ -316,7 +399,7 @@ int runHistory(const Options& o, const std::vector<Target>& targets, const Strea
   QJsonArray printers;
   for (size_t i = 0; record && i < targets.size(); ++i) {
     const QString printer = Q6::recordPrinterName(targets[i].settings);
-    const Q6::Result<std::vector<Q6::RecordEntry>> entries = record->history(printer, o.limit);
+    const auto entries = record->history(printer, o.limit);
     if (!entries) {
       io.error(QStringLiteral("the record at %1 cannot be read: %2")
                    .arg(displayText(record->path()), entries.error()));
@@ -354,7 +437,7 @@ int runState(const Options& o, const std::vector<Target>& targets, const Streams
     for (const Target& t : targets) {
       names << Q6::recordPrinterName(t.settings);
     }
-    const Q6::Result<std::vector<Q6::PrinterState>> states = record->states(names);
+    const auto states = record->states(names);
     if (!states || states->size() != targets.size()) {
       io.error(
           QStringLiteral("the record at %1 cannot be read: %2")
@@ -365,8 +448,7 @@ int runState(const Options& o, const std::vector<Target>& targets, const Streams
     for (size_t i = 0; i < targets.size(); ++i) {
       // The model the printer was last set up as decides which settings it has.
       QString model;
-      const Q6::Result<std::vector<Q6::RecordEntry>> recent =
-          record->history(names[static_cast<qsizetype>(i)], kModelLookBack);
+      const auto recent = record->history(names[static_cast<qsizetype>(i)], kModelLookBack);
       for (const Q6::RecordEntry& e : recent ? *recent : std::vector<Q6::RecordEntry>{}) {
         if (!e.model.isEmpty()) {
           model = e.model;

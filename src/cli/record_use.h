@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -13,7 +14,7 @@
 #include "cli/fleet.h"
 #include "cli/options.h"
 #include "cli/output.h"
-#include "core/store/printer_record.h"
+#include "core/record/printer_record.h"
 
 // q6config-cli and the record of what was sent to each printer: the runs write an entry per
 // exchange ahead of the first byte and complete it when the exchange ends; history and state read
@@ -21,11 +22,15 @@
 // goes on without it.
 namespace Q6Cli {
 
-// The record as one run uses it. Its operations may be called from two threads (the entries are
-// begun on one, completed on another); they take turns.
+// The record as one run uses it. Before the run it is read on the calling thread (states); during
+// the run it is written by one thread of its own, the writer: it begins the entries a stretch ahead
+// of the targets and writes the completions queued meanwhile, each batch in one transaction, so
+// that the fleet's reporting loop, which also watches for Ctrl-C, never waits on a sync or on
+// another program's lock.
 class RunRecord {
  public:
   RunRecord(const Options& o, const Streams& io);
+  ~RunRecord();  // finish()
   RunRecord(const RunRecord&) = delete;
   RunRecord& operator=(const RunRecord&) = delete;
 
@@ -36,48 +41,78 @@ class RunRecord {
   bool usable() const;
 
   // Opens the record, creating it, for a run that sends. Only when it exists already for one
-  // that sends nothing (a check), so that a look creates no file.
+  // that sends nothing (a check), and then only for reading, so that a look creates no file and
+  // needs no more than read permission.
   void open(bool createIfMissing);
   // What each printer holds, in the order given; nothing when the record is not usable.
   std::optional<std::vector<Q6::PrinterState>> states(const QStringList& printers);
-  // Begins the entries in one transaction; their ids, or nothing when the record is not usable.
+  // Begins the entries in one transaction, now; their ids, or nothing when the record is not
+  // usable.
   std::optional<std::vector<qint64>> begin(const std::vector<Q6::RecordEntry>& entries);
-  // Queues a completion; written when `flush` is called or enough have gathered.
+
+  // Hands the entries to the writer, which begins them a stretch ahead of the targets they are
+  // for: a small first stretch so that sending starts at once, then longer ones, so that a large
+  // fleet syncs the file a few times, not once a target. Each stretch's ids are written to `ids`
+  // and the stretch released through the gate once it is stored; a stretch the record refuses is
+  // released without entries (ids 0), as the record never stops an exchange. Once `stop` is set no
+  // more are begun, the gate is cancelled, and a wait for another program gives up.
+  void beginAhead(std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
+                  std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop);
+  // Waits until the writer is done with the entries handed to beginAhead.
+  void waitAhead();
+  // Queues a completion for the writer; never waits on the record.
   void complete(const Q6::PrinterRecord::Completion& completion);
+  // Asks the writer to write what is queued; never waits on the record.
   void flush();
+  // Waits until everything queued is written, and ends the writer.
+  void finish();
 
  private:
+  struct Ahead {
+    std::vector<Q6::RecordEntry> entries;
+    std::vector<qint64>* ids = nullptr;
+    std::shared_ptr<ReleaseGate> gate;
+    const std::atomic<int>* stop = nullptr;
+    size_t next = 0;
+    size_t stretch = 0;
+  };
+  bool startWriter();  // with mutex_ held; false when no thread can be had
+  void writerLoop();
+  bool aheadLeft() const;  // with mutex_ held
+  void beginStretch(std::unique_lock<std::mutex>& lock);
+  void writeQueued(std::unique_lock<std::mutex>& lock);
   void fail(const QString& reason);  // with mutex_ held
+
   mutable std::mutex mutex_;
+  std::condition_variable wake_;  // the writer: work has come
+  std::condition_variable idle_;  // the callers: the writer has done some
   const Streams& io_;
   QString path_;
   QString error_;
   std::unique_ptr<Q6::PrinterRecord> record_;
-  std::vector<Q6::PrinterRecord::Completion> pending_;
+  std::vector<Q6::PrinterRecord::Completion> queued_;
+  std::optional<Ahead> ahead_;
+  bool flushAsked_ = false;
+  bool finishing_ = false;
+  bool writing_ = false;  // the writer has taken work out of the queue and is at the record
+  std::thread writer_;
 };
 
-// Begins a run's entries a stretch ahead of the targets they are for, on a thread of its own, and
-// releases each stretch through the gate once it is on disk, so that sending starts after the first
-// few entries instead of after all of them, and no target starts before its entry is written. A
-// stretch the record refuses is released without entries (ids 0), as the record never stops an
-// exchange. Once `stop` is set no more entries are begun and the gate is cancelled: the targets
-// not yet released never start.
+// beginAhead for the length of a run: the targets are sent while it lives, and it waits for the
+// writer to be done with their entries when it ends.
 class EntriesAhead {
  public:
   EntriesAhead(RunRecord& record, std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
-               std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop);
-  ~EntriesAhead();
+               std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop)
+      : record_(record) {
+    record_.beginAhead(std::move(entries), ids, std::move(gate), stop);
+  }
+  ~EntriesAhead() { record_.waitAhead(); }
   EntriesAhead(const EntriesAhead&) = delete;
   EntriesAhead& operator=(const EntriesAhead&) = delete;
 
  private:
-  void run();
   RunRecord& record_;
-  const std::vector<Q6::RecordEntry> entries_;
-  std::vector<qint64>& ids_;
-  const std::shared_ptr<ReleaseGate> gate_;
-  const std::atomic<int>& stop_;
-  std::thread thread_;
 };
 
 // "q6config-cli 1.8.0", as entries name the program.

@@ -30,7 +30,7 @@
 
 #include "cli/fleet.h"
 #include "cli/targets.h"
-#include "core/store/printer_record.h"
+#include "core/record/printer_record.h"
 #include "support/core_support.h"
 
 namespace {

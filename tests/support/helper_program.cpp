@@ -18,7 +18,7 @@
 
 #include <cstdio>
 
-#include "core/store/printer_record.h"
+#include "core/record/printer_record.h"
 #include "core/store/settings_store.h"
 
 namespace {

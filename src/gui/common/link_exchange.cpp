@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QThread>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/settings/window_content.h"
@@ -20,7 +20,7 @@ namespace {
 
 struct Recorded {
   Result<> exchange;
-  QString recordProblem;  // empty when the record took the exchange
+  std::optional<RecordRefusal> recordProblem;  // none when the record took the exchange
 };
 
 RecordEntry entryFor(const ExchangeNote& note, const CommandList& commands) {
@@ -43,19 +43,19 @@ Recorded recordedExchange(Orvanel::PrinterLink& link, const CommandList& command
   if (!note || note->connection.kind == Orvanel::ConnectionKind::NotSet) {
     return {exchangeCommands(link, commands), {}};
   }
-  QString problem;
+  std::optional<RecordRefusal> problem;
   std::unique_ptr<PrinterRecord> record;
   qint64 id = 0;
-  Result<std::unique_ptr<PrinterRecord>> opened = PrinterRecord::open(defaultRecordPath());
+  RecordResult<std::unique_ptr<PrinterRecord>> opened = PrinterRecord::open(defaultRecordPath());
   if (!opened) {
-    problem = opened.error();
+    problem = opened.refusal();
   } else {
     record = std::move(*opened);
-    const Result<std::vector<qint64>> ids = record->begin({entryFor(*note, commands)});
+    const RecordResult<std::vector<qint64>> ids = record->begin({entryFor(*note, commands)});
     if (ids) {
       id = ids->front();
     } else {
-      problem = ids.error();
+      problem = ids.refusal();
     }
   }
   std::atomic<qint64> sent{0};
@@ -69,9 +69,9 @@ Recorded recordedExchange(Orvanel::PrinterLink& link, const CommandList& command
                                             : RecordOutcome::NotSent;
     completion.sent = watched.sent();
     completion.reason = done.exchange.error();
-    const Result<> completed = record->complete({completion});
+    const RecordResult<> completed = record->complete({completion});
     if (!completed) {
-      done.recordProblem = completed.error();
+      done.recordProblem = completed.refusal();
     }
   }
   return done;
@@ -99,17 +99,6 @@ Recorded exchangeBesideTheWindow(Orvanel::PrinterLink& link, const CommandList& 
 
 bool exchangeRunning = false;
 
-QString recordFile() {
-  return QFileInfo(defaultRecordPath()).absoluteFilePath();
-}
-
-// The record's refusal names its file, which the window's sentence names already: the reason alone.
-QString reasonOf(const QString& refusal) {
-  const QString head = QStringLiteral("The printer record %1 cannot be ").arg(recordFile());
-  const qsizetype colon = refusal.startsWith(head) ? refusal.indexOf(u':', head.size()) : -1;
-  return colon > 0 ? refusal.mid(colon + 1).trimmed() : refusal;
-}
-
 }  // namespace
 
 bool runExchange(Orvanel::PrinterLink& link, const CommandList& commands, QWidget* messageParent,
@@ -124,10 +113,10 @@ bool runExchange(Orvanel::PrinterLink& link, const CommandList& commands, QWidge
   exchangeRunning = false;
   const Result<>& result = done.exchange;
   QString text = result ? QString() : result.error();
-  if (!done.recordProblem.isEmpty()) {
+  if (done.recordProblem) {
     const QString behind =
         QStringLiteral("the record at %1 could not be updated: %2")
-            .arg(QDir::toNativeSeparators(recordFile()), reasonOf(done.recordProblem));
+            .arg(QDir::toNativeSeparators(done.recordProblem->location), done.recordProblem->why());
     text = result ? QStringLiteral("%1 was sent, but %2").arg(note->action, behind)
                   : text + QStringLiteral("\n\nAlso, ") + behind;
   }

@@ -6,7 +6,7 @@
 #include "core/link/link_settings.h"
 #include "core/printer/commands.h"
 #include "core/printer/exchange.h"
-#include "core/store/printer_record.h"
+#include "core/record/printer_record.h"
 
 class QWidget;
 

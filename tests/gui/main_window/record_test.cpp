@@ -9,7 +9,7 @@
 #include <functional>
 #include <tuple>
 
-#include "core/store/printer_record.h"
+#include "core/record/printer_record.h"
 
 #include "main_window_fixture.h"
 
@@ -103,7 +103,7 @@ TEST_F(WindowRecord, EachExchangeIsOneEntryAndTheStateFollows) {
     EXPECT_TRUE(messages.shown.empty() ||
                 messages.shown.front().title == QStringLiteral("Reset - Are You Sure?"));
 
-    Q6::Result<std::unique_ptr<Q6::PrinterRecord>> record = Q6::PrinterRecord::open(recordPath());
+    auto record = Q6::PrinterRecord::open(recordPath());
     ASSERT_TRUE(record) << record.error().toStdString();
     const auto history = (*record)->history(printerName(), 1);
     ASSERT_TRUE(history) << history.error().toStdString();
@@ -202,7 +202,7 @@ TEST_F(WindowRecord, AFleetRunASecondProgramAndTheWindowLoseNoEntry) {
   EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text.toStdString();
   EXPECT_EQ(printerBytes(), hex("0D 0A").repeated(kClicks));
 
-  Q6::Result<std::unique_ptr<Q6::PrinterRecord>> record = Q6::PrinterRecord::open(recordPath());
+  auto record = Q6::PrinterRecord::open(recordPath());
   ASSERT_TRUE(record) << record.error().toStdString();
   const auto delivered = [&](const QString& printer, const char* action) {
     const auto history = (*record)->history(printer, 0);

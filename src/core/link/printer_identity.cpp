@@ -1,4 +1,4 @@
-#include "core/link/printer_key.h"
+#include "core/link/printer_identity.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,3 +115,47 @@ QString fileIdentity(const QString& path) {
 }
 
 }  // namespace Orvanel
+
+namespace Q6 {
+
+QString sameDeviceKey(const Orvanel::LinkSettings& s) {
+  using Orvanel::ConnectionKind;
+  switch (s.kind) {
+    case ConnectionKind::Network:
+      return QStringLiteral("tcp %1 %2")
+          .arg(Orvanel::canonicalHost(s.host), QString::number(s.port));
+    case ConnectionKind::Queue:
+      return QStringLiteral("queue ") + s.queue.toLower();
+    case ConnectionKind::File:
+      return Orvanel::fileIdentity(s.path);
+    case ConnectionKind::Serial:
+      return Orvanel::fileIdentity(Orvanel::serialPortLocation(s.serialPort));
+    case ConnectionKind::NotSet:
+      break;
+  }
+  return QString();
+}
+
+QString recordPrinterName(const Orvanel::LinkSettings& s) {
+  using Orvanel::ConnectionKind;
+  switch (s.kind) {
+    case ConnectionKind::Network: {
+      const QString host = Orvanel::canonicalHost(s.host);
+      return QStringLiteral("tcp://%1:%2")
+          .arg(host.contains(u':') ? u'[' + host + u']' : host, QString::number(s.port));
+    }
+    case ConnectionKind::Queue:
+      return QStringLiteral("queue:") + s.queue.toLower();
+    case ConnectionKind::File:
+      return QStringLiteral("file:") + Orvanel::canonicalFilePath(s.path);
+    case ConnectionKind::Serial:
+      // A link such as /dev/serial/by-id/... names the port it points to today.
+      return QStringLiteral("serial:") +
+             Orvanel::canonicalFilePath(Orvanel::serialPortLocation(s.serialPort));
+    case ConnectionKind::NotSet:
+      break;
+  }
+  return QString();
+}
+
+}  // namespace Q6

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/store/printer_record.h"
+#include "core/record/printer_record.h"
 #include "support/core_support.h"
 
 namespace Q6 {

@@ -1,0 +1,41 @@
+#include "core/record/printer_record.h"
+
+#include <QDir>
+
+#include "core/record/sqlite_record.h"
+
+namespace Q6 {
+
+QString RecordRefusal::sentence() const {
+  QString text = QStringLiteral("The printer record %1 cannot %2").arg(location, doing);
+  return reason.isEmpty() ? text : text + QStringLiteral(": ") + reason;
+}
+
+QString RecordRefusal::why() const {
+  return reason.isEmpty() ? QStringLiteral("it cannot ") + doing : reason;
+}
+
+QString defaultRecordPath() {
+  const QString chosen = qEnvironmentVariable("Q6CONFIG_RECORD");
+  if (!chosen.isEmpty()) {
+    return chosen;
+  }
+  QString state = qEnvironmentVariable("XDG_STATE_HOME");
+  // The base directory rules ignore a relative XDG_STATE_HOME.
+  if (state.isEmpty() || !QDir::isAbsolutePath(state)) {
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty()) {
+      home = QDir::homePath();
+    }
+    state = home + QStringLiteral("/.local/state");
+  }
+  return state + QStringLiteral("/q6config/record.sqlite3");
+}
+
+RecordResult<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& location,
+                                                                 RecordAccess access) {
+  // Every location names a file today; another engine is chosen here by the location's form.
+  return openSqliteRecord(location, access);
+}
+
+}  // namespace Q6

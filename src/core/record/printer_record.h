@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/common/result.h"
+#include "core/link/printer_identity.h"
+#include "core/record/record_entry.h"
+
+// The record of what was sent to each printer. The printers never answer, so what a printer holds
+// is known only from what this program delivered to it: every exchange, from the window, the
+// command-line tool or the Ansible module, is one entry. An entry is begun, and stored, before the
+// first byte leaves, and completed once the close is confirmed; an entry that never completes (a
+// kill, a power cut) or that failed after the link opened leaves the settings it carried unknown.
+//
+// The record never stops or changes an exchange: every operation returns a refusal naming the
+// record, what was being done and the system's reason, and the caller reports it in its reader's
+// words and sends anyway. A record is never deleted or recreated.
+//
+// The programs talk to PrinterRecord only; open() picks the engine by the location's form (today
+// every location is a file: SQLite, sqlite_record.h).
+namespace Q6 {
+
+// How long an operation waits for another program that holds the record's write lock. A program
+// that keeps committing is waited for as long as it makes headway; one that holds the lock and
+// commits nothing for this long is reported.
+inline constexpr int kRecordBusyMs = 2000;
+
+// Why the record said no, in parts, so that each reader is told in its own words: the window names
+// the file in its own sentence, the tool prefixes its warning, the module fills its result.
+struct RecordRefusal {
+  QString location;  // the record's file, absolute
+  QString doing;     // "be opened", "be written", "be read", "take the setting \"x=y\""...
+  QString reason;    // the system's or SQLite's words; empty when `doing` says it all
+
+  // "The printer record FILE cannot DOING: REASON".
+  QString sentence() const;
+  // The reason alone, for a sentence that names the record already.
+  QString why() const;
+};
+
+// A Result whose refusal keeps its parts; error() is the whole sentence.
+template <typename T = void>
+class [[nodiscard]] RecordResult : public Result<T> {
+ public:
+  RecordResult(T value) : Result<T>(std::move(value)) {}  // NOLINT: a value is a success
+  RecordResult(RecordRefusal refusal)                     // NOLINT: as is a refusal
+      : Result<T>(Refused{refusal.sentence()}), refusal_(std::move(refusal)) {}
+  RecordResult(Refused refusal) : Result<T>(std::move(refusal)) {}  // NOLINT: without its parts
+  const RecordRefusal& refusal() const { return refusal_; }
+
+ private:
+  RecordRefusal refusal_;
+};
+
+template <>
+class [[nodiscard]] RecordResult<void> : public Result<void> {
+ public:
+  RecordResult() = default;
+  RecordResult(RecordRefusal refusal)  // NOLINT: a refusal
+      : Result<void>(Refused{refusal.sentence()}), refusal_(std::move(refusal)) {}
+  RecordResult(Refused refusal) : Result<void>(std::move(refusal)) {}  // NOLINT: without its parts
+  const RecordRefusal& refusal() const { return refusal_; }
+
+ private:
+  RecordRefusal refusal_;
+};
+
+enum class RecordAccess {
+  Write,  // made when missing, brought up to date, written
+  Read,   // read only: needs nothing but read permission, creates and changes nothing
+};
+
+// The record the programs use: Q6CONFIG_RECORD when set and not empty, else
+// $XDG_STATE_HOME/q6config/record.sqlite3 ($HOME/.local/state when XDG_STATE_HOME is unset).
+QString defaultRecordPath();
+
+// One open record. Every operation may be called from any thread; they take turns. Other programs
+// writing the same record wait up to the busy timeout.
+class PrinterRecord {
+ public:
+  using Completion = RecordCompletion;
+
+  // Opens the record at `location`. For writing it is made when missing (its folder too) and an
+  // older schema is brought up to date; for reading nothing is made or changed. Refused, naming
+  // the record and the reason, when it cannot be opened or is no record; a refusal leaves the
+  // record as it was.
+  static RecordResult<std::unique_ptr<PrinterRecord>> open(
+      const QString& location, RecordAccess access = RecordAccess::Write);
+  virtual ~PrinterRecord() = default;
+  PrinterRecord(const PrinterRecord&) = delete;
+  PrinterRecord& operator=(const PrinterRecord&) = delete;
+
+  // Where the record is, as refusals and reports name it.
+  virtual const QString& path() const = 0;
+
+  // Begins the entries at once, stored durably when this returns, and gives their ids in the same
+  // order. id, outcome, sent, reason and completed of the entries are ignored.
+  virtual RecordResult<std::vector<qint64>> begin(const std::vector<RecordEntry>& entries) = 0;
+  // Completes the entries at once; a completion for no pending entry refuses them all.
+  virtual RecordResult<> complete(const std::vector<Completion>& completions) = 0;
+  // The printer's entries, newest first, at most `limit` (all when limit <= 0).
+  virtual RecordResult<std::vector<RecordEntry>> history(const QString& printer, int limit) = 0;
+  // What each printer holds, in the order asked, read as of one moment.
+  virtual RecordResult<std::vector<PrinterState>> states(const QStringList& printers) = 0;
+  // Once *stop is non-zero, an operation waiting for another program gives up at once (a stopped
+  // run ends within its grace). Null: it waits as long as it would.
+  virtual void stopWaitingWhen(const std::atomic<int>* stop) = 0;
+
+ protected:
+  PrinterRecord() = default;
+};
+
+}  // namespace Q6

@@ -1,0 +1,154 @@
+#include "core/record/record_entry.h"
+
+#include <QCryptographicHash>
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <array>
+#include <climits>
+
+namespace Q6 {
+
+namespace {
+
+SettingState stateOf(SettingStatus status, const RecordEntry& entry, const QString& by,
+                     const QString& value = {}) {
+  return SettingState{status, value, entry.id, entry.time, by};
+}
+
+}  // namespace
+
+QString recordEffectName(RecordEffect effect) {
+  switch (effect) {
+    case RecordEffect::None:
+      return QStringLiteral("none");
+    case RecordEffect::Settings:
+      return QStringLiteral("settings");
+    case RecordEffect::Reset:
+      return QStringLiteral("reset");
+  }
+  return QStringLiteral("none");
+}
+
+QString recordOutcomeName(RecordOutcome outcome) {
+  switch (outcome) {
+    case RecordOutcome::Pending:
+      return QStringLiteral("pending");
+    case RecordOutcome::Delivered:
+      return QStringLiteral("delivered");
+    case RecordOutcome::Failed:
+      return QStringLiteral("failed");
+    case RecordOutcome::NotSent:
+      return QStringLiteral("not-sent");
+  }
+  return QStringLiteral("pending");
+}
+
+RecordEffect recordEffectNamed(QStringView name) {
+  for (RecordEffect effect : {RecordEffect::Settings, RecordEffect::Reset}) {
+    if (name == recordEffectName(effect)) {
+      return effect;
+    }
+  }
+  return RecordEffect::None;
+}
+
+RecordOutcome recordOutcomeNamed(QStringView name) {
+  for (RecordOutcome outcome :
+       {RecordOutcome::Delivered, RecordOutcome::Failed, RecordOutcome::NotSent}) {
+    if (name == recordOutcomeName(outcome)) {
+      return outcome;
+    }
+  }
+  return RecordOutcome::Pending;
+}
+
+PrinterState stateFromEntries(const std::vector<RecordEntry>& oldestFirst) {
+  PrinterState state;
+  for (const RecordEntry& entry : oldestFirst) {
+    if (entry.outcome == RecordOutcome::NotSent) {
+      continue;
+    }
+    const bool delivered = entry.outcome == RecordOutcome::Delivered;
+    const QString by = entry.user + u'@' + entry.host;
+    switch (entry.effect) {
+      case RecordEffect::None:
+        break;
+      case RecordEffect::Reset:
+        state.base =
+            stateOf(delivered ? SettingStatus::Factory : SettingStatus::Unknown, entry, by);
+        state.settings.clear();
+        break;
+      case RecordEffect::Settings:
+        for (const QString& setting : entry.settings) {
+          const qsizetype equals = setting.indexOf(u'=');
+          const QString name = equals < 0 ? setting : setting.left(equals);
+          // A setting written without its entry says only that it changed, not to what.
+          state.settings.insert(
+              name, delivered && equals >= 0
+                        ? stateOf(SettingStatus::Known, entry, by, setting.mid(equals + 1))
+                        : stateOf(SettingStatus::Unknown, entry, by));
+        }
+        break;
+    }
+  }
+  return state;
+}
+
+bool endsLookBack(const RecordEntry& entry) {
+  return entry.effect == RecordEffect::Reset && entry.outcome != RecordOutcome::NotSent;
+}
+
+QString entryFault(const RecordEntry& entry) {
+  if (entry.printer.isEmpty() || !entry.time.isValid()) {
+    return QStringLiteral("an entry without a printer or a time (action \"%1\")").arg(entry.action);
+  }
+  for (const QString& setting : entry.settings) {
+    if (setting.contains(u'\n')) {
+      return QStringLiteral("the setting \"%1\": it spans lines").arg(setting);
+    }
+  }
+  return {};
+}
+
+RecordEntry entryBegunNow(const QString& program) {
+  RecordEntry entry;
+  entry.time = QDateTime::currentDateTimeUtc();
+  entry.user = recordUser();
+  entry.host = recordHost();
+  entry.program = program;
+  return entry;
+}
+
+void noteBytes(RecordEntry& entry, const CommandList& commands) {
+  QCryptographicHash sha(QCryptographicHash::Sha256);
+  entry.bytes = 0;
+  for (const Command& command : commands) {
+    sha.addData(command);
+    entry.bytes += command.size();
+  }
+  entry.sha256 = sha.result();
+}
+
+QString recordUser() {
+  std::array<char, 4096> buffer{};
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+      found->pw_name && *found->pw_name) {
+    return QString::fromLocal8Bit(found->pw_name);
+  }
+  const QString user = qEnvironmentVariable("USER");
+  return user.isEmpty() ? QString::number(::geteuid()) : user;
+}
+
+QString recordHost() {
+  std::array<char, HOST_NAME_MAX + 1> name{};
+  if (::gethostname(name.data(), name.size() - 1) != 0) {
+    return QStringLiteral("localhost");
+  }
+  return QString::fromLocal8Bit(name.data());
+}
+
+}  // namespace Q6

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+#include "core/printer/commands.h"
+
+// The record's vocabulary: one entry per exchange, and what a printer holds after its entries.
+// Every engine stores these and nothing else; nothing here knows how.
+namespace Q6 {
+
+// What a delivered exchange does to what the printer holds.
+enum class RecordEffect {
+  None,      // tests, sheets, the self test: nothing changes
+  Settings,  // apply, Use Settings, the cut adjuster: the carried settings take their values
+  Reset,     // reset, Clear All Settings: every setting goes back to the factory's
+};
+
+enum class RecordOutcome {
+  Pending,    // begun, not completed: the printer may hold part of it
+  Delivered,  // every byte taken and the close confirmed
+  Failed,     // failed after the link opened: the printer may hold part of it
+  NotSent,    // failed before the link opened, or never started: nothing reached the printer
+};
+
+// The words a record holds for them ("none", "settings", "reset"; "pending", "delivered",
+// "failed", "not-sent"), so that it reads plainly in a database shell.
+QString recordEffectName(RecordEffect effect);
+QString recordOutcomeName(RecordOutcome outcome);
+// Back from those words; an unknown word reads as the safe side (None, Pending).
+RecordEffect recordEffectNamed(QStringView name);
+RecordOutcome recordOutcomeNamed(QStringView name);
+
+struct RecordEntry {
+  qint64 id = 0;
+  QDateTime time;   // UTC, when begun
+  QString user;     // the login name
+  QString host;     // this computer's name
+  QString program;  // "q6config-cli 1.8.0"
+  QString printer;  // recordPrinterName() of the connection
+  QString model;    // "QLX500", "QLX600", or empty when the exchange does not depend on it
+  QString action;   // "apply", "reset", "test line-feed", "Use Settings", "Clear All Settings"...
+  RecordEffect effect = RecordEffect::None;
+  QStringList settings;  // what it carried, "name=entry" with the settings table's names
+  qint64 bytes = 0;      // the bytes of the exchange
+  QByteArray sha256;     // of those bytes, 32 raw bytes
+  RecordOutcome outcome = RecordOutcome::Pending;
+  qint64 sent = 0;      // bytes handed to the link when completed
+  QString reason;       // why it failed
+  QDateTime completed;  // UTC; null while Pending
+};
+
+// How an exchange ended, for its begun entry.
+struct RecordCompletion {
+  qint64 id = 0;
+  RecordOutcome outcome = RecordOutcome::Delivered;  // never Pending
+  qint64 sent = 0;
+  QString reason;
+};
+
+enum class SettingStatus { Unknown, Factory, Known };
+
+// One setting as far as the record knows, and the entry that made it so (id 0, null time: no
+// entry ever said anything about it).
+struct SettingState {
+  SettingStatus status = SettingStatus::Unknown;
+  QString value;  // the entry name, Known only
+  qint64 entry = 0;
+  QDateTime since;
+  QString by;  // "user@host"
+  bool operator==(const SettingState&) const = default;
+};
+
+struct PrinterState {
+  SettingState base;  // every setting that has no state of its own
+  QHash<QString, SettingState> settings;
+  SettingState of(const QString& name) const { return settings.value(name, base); }
+};
+
+// What a printer holds after the entries, oldest first: a delivered reset makes every setting
+// "factory", a delivered apply gives the settings it carried their values, a pending or failed
+// reset or apply makes what it would have changed unknown, and everything else changes nothing.
+// With no entries every setting is unknown.
+PrinterState stateFromEntries(const std::vector<RecordEntry>& oldestFirst);
+
+// Whether nothing before this entry can matter to what the printer holds: a reset that may have
+// reached it. A reader walking back from the newest entry stops after it.
+bool endsLookBack(const RecordEntry& entry);
+
+// Why an entry cannot be stored as it is (no printer or time, a setting that spans lines); empty
+// when it can. Every engine refuses the same entries.
+QString entryFault(const RecordEntry& entry);
+
+// An entry begun now, by this login on this computer, with the program named ("q6config 1.8.0");
+// the caller fills in the rest.
+RecordEntry entryBegunNow(const QString& program);
+// The exchange's bytes as its entry notes them: their count and SHA-256.
+void noteBytes(RecordEntry& entry, const CommandList& commands);
+
+// This login and this computer, as entries name them.
+QString recordUser();
+QString recordHost();
+
+}  // namespace Q6

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <span>
+
+#include "core/record/printer_record.h"
+
+// The record on SQLite, embedded, one file per user: WAL so that readers never wait for a
+// writer, a busy timeout for other programs, and the schema's version in PRAGMA user_version.
+namespace Q6 {
+
+namespace Sqlite {
+class Connection;
+}
+
+// The schema this program writes; older files are brought up to it, newer ones are refused
+// untouched.
+inline constexpr int kRecordVersion = 1;
+
+// One step of the schema: it takes a file from the version before to `version`. A step is never
+// changed once shipped: files out there were made by it.
+struct SchemaStep {
+  int version;
+  const char* adds;  // what it adds, in words
+  const char* sql;
+};
+std::span<const SchemaStep> recordSchemaSteps();
+
+// PrinterRecord::open for a file (sqlite_schema.cpp).
+RecordResult<std::unique_ptr<PrinterRecord>> openSqliteRecord(const QString& file,
+                                                              RecordAccess access);
+
+// The record on a connection whose file was checked and brought up to date, its statements
+// prepared once here; `empty` when it was opened for reading before anything was recorded.
+RecordResult<std::unique_ptr<PrinterRecord>> sqliteRecordOn(const QString& file,
+                                                            std::unique_ptr<Sqlite::Connection> db,
+                                                            bool empty);
+
+}  // namespace Q6
