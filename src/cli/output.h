@@ -13,9 +13,9 @@
 #include "cli/targets.h"
 #include "core/common/whole_file.h"
 #include "core/printer/commands.h"
+#include "core/record/printer_record.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/use_settings.h"
-#include "core/record/printer_record.h"
 
 // What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
 // report.

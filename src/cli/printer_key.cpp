@@ -1,7 +1,7 @@
 // What makes two targets the same printer, so that a run serves each printer once however its
 // targets are spelt.
-#include "core/link/printer_identity.h"
 #include "cli/targets.h"
+#include "core/link/printer_identity.h"
 
 namespace Q6Cli {
 
