@@ -1,42 +1,19 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayView>
 
-#include <span>
 #include <vector>
 
-#include "core/record/record_entry.h"
+#include "core/record/record_columns.h"
 #include "core/record/sqlite_db.h"
 
-// The entries table's columns, listed once: the record's INSERT, its completion's UPDATE, its
-// SELECTs, the binds and the reader are all made from this list, so a column cannot be added to
-// one and forgotten in another. Every value is stored as text or an integer that reads plainly in
-// the sqlite3 shell.
+// The SQLite statements of the entries table, made from the record's one list of columns
+// (record_columns.h). A record made by 1.8.0 must open unchanged: these statements read and write
+// the table exactly as it made it.
 namespace Q6::Sqlite {
 
-// When a column is written.
-enum ColumnUse : unsigned {
-  kKey = 0,               // the id: given by SQLite
-  kAtBegin = 1u << 0,     // bound from the entry when it is begun
-  kPending = 1u << 1,     // written as "pending" when begun
-  kAtComplete = 1u << 2,  // bound from the completion
-};
-
-struct Column {
-  const char* name;
-  unsigned use;
-  bool number;  // an INTEGER column; else text
-  qint64 (*numberOf)(const RecordEntry&);
-  QByteArray (*textOf)(const RecordEntry&);
-  void (*readNumber)(RecordEntry&, qint64);
-  void (*readText)(RecordEntry&, QByteArrayView);
-  bool (*same)(const RecordEntry&, const RecordEntry&);
-  void (*copy)(RecordEntry& to, const RecordEntry& from);
-};
-
-// In the order SELECT lists them.
-std::span<const Column> entryColumns();
+using Record::kAtBegin;
+using Record::kAtComplete;
 
 // "id, time, user, ..." for a SELECT.
 QByteArray selectedColumns();
@@ -58,23 +35,10 @@ class EntryBinder {
   Status bind(Statement& statement, int first, const RecordEntry& entry);
 
  private:
-  std::vector<const Column*> columns_;
+  std::vector<const Record::Column*> columns_;
   std::vector<QByteArray> text_;
   RecordEntry last_;
   bool any_ = false;
-};
-
-// Reads entries from rows of selectedColumns(). A column equal to the row before's gives the same
-// value back, shared, instead of being converted again: ten thousand printers' states read quickly.
-class EntryReader {
- public:
-  EntryReader();
-  RecordEntry read(const Statement& row);
-
- private:
-  std::vector<QByteArray> raw_;
-  std::vector<bool> known_;  // raw_ holds the row before's bytes of the column
-  RecordEntry last_;
 };
 
 }  // namespace Q6::Sqlite

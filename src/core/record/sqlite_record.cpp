@@ -172,7 +172,7 @@ class SqliteRecord final : public PrinterRecord {
     const StatementUse use(*history_);
     Status done = history_->bind(1, QByteArrayView(printer.toUtf8()));
     if (done) done = history_->bind(2, static_cast<qint64>(limit > 0 ? limit : -1));
-    Sqlite::EntryReader reader;
+    Record::EntryReader reader;
     while (done && (done = history_->step()).row()) {
       entries.push_back(reader.read(*history_));
     }
@@ -195,7 +195,7 @@ class SqliteRecord final : public PrinterRecord {
     if (!read.begun()) {
       return refused(kRead, read.begun());
     }
-    Sqlite::EntryReader reader;
+    Record::EntryReader reader;
     std::vector<RecordEntry> entries;
     for (const QString& printer : printers) {
       const StatementUse use(*states_);
