@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "core/record/postgres_record.h"
 #include "core/record/sqlite_record.h"
 
 namespace Q6 {
@@ -13,6 +14,18 @@ QString RecordRefusal::sentence() const {
 
 QString RecordRefusal::why() const {
   return reason.isEmpty() ? QStringLiteral("it cannot ") + doing : reason;
+}
+
+QString PrinterHold::busy() const {
+  if (held) {
+    return {};
+  }
+  QString text = QStringLiteral("busy: being set up by %1")
+                     .arg(holder.isEmpty() ? QStringLiteral("another machine") : holder);
+  if (since.isValid()) {
+    text += QStringLiteral(" since ") + since.toUTC().toString(Qt::ISODate);
+  }
+  return text;
 }
 
 QString defaultRecordPath() {
@@ -34,7 +47,9 @@ QString defaultRecordPath() {
 
 RecordResult<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& location,
                                                                  RecordAccess access) {
-  // Every location names a file today; another engine is chosen here by the location's form.
+  if (isServerRecordLocation(location)) {
+    return openPostgresRecord(location, access);
+  }
   return openSqliteRecord(location, access);
 }
 

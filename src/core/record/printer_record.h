@@ -11,6 +11,7 @@
 #include "core/common/result.h"
 #include "core/link/printer_identity.h"
 #include "core/record/record_entry.h"
+#include "core/record/record_location.h"
 
 // The record of what was sent to each printer. The printers never answer, so what a printer holds
 // is known only from what this program delivered to it: every exchange, from the window, the
@@ -22,8 +23,9 @@
 // record, what was being done and the system's reason, and the caller reports it in its reader's
 // words and sends anyway. A record is never deleted or recreated.
 //
-// The programs talk to PrinterRecord only; open() picks the engine by the location's form (today
-// every location is a file: SQLite, sqlite_record.h).
+// The programs talk to PrinterRecord only; open() picks the engine by the location's form: a
+// postgresql:// or postgres:// URI is a record on a PostgreSQL server that many machines share
+// (postgres_record.h), anything else is a file of one machine's (SQLite, sqlite_record.h).
 namespace Q6 {
 
 // How long an operation waits for another program that holds the record's write lock. A program
@@ -34,9 +36,13 @@ inline constexpr int kRecordBusyMs = 2000;
 // Why the record said no, in parts, so that each reader is told in its own words: the window names
 // the file in its own sentence, the tool prefixes its warning, the module fills its result.
 struct RecordRefusal {
-  QString location;  // the record's file, absolute
+  QString location;  // the record's file, absolute, or its server's URI with the password masked
   QString doing;     // "be opened", "be written", "be read", "take the setting \"x=y\""...
-  QString reason;    // the system's or SQLite's words; empty when `doing` says it all
+  QString reason;    // the system's or the database's words; empty when `doing` says it all
+  // The record's server did not answer (not there, not reachable, not taking connections, or the
+  // connection was lost): the caller may keep what it meant to write and try again later. Every
+  // other refusal is the record's own answer and trying again changes nothing.
+  bool unreachable = false;
 
   // "The printer record FILE cannot DOING: REASON".
   QString sentence() const;
@@ -70,6 +76,22 @@ class [[nodiscard]] RecordResult<void> : public Result<void> {
  private:
   RecordRefusal refusal_;
 };
+
+// Who is setting a printer up, as another machine that wants it is told.
+struct PrinterHold {
+  QString printer;
+  bool held = false;  // this record now holds it
+  QString holder;     // "user@host" of whoever holds it, when not held; empty when not known
+  QDateTime since;    // since when they hold it (UTC); null when not known
+  // "busy: being set up by USER@HOST since TIME"; empty when held.
+  QString busy() const;
+};
+
+// How long a printer stays taken after its holder is gone without letting it go. A holder killed
+// outright frees it at once, its connection closed by its own system; a holder whose machine or
+// network went away is noticed by the server's TCP keepalives and user timeout, which the record
+// sets for its session (postgres_db.cpp).
+inline constexpr int kHolderGoneWithinMs = 30000;
 
 enum class RecordAccess {
   Write,  // made when missing, brought up to date, written
@@ -111,6 +133,19 @@ class PrinterRecord {
   // Once *stop is non-zero, an operation waiting for another program gives up at once (a stopped
   // run ends within its grace). Null: it waits as long as it would.
   virtual void stopWaitingWhen(const std::atomic<int>* stop) = 0;
+
+  // Takes the printers for this record's holder, so that one machine at a time sets each of them
+  // up: a fleet runner holds a printer right before opening its link and releases it after the
+  // close. `by` is "user@host" as entries name them. A printer someone else holds, another machine
+  // or another caller of this same record, is waited for up to waitMs and then left out, its
+  // PrinterHold saying who has it; the rest are held. One answer per printer, in the order asked.
+  // A record of one machine's (a file) has no one else to wait for and grants every printer.
+  // Held printers stay held until released, until the record is closed, or until its connection
+  // to the server is lost (see kHolderGoneWithinMs for a holder that died).
+  virtual RecordResult<std::vector<PrinterHold>> hold(const QStringList& printers,
+                                                      const QString& by, int waitMs) = 0;
+  // Lets the printers go; those this record does not hold are passed over.
+  virtual RecordResult<> release(const QStringList& printers) = 0;
 
  protected:
   PrinterRecord() = default;

@@ -12,6 +12,18 @@
 // completion's UPDATE, its SELECTs, its binds and its reader from this list, so a column cannot be
 // added to one and forgotten in another, or stored one way in one engine and another way in the
 // next. Every value is an integer or text that reads plainly in a database shell.
+namespace Q6 {
+
+// One step of a schema: it takes a record from the version before to `version`. A step is never
+// changed once shipped: records out there were made by it.
+struct SchemaStep {
+  int version;
+  const char* adds;  // what it adds, in words
+  const char* sql;
+};
+
+}  // namespace Q6
+
 namespace Q6::Record {
 
 // When a column is written.

@@ -53,6 +53,18 @@ class SqliteRecord final : public PrinterRecord {
   const QString& path() const override { return path_; }
   void stopWaitingWhen(const std::atomic<int>* stop) override { db_->setStop(stop); }
 
+  // One machine's record: there is no other machine to wait for.
+  RecordResult<std::vector<PrinterHold>> hold(const QStringList& printers, const QString&,
+                                              int) override {
+    std::vector<PrinterHold> held;
+    held.reserve(static_cast<size_t>(printers.size()));
+    for (const QString& printer : printers) {
+      held.push_back(PrinterHold{printer, true, {}, {}});
+    }
+    return held;
+  }
+  RecordResult<> release(const QStringList&) override { return {}; }
+
   RecordResult<std::vector<qint64>> begin(const std::vector<RecordEntry>& entries) override {
     for (const RecordEntry& entry : entries) {
       if (const QString fault = entryFault(entry); !fault.isEmpty()) {

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "core/record/printer_record.h"
+#include "core/record/record_columns.h"
 
 // The record on SQLite, embedded, one file per user: WAL so that readers never wait for a
 // writer, a busy timeout for other programs, and the schema's version in PRAGMA user_version.
@@ -19,13 +20,6 @@ class Connection;
 // untouched.
 inline constexpr int kRecordVersion = 1;
 
-// One step of the schema: it takes a file from the version before to `version`. A step is never
-// changed once shipped: files out there were made by it.
-struct SchemaStep {
-  int version;
-  const char* adds;  // what it adds, in words
-  const char* sql;
-};
 std::span<const SchemaStep> recordSchemaSteps();
 
 // PrinterRecord::open for a file (sqlite_schema.cpp).
