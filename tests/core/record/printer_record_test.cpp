@@ -20,6 +20,7 @@
 
 #include "core/record/printer_record.h"
 #include "support/core_support.h"
+#include "support/record_engines.h"
 
 namespace Q6 {
 // Readable failures: the words the record itself writes.
@@ -40,6 +41,7 @@ using Q6::RecordEffect;
 using Q6::RecordEntry;
 using Q6::RecordOutcome;
 using Q6::SettingStatus;
+using Q6Test::RecordEngine;
 
 QByteArray fileBytes(const QString& path) {
   QFile file(path);
@@ -75,25 +77,13 @@ std::unique_ptr<PrinterRecord> openRecord(const QString& path) {
 
 // What SQLite itself says of the file, apart from this program's reading of it.
 QString sqliteAnswer(const QString& path, const char* sql) {
-  sqlite3* db = nullptr;
-  QString answer = QStringLiteral("cannot open");
-  if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
-      SQLITE_OK) {
-    sqlite3_stmt* stmt = nullptr;
-    answer = QStringLiteral("cannot ask");
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW) {
-      answer = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-    }
-    sqlite3_finalize(stmt);
-  }
-  sqlite3_close(db);
-  return answer;
+  return Q6Test::askRecordDatabase(RecordEngine::Sqlite, path, QString::fromUtf8(sql));
 }
 
-// Each history is written to a real file (another printer's entries between its own) and read
-// back through states(), so the cut-off at the last reset is the file's as well as the pure
-// function's. `entry` counts the history's entries from 1; 0 is "no entry said anything".
+// Each history is written to a real record, a file and a server's database (another printer's
+// entries between its own), and read back through states(), so the cut-off at the last reset is
+// each engine's as well as the pure function's. `entry` counts the history's entries from 1; 0 is
+// "no entry said anything".
 TEST(PrinterRecordState, HistoriesGiveWhatThePrinterHolds) {
   struct Step {
     RecordEffect effect;
@@ -159,56 +149,63 @@ TEST(PrinterRecordState, HistoriesGiveWhatThePrinterHolds) {
   };
   const QString printer = QStringLiteral("tcp://till-3.local:9100");
   const QString other = QStringLiteral("tcp://10.0.0.9:9100");
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    QTemporaryDir dir;
-    auto record = openRecord(dir.filePath(QStringLiteral("record.sqlite3")));
-    ASSERT_TRUE(record);
-    std::vector<RecordEntry> oldestFirst;
-    std::vector<qint64> ids = {0};  // by the history's count from 1
-    for (std::size_t i = 0; i < row.steps.size(); ++i) {
-      const Step& step = row.steps[i];
-      RecordEntry entry = entryFor(printer, step.effect, step.settings, static_cast<int>(i));
-      // Another printer, reset and then left pending: it must not reach this printer's state.
-      auto others = record->begin({entryFor(other, RecordEffect::Reset, {}),
-                                   entryFor(other, RecordEffect::Settings, density3)});
-      ASSERT_TRUE(others.ok()) << others.error().toStdString();
-      auto begun = record->begin({entry});
-      ASSERT_TRUE(begun.ok()) << begun.error().toStdString();
-      ASSERT_EQ(begun->size(), 1u);
-      entry.id = begun->front();
-      entry.outcome = step.outcome;
-      ids.push_back(entry.id);
-      oldestFirst.push_back(entry);
-      if (step.outcome != pending) {
-        const Q6::Result<> completed = record->complete({{entry.id, step.outcome, 5, "cut off"}});
-        ASSERT_TRUE(completed.ok()) << completed.error().toStdString();
+  QString leftOut;
+  for (const RecordEngine engine : Q6Test::recordEngines(&leftOut)) {
+    SCOPED_TRACE(Q6Test::engineName(engine));
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.name);
+      QTemporaryDir dir;
+      auto record = openRecord(Q6Test::newRecordLocation(engine, dir));
+      ASSERT_TRUE(record);
+      std::vector<RecordEntry> oldestFirst;
+      std::vector<qint64> ids = {0};  // by the history's count from 1
+      for (std::size_t i = 0; i < row.steps.size(); ++i) {
+        const Step& step = row.steps[i];
+        RecordEntry entry = entryFor(printer, step.effect, step.settings, static_cast<int>(i));
+        // Another printer, reset and then left pending: it must not reach this printer's state.
+        auto others = record->begin({entryFor(other, RecordEffect::Reset, {}),
+                                     entryFor(other, RecordEffect::Settings, density3)});
+        ASSERT_TRUE(others.ok()) << others.error().toStdString();
+        auto begun = record->begin({entry});
+        ASSERT_TRUE(begun.ok()) << begun.error().toStdString();
+        ASSERT_EQ(begun->size(), 1u);
+        entry.id = begun->front();
+        entry.outcome = step.outcome;
+        ids.push_back(entry.id);
+        oldestFirst.push_back(entry);
+        if (step.outcome != pending) {
+          const Q6::Result<> completed = record->complete({{entry.id, step.outcome, 5, "cut off"}});
+          ASSERT_TRUE(completed.ok()) << completed.error().toStdString();
+        }
       }
-    }
-    const auto fromFile = record->states({printer, QStringLiteral("queue:never-used")});
-    ASSERT_TRUE(fromFile.ok()) << fromFile.error().toStdString();
-    ASSERT_EQ(fromFile->size(), 2u);
-    EXPECT_EQ(fromFile->at(1).base, Q6::SettingState{});
-    EXPECT_TRUE(fromFile->at(1).settings.isEmpty());
-    const Q6::PrinterState pure = Q6::stateFromEntries(oldestFirst);
-    for (const auto& [state, path] :
-         {std::pair{pure, "stateFromEntries"}, std::pair{fromFile->front(), "states()"}}) {
-      SCOPED_TRACE(path);
-      for (const Expected& e : row.expected) {
-        SCOPED_TRACE(e.setting);
-        const Q6::SettingState s = state.of(QLatin1String(e.setting));
-        EXPECT_EQ(s.status, e.status);
-        EXPECT_EQ(s.value, QLatin1String(e.value));
-        EXPECT_EQ(s.entry, ids.at(e.entry));
-        if (e.entry == 0) {
-          EXPECT_TRUE(s.since.isNull());
-          EXPECT_TRUE(s.by.isEmpty());
-        } else {
-          EXPECT_EQ(s.since, oldestFirst.at(e.entry - 1).time);
-          EXPECT_EQ(s.by, QStringLiteral("ana@till-3"));
+      const auto fromFile = record->states({printer, QStringLiteral("queue:never-used")});
+      ASSERT_TRUE(fromFile.ok()) << fromFile.error().toStdString();
+      ASSERT_EQ(fromFile->size(), 2u);
+      EXPECT_EQ(fromFile->at(1).base, Q6::SettingState{});
+      EXPECT_TRUE(fromFile->at(1).settings.isEmpty());
+      const Q6::PrinterState pure = Q6::stateFromEntries(oldestFirst);
+      for (const auto& [state, path] :
+           {std::pair{pure, "stateFromEntries"}, std::pair{fromFile->front(), "states()"}}) {
+        SCOPED_TRACE(path);
+        for (const Expected& e : row.expected) {
+          SCOPED_TRACE(e.setting);
+          const Q6::SettingState s = state.of(QLatin1String(e.setting));
+          EXPECT_EQ(s.status, e.status);
+          EXPECT_EQ(s.value, QLatin1String(e.value));
+          EXPECT_EQ(s.entry, ids.at(e.entry));
+          if (e.entry == 0) {
+            EXPECT_TRUE(s.since.isNull());
+            EXPECT_TRUE(s.by.isEmpty());
+          } else {
+            EXPECT_EQ(s.since, oldestFirst.at(e.entry - 1).time);
+            EXPECT_EQ(s.by, QStringLiteral("ana@till-3"));
+          }
         }
       }
     }
+  }
+  if (!leftOut.isEmpty()) {
+    GTEST_SKIP() << "rows left out: " << leftOut.toStdString();
   }
 }
 
@@ -408,73 +405,80 @@ TEST(PrinterRecordConcurrency, ThreadsAndAnotherProgramLoseNothing) {
 // two full statements and a short one; their columns change within a statement.
 TEST(PrinterRecordBatches, EachEntryKeepsItsOwnFieldsAndCompletion) {
   constexpr int kEntries = 75;
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("record.sqlite3"));
-  auto record = openRecord(path);
-  ASSERT_TRUE(record);
-  const auto printerOf = [](int i) {
-    return QStringLiteral("tcp://10.1.%1.%2:9100").arg(i / 50).arg(i % 50);
-  };
-  std::vector<RecordEntry> entries;
-  for (int i = 0; i < kEntries; ++i) {
-    QStringList settings;
-    for (int s = 0; s < i % 3; ++s) {
-      settings << QStringLiteral("density=%1").arg((i + s) % 5);
+  QString leftOut;
+  for (const RecordEngine engine : Q6Test::recordEngines(&leftOut)) {
+    SCOPED_TRACE(Q6Test::engineName(engine));
+    QTemporaryDir dir;
+    const QString path = Q6Test::newRecordLocation(engine, dir);
+    auto record = openRecord(path);
+    ASSERT_TRUE(record);
+    const auto printerOf = [](int i) {
+      return QStringLiteral("tcp://10.1.%1.%2:9100").arg(i / 50).arg(i % 50);
+    };
+    std::vector<RecordEntry> entries;
+    for (int i = 0; i < kEntries; ++i) {
+      QStringList settings;
+      for (int s = 0; s < i % 3; ++s) {
+        settings << QStringLiteral("density=%1").arg((i + s) % 5);
+      }
+      RecordEntry e = entryFor(printerOf(i), RecordEffect::Settings, settings, i / 20);
+      e.user = i % 7 == 0 ? QStringLiteral("bo") : QStringLiteral("ana");
+      e.bytes = 100 + i;
+      entries.push_back(e);
     }
-    RecordEntry e = entryFor(printerOf(i), RecordEffect::Settings, settings, i / 20);
-    e.user = i % 7 == 0 ? QStringLiteral("bo") : QStringLiteral("ana");
-    e.bytes = 100 + i;
-    entries.push_back(e);
-  }
-  auto ids = record->begin(entries);
-  ASSERT_TRUE(ids.ok()) << ids.error().toStdString();
-  ASSERT_EQ(ids->size(), static_cast<size_t>(kEntries));
-  EXPECT_TRUE(std::is_sorted(ids->begin(), ids->end()));
-  EXPECT_EQ(std::adjacent_find(ids->begin(), ids->end()), ids->end());
+    auto ids = record->begin(entries);
+    ASSERT_TRUE(ids.ok()) << ids.error().toStdString();
+    ASSERT_EQ(ids->size(), static_cast<size_t>(kEntries));
+    EXPECT_TRUE(std::is_sorted(ids->begin(), ids->end()));
+    EXPECT_EQ(std::adjacent_find(ids->begin(), ids->end()), ids->end());
 
-  // How each entry ends, given out of order; unnamed entries stay pending.
-  struct End {
-    int entry;
-    RecordOutcome outcome;
-    qint64 sent;
-    const char* reason;
-  };
-  const std::vector<End> ends = {
-      {40, RecordOutcome::Delivered, 140, ""},    {3, RecordOutcome::Delivered, 11, ""},
-      {4, RecordOutcome::Delivered, 11, ""},      {5, RecordOutcome::Failed, 4, "Broken pipe"},
-      {6, RecordOutcome::Delivered, 11, ""},      {2, RecordOutcome::Delivered, 11, ""},
-      {7, RecordOutcome::Delivered, 12, ""},      {9, RecordOutcome::NotSent, 0, "refused"},
-      {10, RecordOutcome::NotSent, 0, "refused"}, {41, RecordOutcome::Delivered, 140, ""},
-      {74, RecordOutcome::Delivered, 11, ""},
-  };
-  std::vector<PrinterRecord::Completion> completions;
-  for (const End& end : ends) {
-    completions.push_back(
-        {ids->at(end.entry), end.outcome, end.sent, QString::fromUtf8(end.reason)});
-  }
-  ASSERT_TRUE(record->complete(completions).ok());
-  // A batch with one entry already complete among neighbours changes nothing at all.
-  const auto refused = record->complete({{ids->at(8), RecordOutcome::Delivered, 11, QString()},
-                                         {ids->at(9), RecordOutcome::Delivered, 11, QString()},
-                                         {ids->at(11), RecordOutcome::Delivered, 11, QString()}});
-  EXPECT_FALSE(refused.ok());
+    // How each entry ends, given out of order; unnamed entries stay pending.
+    struct End {
+      int entry;
+      RecordOutcome outcome;
+      qint64 sent;
+      const char* reason;
+    };
+    const std::vector<End> ends = {
+        {40, RecordOutcome::Delivered, 140, ""},    {3, RecordOutcome::Delivered, 11, ""},
+        {4, RecordOutcome::Delivered, 11, ""},      {5, RecordOutcome::Failed, 4, "Broken pipe"},
+        {6, RecordOutcome::Delivered, 11, ""},      {2, RecordOutcome::Delivered, 11, ""},
+        {7, RecordOutcome::Delivered, 12, ""},      {9, RecordOutcome::NotSent, 0, "refused"},
+        {10, RecordOutcome::NotSent, 0, "refused"}, {41, RecordOutcome::Delivered, 140, ""},
+        {74, RecordOutcome::Delivered, 11, ""},
+    };
+    std::vector<PrinterRecord::Completion> completions;
+    for (const End& end : ends) {
+      completions.push_back(
+          {ids->at(end.entry), end.outcome, end.sent, QString::fromUtf8(end.reason)});
+    }
+    ASSERT_TRUE(record->complete(completions).ok());
+    // A batch with one entry already complete among neighbours changes nothing at all.
+    const auto refused = record->complete({{ids->at(8), RecordOutcome::Delivered, 11, QString()},
+                                           {ids->at(9), RecordOutcome::Delivered, 11, QString()},
+                                           {ids->at(11), RecordOutcome::Delivered, 11, QString()}});
+    EXPECT_FALSE(refused.ok());
 
-  for (int i = 0; i < kEntries; ++i) {
-    auto history = record->history(printerOf(i), 0);
-    ASSERT_TRUE(history.ok()) << history.error().toStdString();
-    ASSERT_EQ(history->size(), 1u) << i;
-    const RecordEntry& got = history->front();
-    EXPECT_EQ(got.id, ids->at(i)) << i;
-    EXPECT_EQ(got.settings, entries[i].settings) << i;
-    EXPECT_EQ(got.user, entries[i].user) << i;
-    EXPECT_EQ(got.time, entries[i].time) << i;
-    EXPECT_EQ(got.bytes, 100 + i) << i;
-    const auto end =
-        std::find_if(ends.begin(), ends.end(), [i](const End& e) { return e.entry == i; });
-    EXPECT_EQ(got.outcome, end == ends.end() ? RecordOutcome::Pending : end->outcome) << i;
-    EXPECT_EQ(got.sent, end == ends.end() ? 0 : end->sent) << i;
-    EXPECT_EQ(got.reason, end == ends.end() ? QString() : QString::fromUtf8(end->reason)) << i;
-    EXPECT_EQ(got.completed.isNull(), end == ends.end()) << i;
+    for (int i = 0; i < kEntries; ++i) {
+      auto history = record->history(printerOf(i), 0);
+      ASSERT_TRUE(history.ok()) << history.error().toStdString();
+      ASSERT_EQ(history->size(), 1u) << i;
+      const RecordEntry& got = history->front();
+      EXPECT_EQ(got.id, ids->at(i)) << i;
+      EXPECT_EQ(got.settings, entries[i].settings) << i;
+      EXPECT_EQ(got.user, entries[i].user) << i;
+      EXPECT_EQ(got.time, entries[i].time) << i;
+      EXPECT_EQ(got.bytes, 100 + i) << i;
+      const auto end =
+          std::find_if(ends.begin(), ends.end(), [i](const End& e) { return e.entry == i; });
+      EXPECT_EQ(got.outcome, end == ends.end() ? RecordOutcome::Pending : end->outcome) << i;
+      EXPECT_EQ(got.sent, end == ends.end() ? 0 : end->sent) << i;
+      EXPECT_EQ(got.reason, end == ends.end() ? QString() : QString::fromUtf8(end->reason)) << i;
+      EXPECT_EQ(got.completed.isNull(), end == ends.end()) << i;
+    }
+  }
+  if (!leftOut.isEmpty()) {
+    GTEST_SKIP() << "rows left out: " << leftOut.toStdString();
   }
 }
 
@@ -576,102 +580,168 @@ TEST(PrinterRecordPlace, FromTheEnvironment) {
   }
 }
 
-// Files this program did not write, or wrote in a later version, are refused and left byte for
-// byte; a record of its own keeps every field of every entry from one run to the next.
+// What a record is made of, as its engine holds it: the file's bytes, or the tables and columns of
+// the server's database and the schema's version.
+QByteArray snapshotOf(RecordEngine engine, const QString& location) {
+  if (engine == RecordEngine::Sqlite) {
+    return fileBytes(location);
+  }
+  return (Q6Test::askRecordDatabase(
+              engine, location,
+              QStringLiteral("SELECT string_agg(c.relname || '.' || a.attname || ':' || "
+                             "format_type(a.atttypid, a.atttypmod), ',' ORDER BY c.relname, "
+                             "a.attnum) FROM pg_class c JOIN pg_attribute a ON a.attrelid = c.oid "
+                             "WHERE c.relnamespace = 'public'::regnamespace AND a.attnum > 0")) +
+          u'|' +
+          Q6Test::askRecordDatabase(
+              engine, location,
+              QStringLiteral("SELECT string_agg(version::text, ',') FROM q6config_schema")))
+      .toUtf8();
+}
+
+// Records this program did not write, or wrote in a later version, are refused and left as they
+// were, byte for byte or table for table; a record of its own keeps every field of every entry
+// from one run to the next.
 TEST(PrinterRecordSchema, OnlyItsOwnRecordIsOpenedAndKeptAcrossRuns) {
+  const auto sqlite = RecordEngine::Sqlite;
+  const auto postgres = RecordEngine::Postgres;
   const struct {
+    RecordEngine engine;
     const char* name;
     const char* sql;
     const char* reason;
   } strangers[] = {
-      {"a newer record",
+      {sqlite, "a newer record",
        "CREATE TABLE entries (id INTEGER PRIMARY KEY, later TEXT); "
        "PRAGMA user_version=2;",
        "newer q6config (record version 2"},
-      {"another program's database", "CREATE TABLE orders (id INTEGER PRIMARY KEY);",
+      {sqlite, "another program's database", "CREATE TABLE orders (id INTEGER PRIMARY KEY);",
        "not a printer record"},
-      {"a record without its entries", "CREATE TABLE orders (id); PRAGMA user_version=1;",
+      {sqlite, "a record without its entries", "CREATE TABLE orders (id); PRAGMA user_version=1;",
        "damaged (no such table: entries)"},
-      {"a record missing a column",
+      {sqlite, "a record missing a column",
        "CREATE TABLE entries (id INTEGER PRIMARY KEY, time TEXT); PRAGMA user_version=1;",
        "damaged (no such column"},
+      {postgres, "a newer record",
+       "CREATE TABLE q6config_schema (version integer NOT NULL); "
+       "INSERT INTO q6config_schema VALUES (2); "
+       "CREATE TABLE q6config_entries (id bigint PRIMARY KEY, later text);",
+       "newer q6config (record version 2"},
+      {postgres, "a record without its entries",
+       "CREATE TABLE q6config_schema (version integer NOT NULL); "
+       "INSERT INTO q6config_schema VALUES (1); "
+       "CREATE TABLE q6config_holds (printer text, holder text, since timestamptz);",
+       "damaged (relation \"q6config_entries\" does not exist)"},
+      {postgres, "a record missing a column",
+       "CREATE TABLE q6config_schema (version integer NOT NULL); "
+       "INSERT INTO q6config_schema VALUES (1); "
+       "CREATE TABLE q6config_entries (id bigint PRIMARY KEY, \"time\" timestamptz);",
+       "damaged (column e.user does not exist)"},
+      // The first step is taken back whole when a part of it fails: no version table is left.
+      {postgres, "entries of another program's, without a version",
+       "CREATE TABLE q6config_entries (id bigint PRIMARY KEY);",
+       "be brought up to date: relation \"q6config_entries\" already exists"},
   };
+  QString leftOut;
+  const std::vector<RecordEngine> engines = Q6Test::recordEngines(&leftOut);
   for (const auto& stranger : strangers) {
-    SCOPED_TRACE(stranger.name);
+    if (std::find(engines.begin(), engines.end(), stranger.engine) == engines.end()) {
+      continue;
+    }
+    SCOPED_TRACE(std::string(Q6Test::engineName(stranger.engine)) + ": " + stranger.name);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("record.sqlite3"));
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, stranger.sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-    const QByteArray before = fileBytes(path);
+    const QString path = Q6Test::newRecordLocation(stranger.engine, dir);
+    if (stranger.engine == sqlite) {
+      sqlite3* db = nullptr;
+      ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+      ASSERT_EQ(sqlite3_exec(db, stranger.sql, nullptr, nullptr, nullptr), SQLITE_OK);
+      sqlite3_close(db);
+    } else {
+      const QString made =
+          Q6Test::askRecordDatabase(stranger.engine, path, QString::fromUtf8(stranger.sql));
+      ASSERT_FALSE(made.startsWith(QLatin1String("ERROR"))) << made.toStdString();
+    }
+    const QByteArray before = snapshotOf(stranger.engine, path);
     auto record = PrinterRecord::open(path);
     ASSERT_FALSE(record.ok());
     EXPECT_TRUE(record.error().contains(path)) << record.error().toStdString();
     EXPECT_TRUE(record.error().contains(QLatin1String(stranger.reason)))
         << record.error().toStdString();
-    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_FALSE(record.refusal().unreachable);
+    EXPECT_EQ(snapshotOf(stranger.engine, path), before);
     EXPECT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
   }
 
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("a/b/record.sqlite3"));
-  RecordEntry first = entryFor(QStringLiteral("file:/var/spool/till.prn"), RecordEffect::Settings,
-                               {QStringLiteral("density=3"), QStringLiteral("cutter=Full Cut")});
-  RecordEntry second =
-      entryFor(QStringLiteral("file:/var/spool/till.prn"), RecordEffect::Reset, {}, 7);
-  {
+  for (const RecordEngine engine : engines) {
+    SCOPED_TRACE(Q6Test::engineName(engine));
+    QTemporaryDir dir;
+    const QString path = engine == sqlite ? dir.filePath(QStringLiteral("a/b/record.sqlite3"))
+                                          : Q6Test::newRecordLocation(engine, dir);
+    const auto ask = [&](const QString& sql) {
+      return Q6Test::askRecordDatabase(engine, path, sql);
+    };
+    RecordEntry first = entryFor(QStringLiteral("file:/var/spool/till.prn"), RecordEffect::Settings,
+                                 {QStringLiteral("density=3"), QStringLiteral("cutter=Full Cut")});
+    RecordEntry second =
+        entryFor(QStringLiteral("file:/var/spool/till.prn"), RecordEffect::Reset, {}, 7);
+    {
+      auto record = openRecord(path);
+      ASSERT_TRUE(record);
+      auto ids = record->begin({first, second});
+      ASSERT_TRUE(ids.ok()) << ids.error().toStdString();
+      ASSERT_EQ(ids->size(), 2u);
+      first.id = ids->at(0);
+      second.id = ids->at(1);
+      ASSERT_TRUE(record->complete({{first.id, RecordOutcome::Failed, 4, "Broken pipe"}}).ok());
+      // A completion for no pending entry changes nothing, not even the others of its batch.
+      EXPECT_FALSE(record
+                       ->complete({{second.id, RecordOutcome::Delivered, 11, QString()},
+                                   {first.id, RecordOutcome::Delivered, 11, QString()}})
+                       .ok());
+    }
+    EXPECT_EQ(ask(engine == sqlite ? QStringLiteral("PRAGMA user_version")
+                                   : QStringLiteral("SELECT version FROM q6config_schema")),
+              QStringLiteral("1"));
+    EXPECT_EQ(ask(QStringLiteral("SELECT effect || ' ' || outcome || ' ' || sha256 FROM %1 "
+                                 "WHERE id = (SELECT min(id) FROM %1)")
+                      .arg(Q6Test::entriesTable(engine))),
+              QStringLiteral("settings failed "
+                             "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"));
     auto record = openRecord(path);
     ASSERT_TRUE(record);
-    auto ids = record->begin({first, second});
-    ASSERT_TRUE(ids.ok()) << ids.error().toStdString();
-    ASSERT_EQ(ids->size(), 2u);
-    first.id = ids->at(0);
-    second.id = ids->at(1);
-    ASSERT_TRUE(record->complete({{first.id, RecordOutcome::Failed, 4, "Broken pipe"}}).ok());
-    // A completion for no pending entry changes nothing, not even the others of its batch.
-    EXPECT_FALSE(record
-                     ->complete({{second.id, RecordOutcome::Delivered, 11, QString()},
-                                 {first.id, RecordOutcome::Delivered, 11, QString()}})
-                     .ok());
+    auto history = record->history(first.printer, 0);
+    ASSERT_TRUE(history.ok()) << history.error().toStdString();
+    ASSERT_EQ(history->size(), 2u);
+    const RecordEntry& newest = history->at(0);
+    const RecordEntry& oldest = history->at(1);
+    EXPECT_EQ(newest.id, second.id);
+    EXPECT_EQ(newest.outcome, RecordOutcome::Pending);
+    EXPECT_TRUE(newest.completed.isNull());
+    EXPECT_EQ(newest.time, second.time);
+    EXPECT_EQ(oldest.id, first.id);
+    EXPECT_EQ(oldest.time, first.time);
+    EXPECT_EQ(oldest.user, first.user);
+    EXPECT_EQ(oldest.host, first.host);
+    EXPECT_EQ(oldest.program, first.program);
+    EXPECT_EQ(oldest.printer, first.printer);
+    EXPECT_EQ(oldest.model, first.model);
+    EXPECT_EQ(oldest.action, first.action);
+    EXPECT_EQ(oldest.effect, RecordEffect::Settings);
+    EXPECT_EQ(oldest.settings, first.settings);
+    EXPECT_EQ(oldest.bytes, first.bytes);
+    EXPECT_EQ(oldest.sha256, first.sha256);
+    EXPECT_EQ(oldest.outcome, RecordOutcome::Failed);
+    EXPECT_EQ(oldest.sent, 4);
+    EXPECT_EQ(oldest.reason, QStringLiteral("Broken pipe"));
+    EXPECT_FALSE(oldest.completed.isNull());
+    auto one = record->history(first.printer, 1);
+    ASSERT_TRUE(one.ok());
+    ASSERT_EQ(one->size(), 1u);
+    EXPECT_EQ(one->front().id, second.id);
   }
-  EXPECT_EQ(sqliteAnswer(path, "PRAGMA user_version"), QStringLiteral("1"));
-  EXPECT_EQ(sqliteAnswer(path,
-                         "SELECT effect || ' ' || outcome || ' ' || sha256 FROM entries "
-                         "WHERE id = (SELECT min(id) FROM entries)"),
-            QStringLiteral("settings failed "
-                           "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"));
-  auto record = openRecord(path);
-  ASSERT_TRUE(record);
-  auto history = record->history(first.printer, 0);
-  ASSERT_TRUE(history.ok()) << history.error().toStdString();
-  ASSERT_EQ(history->size(), 2u);
-  const RecordEntry& newest = history->at(0);
-  const RecordEntry& oldest = history->at(1);
-  EXPECT_EQ(newest.id, second.id);
-  EXPECT_EQ(newest.outcome, RecordOutcome::Pending);
-  EXPECT_TRUE(newest.completed.isNull());
-  EXPECT_EQ(newest.time, second.time);
-  EXPECT_EQ(oldest.id, first.id);
-  EXPECT_EQ(oldest.time, first.time);
-  EXPECT_EQ(oldest.user, first.user);
-  EXPECT_EQ(oldest.host, first.host);
-  EXPECT_EQ(oldest.program, first.program);
-  EXPECT_EQ(oldest.printer, first.printer);
-  EXPECT_EQ(oldest.model, first.model);
-  EXPECT_EQ(oldest.action, first.action);
-  EXPECT_EQ(oldest.effect, RecordEffect::Settings);
-  EXPECT_EQ(oldest.settings, first.settings);
-  EXPECT_EQ(oldest.bytes, first.bytes);
-  EXPECT_EQ(oldest.sha256, first.sha256);
-  EXPECT_EQ(oldest.outcome, RecordOutcome::Failed);
-  EXPECT_EQ(oldest.sent, 4);
-  EXPECT_EQ(oldest.reason, QStringLiteral("Broken pipe"));
-  EXPECT_FALSE(oldest.completed.isNull());
-  auto one = record->history(first.printer, 1);
-  ASSERT_TRUE(one.ok());
-  ASSERT_EQ(one->size(), 1u);
-  EXPECT_EQ(one->front().id, second.id);
+  if (!leftOut.isEmpty()) {
+    GTEST_SKIP() << "rows left out: " << leftOut.toStdString();
+  }
 }
 
 }  // namespace
