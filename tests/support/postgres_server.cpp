@@ -281,10 +281,9 @@ QString PrivatePostgres::tcpUri(const QString& database, const QString& user,
       password.isEmpty()
           ? QString()
           : QStringLiteral(":") + QString::fromLatin1(QUrl::toPercentEncoding(password));
-  return QStringLiteral("postgresql://%1%2@127.0.0.1:%3/%4")
-      .arg(user, secret)
-      .arg(port_)
-      .arg(database);
+  // Joined, not arg()ed: an encoded password holds "%" and digits.
+  return QStringLiteral("postgresql://") + user + secret + QStringLiteral("@127.0.0.1:") +
+         QString::number(port_) + u'/' + database;
 }
 
 QString PrivatePostgres::run(const QString& database, const QString& sql) const {
