@@ -38,12 +38,13 @@ const SchemaStep kSchemaSteps[] = {
 };
 static_assert(std::size(kSchemaSteps) == kPostgresRecordVersion);
 
-// Taken, for its transaction, by whoever brings the schema up to date: the key is the program's
-// name in ASCII, apart from the printers' keys (postgres_holds.cpp), which are hashes of theirs.
-constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(8157817105272957287)";
-
-// A migration waits this long for another program's before it gives up.
-constexpr const char* kSchemaLockWait = "SET LOCAL lock_timeout = '60s'";
+// Held by whoever brings the schema up to date: the key is the program's name in ASCII, apart from
+// the printers' keys (postgres_holds.cpp), which are hashes of theirs. A session lock, taken before
+// the step's transaction begins: a transaction that began before another program's step was
+// committed may still find the tables missing in its caches, and would make them a second time.
+constexpr const char* kSchemaLock =
+    "BEGIN; SET LOCAL lock_timeout = '60s'; SELECT pg_advisory_lock(8157817105272957287); COMMIT";
+constexpr const char* kSchemaUnlock = "SELECT pg_advisory_unlock(8157817105272957287)";
 
 QString newerReason(int version) {
   return QStringLiteral(
@@ -68,14 +69,12 @@ Pg::Result readVersion(Pg::Connection& db, int* version) {
   return read;
 }
 
-// One step after another, each in its own transaction with its version, under the schema's lock:
-// a program that finds another one's steps done meanwhile goes on from there. Stops at a newer
-// version, leaving it for the caller to refuse.
-Pg::Result bringUpToDate(Pg::Connection& db, int* version) {
+// One step after another, each in its own transaction with its version, under the schema's lock
+// (waited for up to a minute): a program that finds another one's steps done meanwhile goes on
+// from there. Stops at a newer version, leaving it for the caller to refuse.
+Pg::Result stepUnderLock(Pg::Connection& db, int* version) {
   for (;;) {
     Pg::Result done = db.execScript("BEGIN");
-    if (done) done = db.execScript(kSchemaLockWait);
-    if (done) done = db.execScript(kSchemaLock);
     if (done) done = readVersion(db, version);
     if (done && *version >= kPostgresRecordVersion) {
       return db.execScript("COMMIT");
@@ -91,6 +90,17 @@ Pg::Result bringUpToDate(Pg::Connection& db, int* version) {
       return done;
     }
   }
+}
+
+Pg::Result bringUpToDate(Pg::Connection& db, int* version) {
+  Pg::Result locked = db.execScript(kSchemaLock);
+  if (!locked) {
+    (void)db.execScript("ROLLBACK");
+    return locked;
+  }
+  const Pg::Result done = stepUnderLock(db, version);
+  (void)db.exec({kSchemaUnlock, {}});
+  return done;
 }
 
 }  // namespace
