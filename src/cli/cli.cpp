@@ -3,7 +3,6 @@
 // writes in output.cpp.
 #include "cli/cli.h"
 
-#include <QFileInfo>
 #include <QHash>
 #include <QVector>
 
@@ -17,13 +16,10 @@
 #include "cli/list_targets.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/payload.h"
 #include "cli/record_use.h"
 #include "cli/stop_signals.h"
 #include "cli/targets.h"
-#include "core/presets/preset_file.h"
-#include "core/presets/preset_folder.h"
-#include "core/printer/diagnostic_table.h"
-#include "core/settings/clear_all_commands.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/use_settings.h"
 #include "core/settings/window_content.h"
@@ -33,157 +29,9 @@ namespace Q6Cli {
 
 namespace {
 
-// The preset's bytes, or nothing with the system's reason why it cannot be read. A bare name that
-// is not a file here is looked for in the Presets folder, with or without ".pre".
-std::optional<QByteArray> readPreset(const QString& given, QString* reason) {
-  QString path = given;
-  QStringList names;  // of the Presets folder, for a suggestion
-  if (!given.contains(u'/') && !QFileInfo::exists(given)) {
-    const QString folder = Q6::presetsFolder();
-    for (const QString& name : {given, given + QStringLiteral(".pre")}) {
-      if (QFileInfo(folder + u'/' + name).isFile()) {
-        path = folder + u'/' + name;
-        break;
-      }
-    }
-    if (path == given) {
-      for (const QString& name : Q6::presetFilesIn(folder)) {
-        names << name << name.chopped(4);
-      }
-    }
-  }
-  Q6::Result<QByteArray> bytes = Q6::readPresetFile(path);
-  if (!bytes) {
-    *reason = QStringLiteral("cannot read the preset %1: %2.%3")
-                  .arg(displayText(path), bytes.error(), didYouMean(given, names));
-    return std::nullopt;
-  }
-  return std::move(*bytes);
-}
-
-// A suggestion for a --set the table refused: the nearest setting name, or the nearest entry of the
-// setting on this model.
-QString suggestChoice(int model, const QString& name, const QString& entry) {
-  const Q6::SettingRow* row = Q6::findSetting(name);
-  if (!row) {
-    QStringList names;
-    for (const Q6::SettingRow& r : Q6::settingsTable()) {
-      if (Q6::settingAvailable(r, model)) {
-        names << QLatin1String(r.name);
-      }
-    }
-    return didYouMean(name, names);
-  }
-  if (row->kind != Q6::SettingKind::List) {
-    return {};
-  }
-  return didYouMean(entry, Q6::entryNames(Q6::settingEntries(*row, model)));
-}
-
-// How the dry run shows the value a setting sends: a list's entry as --set names it, with the
-// window's text beside it.
-QString chosenValue(const Q6::SettingRow& row, const Q6::Selection& s, int model) {
-  switch (row.kind) {
-    case Q6::SettingKind::List: {
-      const int position = s.*(row.position);
-      const QStringList entries = Q6::settingEntries(row, model);
-      const bool known = position > 0 && position < entries.size();
-      return QStringLiteral("%1 (\"%2\")")
-          .arg(known ? Q6::entryNames(entries)[position]
-                     : QStringLiteral("position %1").arg(position),
-               known ? entries[position] : QString());
-    }
-    case Q6::SettingKind::CutOffset:
-      return QStringLiteral("%1 (\"%2\")")
-          .arg(QString::fromLatin1(s.txtCutOffset).trimmed(), QLatin1String(row.caption));
-    case Q6::SettingKind::FeedCount:
-      return QString::fromLatin1(s.txtContFeeds).trimmed();
-  }
-  return {};
-}
-
-// A part of "Use Settings" as the dry run names it: NAME = VALUE for each setting it carries.
-QString partLabel(const Q6::SettingCommands& part, const Q6::Selection& s, int model) {
-  if (part.settings.empty()) {
-    return QStringLiteral("write");
-  }
-  QStringList choices;
-  for (const Q6::SettingRow* row : part.settings) {
-    choices << QStringLiteral("%1 = %2").arg(QLatin1String(row->name), chosenValue(*row, s, model));
-  }
-  return choices.join(QStringLiteral(", "));
-}
-
-std::optional<Payload> buildApply(const Options& o, const Streams& io, QString* error) {
-  if (o.model.isEmpty()) {
-    *error = QStringLiteral("apply needs --model QLX500 or --model QLX600.");
-    return std::nullopt;
-  }
-  const std::optional<int> model = Q6::modelFromName(o.model);
-  if (!model) {
-    *error = QStringLiteral("unknown model \"%1\"; write QLX500 or QLX600.").arg(o.model);
-    return std::nullopt;
-  }
-  if (o.preset.isEmpty() && o.sets.isEmpty()) {
-    *error = QStringLiteral("apply needs --preset FILE or --set NAME=ENTRY.");
-    return std::nullopt;
-  }
-  // The window as it opens: every list at "No Change", the adjuster off at " 0mm", count "2".
-  Q6::Selection selection;
-  if (!o.preset.isEmpty()) {
-    QString reason;
-    const std::optional<QByteArray> bytes = readPreset(o.preset, &reason);
-    if (!bytes) {
-      *error = reason;
-      return std::nullopt;
-    }
-    const Q6::Result<Q6::PresetValues> check =
-        Q6::checkPreset(*bytes, Q6::presetListCounts(*model));
-    if (!check) {
-      *error = QStringLiteral("preset %1 refused: %2").arg(displayText(o.preset), check.error());
-      return std::nullopt;
-    }
-    Q6::applyPreset(selection, *check);
-  }
-  for (const QString& set : o.sets) {
-    const qsizetype eq = set.indexOf(u'=');
-    if (eq <= 0) {
-      *error = QStringLiteral("--set \"%1\" is not NAME=ENTRY.").arg(set);
-      return std::nullopt;
-    }
-    const Q6::Result<> chosen = Q6::applyChoice(selection, *model, set.left(eq), set.mid(eq + 1));
-    if (!chosen) {
-      *error = chosen.error() + suggestChoice(*model, set.left(eq), set.mid(eq + 1));
-      return std::nullopt;
-    }
-  }
-  const Q6::Result<Q6::UseSettingsPlan> plan = Q6::planUseSettings(selection);
-  if (!plan) {
-    *error = plan.error();
-    return std::nullopt;
-  }
-  if (*model == Q6::kModelQLX500 && selection.comSpeed == Q6::kOptimumDensitySpeed) {
-    io.error(QStringLiteral("note: ") +
-             Q6::speedAdviceText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  }
-  Payload payload;
-  payload.what = QStringLiteral("apply for the %1").arg(Q6::modelName(*model));
-  for (const Q6::SettingCommands& part : *plan) {
-    payload.groups.push_back({partLabel(part, selection, *model), part.commands});
-  }
-  payload.action = QStringLiteral("apply");
-  payload.effect = Q6::RecordEffect::Settings;
-  payload.model = Q6::modelName(*model);
-  payload.isApply = true;
-  payload.modelIndex = *model;
-  payload.selection = selection;
-  payload.plan = *plan;
-  return payload;
-}
-
-std::optional<Payload> buildPayload(const Options& o, const Streams& io, QString* error) {
+std::optional<Payload> buildPayload(const Options& o, QString* error) {
   if (o.command == u"apply") {
-    return buildApply(o, io, error);
+    return buildApply(o, error);
   }
   if (o.command != u"reset" && o.command != u"test") {
     *error = QStringLiteral("unknown command \"%1\" (see --help).%2")
@@ -194,48 +42,7 @@ std::optional<Payload> buildPayload(const Options& o, const Streams& io, QString
     *error = QStringLiteral("--preset and --set belong to apply.");
     return std::nullopt;
   }
-  if (!o.model.isEmpty() && !Q6::modelFromName(o.model)) {
-    *error = QStringLiteral("unknown model \"%1\"; write QLX500 or QLX600.").arg(o.model);
-    return std::nullopt;
-  }
-  if (o.command == u"reset") {
-    if (!o.yes && !o.dryRun) {
-      *error = QStringLiteral(
-          "reset restores the factory settings of every target, and a ticket printer goes back "
-          "to receipt mode; add --yes to do so.");
-      return std::nullopt;
-    }
-    Payload reset;
-    reset.what = QStringLiteral("reset");
-    reset.groups = {{QStringLiteral("reset (\"Clear All Settings\")"), Q6::clearAllCommands()}};
-    reset.action = QStringLiteral("reset");
-    reset.effect = Q6::RecordEffect::Reset;
-    return reset;
-  }
-  if (o.command == u"test") {
-    if (o.testName.isEmpty()) {
-      *error = QStringLiteral("test needs a NAME (see --help).");
-      return std::nullopt;
-    }
-    if (const Q6::PrinterTest* test = Q6::findPrinterTest(o.testName)) {
-      Payload payload;
-      payload.what = QStringLiteral("test %1").arg(QLatin1String(test->name));
-      payload.groups = {{QStringLiteral("test %1 (\"%2\")")
-                             .arg(QLatin1String(test->name), QLatin1String(test->caption)),
-                         Q6::testCommands(*test)}};
-      payload.action = payload.what;
-      payload.effect = Q6::RecordEffect::None;
-      return payload;
-    }
-    const QStringList names = Q6::printerTestNames();
-    *error = QStringLiteral("there is no test \"%1\"; the tests are: %2.%3")
-                 .arg(displayText(o.testName), names.join(QStringLiteral(", ")),
-                      didYouMean(o.testName, names));
-    return std::nullopt;
-  }
-  *error = QStringLiteral("unknown command \"%1\" (see --help).%2")
-               .arg(displayText(o.command), didYouMean(o.command, kCommands));
-  return std::nullopt;
+  return o.command == u"reset" ? buildReset(o, error) : buildTest(o, error);
 }
 
 // Reads every target of --to and --targets. For a run that sends, each printer once, however it
@@ -393,20 +200,6 @@ void printDiff(const TargetNote& note, const Streams& human) {
   }
 }
 
-bool writeReport(const Options& o, const QByteArray& text, ReportFile& report, const Streams& io) {
-  if (o.json == u"-") {
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), io.out);
-    std::fflush(io.out);
-    return true;
-  }
-  QString error;
-  if (!report.commit(text, &error)) {
-    io.error(error);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
@@ -445,17 +238,18 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   }
 
   // Everything is read and checked before the first link opens: a refusal sends nothing anywhere.
-  std::optional<Payload> payload = buildPayload(o, io, &error);
+  std::optional<Payload> payload = buildPayload(o, &error);
   if (!payload) {
     io.error(error);
     return kExitRefused;
   }
+  QStringList notes;
+  for (const QString& note : payload->notes) {
+    io.note(note, &notes);
+  }
   if (!payload->isApply && (o.changesOnly || o.check || o.diff)) {
     io.error(QStringLiteral("--changes-only, --check and --diff belong to apply."));
     return kExitRefused;
-  }
-  if (payload->model.isEmpty() && !o.model.isEmpty()) {
-    payload->model = Q6::modelName(*Q6::modelFromName(o.model));
   }
   std::vector<Target> targets;
   if (!readTargets(o, io, true, &targets)) {
@@ -524,9 +318,9 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (!o.json.isEmpty()) {
       RunSummary summary;
       summary.started = QDateTime::currentDateTimeUtc();
-      const QByteArray text =
-          reportText(o, *payload, results, decisions.notes, recordNote, summary);
-      if (!writeReport(o, text, report, io)) {
+      const QJsonObject json =
+          reportJson(o, *payload, results, decisions.notes, notes, recordNote, summary);
+      if (!writeReport(o, json, report, io)) {
         return kExitSomeFailed;
       }
     }
@@ -557,7 +351,7 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   std::fflush(human.out);
 
   FleetOptions options;
-  options.jobs = fitJobsToFileLimit(o.jobs, static_cast<int>(sending.size()), io);
+  options.jobs = fitJobsToFileLimit(o.jobs, static_cast<int>(sending.size()), io, &notes);
   options.stop = &stopSignal();
   stopSignal() = 0;
 
@@ -641,8 +435,9 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
       all[sendingIndex[k]].index = static_cast<int>(sendingIndex[k]);
     }
     const RecordNote finalNote{record.path(), record.error()};
-    const QByteArray text = reportText(o, *payload, all, decisions.notes, finalNote, summary);
-    if (!writeReport(o, text, report, io)) {
+    const QJsonObject json =
+        reportJson(o, *payload, all, decisions.notes, notes, finalNote, summary);
+    if (!writeReport(o, json, report, io)) {
       result = summary.stoppedBy ? summary.code : kExitSomeFailed;
     }
   }

@@ -40,23 +40,6 @@ QString recordPath(const Options& o) {
   return o.record.isEmpty() ? Q6::defaultRecordPath() : o.record;
 }
 
-// Writes a JSON document to standard output or to the --json file (replaced whole).
-int writeJson(const Options& o, const QJsonObject& json, const Streams& io) {
-  const QByteArray text = QJsonDocument(json).toJson(QJsonDocument::Indented);
-  if (o.json == u"-") {
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), io.out);
-    std::fflush(io.out);
-    return kExitDelivered;
-  }
-  ReportFile report;
-  QString error;
-  if (!report.open(o.json, &error) || !report.commit(text, &error)) {
-    io.error(error);
-    return kExitSomeFailed;
-  }
-  return kExitDelivered;
-}
-
 // The record for a read: opened only when its file exists, so that a look creates nothing.
 // Nothing with *code set when there is nothing to read (0) or it cannot be read (1).
 std::unique_ptr<Q6::PrinterRecord> openForReading(const Options& o, const Streams& human,
@@ -340,7 +323,8 @@ int runHistory(const Options& o, const std::vector<Target>& targets, const Strea
   if (code != kExitDelivered) {
     return code;
   }
-  return o.json.isEmpty() ? kExitDelivered : writeJson(o, json, io);
+  ReportFile report;
+  return o.json.isEmpty() || writeReport(o, json, report, io) ? kExitDelivered : kExitSomeFailed;
 }
 
 int runState(const Options& o, const std::vector<Target>& targets, const Streams& io) {
@@ -407,7 +391,8 @@ int runState(const Options& o, const std::vector<Target>& targets, const Streams
   if (code != kExitDelivered) {
     return code;
   }
-  return o.json.isEmpty() ? kExitDelivered : writeJson(o, json, io);
+  ReportFile report;
+  return o.json.isEmpty() || writeReport(o, json, report, io) ? kExitDelivered : kExitSomeFailed;
 }
 
 }  // namespace Q6Cli
