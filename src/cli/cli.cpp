@@ -17,8 +17,10 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/payload.h"
+#include "cli/record_read.h"
 #include "cli/record_use.h"
 #include "cli/stop_signals.h"
+#include "cli/target_list.h"
 #include "cli/targets.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/use_settings.h"
@@ -43,52 +45,6 @@ std::optional<Payload> buildPayload(const Options& o, QString* error) {
     return std::nullopt;
   }
   return o.command == u"reset" ? buildReset(o, error) : buildTest(o, error);
-}
-
-// Reads every target of --to and --targets. For a run that sends, each printer once, however it
-// is spelt: two exchanges at once on one printer would interleave their bytes.
-bool readTargets(const Options& o, const Streams& io, bool oncePerPrinter,
-                 std::vector<Target>* targets) {
-  QString error;
-  std::vector<TargetLine> targetLines;
-  targetLines.reserve(static_cast<size_t>(o.targets.size()));
-  for (const QString& text : o.targets) {
-    targetLines.push_back({text, QString()});
-  }
-  for (const QString& file : o.targetFiles) {
-    if (!readTargetsFile(file, &targetLines, &error)) {
-      io.error(error);
-      return false;
-    }
-  }
-  targets->reserve(targetLines.size());
-  // One look-up per target keeps a chain of tens of thousands quick.
-  QHash<QString, size_t> printers;
-  printers.reserve(static_cast<qsizetype>(targetLines.size()));
-  const auto where = [](const TargetLine& line) {
-    return line.origin.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(line.origin);
-  };
-  for (const TargetLine& line : targetLines) {
-    std::optional<Target> target = parseTarget(line.text, o.timeoutMs, o.timeoutGiven, &error);
-    if (!target) {
-      io.error(line.origin.isEmpty() ? error : line.origin + QStringLiteral(": ") + error);
-      return false;
-    }
-    if (oncePerPrinter) {
-      QString key = printerKey(target->settings);
-      const auto at = printers.constFind(key);
-      if (at != printers.cend()) {
-        const TargetLine& earlier = targetLines[*at];
-        io.error(QStringLiteral("target %1%2 is given twice (as %3%4); each printer once per run.")
-                     .arg(displayText(line.text), where(line), displayText(earlier.text),
-                          where(earlier)));
-        return false;
-      }
-      printers.insert(std::move(key), targets->size());
-    }
-    targets->push_back(std::move(*target));
-  }
-  return true;
 }
 
 // What each target is sent, and what it is told about it. Targets that would be sent the same
@@ -225,16 +181,11 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   if (o.command == u"list-targets") {
     return listTargets(o, io);
   }
-  if (o.command == u"history" || o.command == u"state") {
-    std::vector<Target> targets;
-    if (!readTargets(o, io, false, &targets)) {
-      return kExitRefused;
-    }
-    if (targets.empty()) {
-      io.error(QStringLiteral("no target given: add --to TARGET or --targets FILE."));
-      return kExitRefused;
-    }
-    return o.command == u"history" ? runHistory(o, targets, io) : runState(o, targets, io);
+  if (o.command == u"history") {
+    return runHistory(o, io);
+  }
+  if (o.command == u"state") {
+    return runState(o, io);
   }
 
   // Everything is read and checked before the first link opens: a refusal sends nothing anywhere.
@@ -260,12 +211,12 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     return kExitDelivered;
   }
   if (targets.empty()) {
-    io.error(QStringLiteral("no target given: add --to TARGET or --targets FILE."));
+    refuseNoTarget(io);
     return kExitRefused;
   }
   // With the report on standard output, the lines for people go to standard error.
   const bool reportToStdout = o.json == u"-";
-  const Streams human{reportToStdout ? err : out, err};
+  const Streams human = forPeople(o, io);
   ReportFile report;
   if (!o.json.isEmpty() && !reportToStdout && !report.open(o.json, &error)) {
     io.error(error);

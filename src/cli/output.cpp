@@ -55,6 +55,10 @@ void Streams::note(const QString& text, QStringList* notes) const {
   notes->append(text);
 }
 
+Streams forPeople(const Options& o, const Streams& io) {
+  return Streams{o.json == u"-" ? io.err : io.out, io.err};
+}
+
 void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io) {
   const Q6::CommandList all = payload.commands();
   io.line(QStringLiteral("# %1: %2 commands, %3 bytes; nothing is opened")

@@ -62,6 +62,9 @@ struct RecordNote {
   QString error;
 };
 
+// Where the lines for people go: standard error when the report is standard output (--json -).
+Streams forPeople(const Options& o, const Streams& io);
+
 // `show` and --dry-run: every command as hex and in words, then the targets it would go to.
 void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io);
 
