@@ -2,6 +2,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include "cli/command.h"
 #include "cli/record_read.h"
 #include "cli/record_use.h"
 
@@ -43,8 +44,6 @@ QString entryLine(const Q6::RecordEntry& e) {
   return line;
 }
 
-}  // namespace
-
 int runHistory(const Options& o, const Streams& io) {
   const std::optional<std::vector<Target>> read = printersToRead(o, io);
   if (!read) {
@@ -85,5 +84,13 @@ int runHistory(const Options& o, const Streams& io) {
   ReportFile report;
   return o.json.isEmpty() || writeReport(o, json, report, io) ? kExitDelivered : kExitSomeFailed;
 }
+
+}  // namespace
+
+const Command kHistoryCommand{
+    "history", kTakesTargets | kTakesTimeout | kTakesJson | kTakesRecord | kTakesLimit,
+    "  history --to TARGET... [--limit N]   what the record says was sent to each printer,\n"
+    "                      newest first; opens no link\n",
+    "  --limit N            history: at most N entries per printer\n", runHistory};
 
 }  // namespace Q6Cli

@@ -59,27 +59,6 @@ Streams forPeople(const Options& o, const Streams& io) {
   return Streams{o.json == u"-" ? io.err : io.out, io.err};
 }
 
-void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io) {
-  const Q6::CommandList all = payload.commands();
-  io.line(QStringLiteral("# %1: %2 commands, %3 bytes; nothing is opened")
-              .arg(payload.what)
-              .arg(all.size())
-              .arg(Q6::byteCount(all)));
-  for (const Payload::Group& group : payload.groups) {
-    io.line(group.label);
-    for (const Q6::Command& command : group.commands) {
-      const QString hex = Q6::hexText(command);
-      const QString words = Q6::describeSwitchFrame(command);
-      io.line(words.isEmpty() ? QStringLiteral("  ") + hex
-                              : QStringLiteral("  %1  %2").arg(hex, -32).arg(words));
-    }
-  }
-  for (const Target& target : targets) {
-    io.line(QStringLiteral("# would go to %1").arg(displayText(target.text)), false);
-  }
-  std::fflush(io.out);
-}
-
 void printResult(const TargetResult& r, const Streams& human) {
   if (r.delivered) {
     // One arg() for all: a '%' in a name is not a place for the next value.

@@ -17,8 +17,7 @@
 #include "core/common/whole_file.h"
 #include "core/printer/commands.h"
 
-// What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
-// report.
+// What q6config-cli writes: its lines, the progress line, the summary and the JSON report.
 namespace Q6Cli {
 
 // Exit codes: every target delivered; some target failed; bad usage or refused input (nothing was
@@ -64,9 +63,6 @@ struct RecordNote {
 
 // Where the lines for people go: standard error when the report is standard output (--json -).
 Streams forPeople(const Options& o, const Streams& io);
-
-// `show` and --dry-run: every command as hex and in words, then the targets it would go to.
-void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io);
 
 // "ok TARGET ..." or "FAILED TARGET: why", as each target finishes.
 void printResult(const TargetResult& result, const Streams& human);

@@ -15,10 +15,6 @@
 // What history and state share: they read the record only and open no link.
 namespace Q6Cli {
 
-// `history` and `state`. Return the exit code.
-int runHistory(const Options& o, const Streams& io);
-int runState(const Options& o, const Streams& io);
-
 // The targets whose printers are looked up, as --to and --targets name them; nothing once the
 // refusal is printed.
 std::optional<std::vector<Target>> printersToRead(const Options& o, const Streams& io);

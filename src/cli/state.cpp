@@ -2,6 +2,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include "cli/command.h"
 #include "cli/record_read.h"
 #include "cli/record_use.h"
 #include "core/settings/settings_table.h"
@@ -13,8 +14,6 @@ namespace {
 
 // How far back `state` looks for the model the printer was last set up as.
 constexpr int kModelLookBack = 50;
-
-}  // namespace
 
 int runState(const Options& o, const Streams& io) {
   const std::optional<std::vector<Target>> read = printersToRead(o, io);
@@ -88,5 +87,12 @@ int runState(const Options& o, const Streams& io) {
   ReportFile report;
   return o.json.isEmpty() || writeReport(o, json, report, io) ? kExitDelivered : kExitSomeFailed;
 }
+
+}  // namespace
+
+const Command kStateCommand{
+    "state", kTakesTargets | kTakesTimeout | kTakesJson | kTakesRecord,
+    "  state --to TARGET... what each printer holds as far as the record knows; opens no link\n",
+    "", runState};
 
 }  // namespace Q6Cli

@@ -403,6 +403,17 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringList{"test", "self-test", "--jobs", "65537"} + kTo, "65537"},
         RefusalRow{"ChangesOnlyIsForApply", QStringList{"reset", "--yes", "--changes-only"} + kTo,
                    "--changes-only"},
+        RefusalRow{"CheckIsForApply", QStringList{"test", "self-test", "--check"} + kTo,
+                   "--changes-only, --check and --diff belong to apply."},
+        RefusalRow{
+            "PresetIsForApply",
+            QStringList{"reset", "--yes", "--preset", Q6CONFIG_TEST_DATA "/version0.pre"} + kTo,
+            "--preset and --set belong to apply."},
+        RefusalRow{"SetIsForApply",
+                   QStringList{"test", "self-test", "--set", "form-feed=full-cut"} + kTo,
+                   "--preset and --set belong to apply."},
+        RefusalRow{"ShowShowsACommandThatSends", QStringList{"show", "show"} + kTo,
+                   "unknown command \"show\" (see --help)."},
         RefusalRow{"CheckWithoutTheRecord",
                    QStringList{"apply", "--model", "QLX500", "--set", "form-feed=full-cut",
                                "--check", "--no-record"} +
