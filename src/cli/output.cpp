@@ -50,33 +50,13 @@ void Streams::put(const QString& text, std::FILE* to, bool flush) {
   }
 }
 
-Q6::CommandList Payload::commands() const {
-  Q6::CommandList all;
-  for (const Group& g : groups) {
-    all.insert(all.end(), g.commands.begin(), g.commands.end());
-  }
-  return all;
+void Streams::note(const QString& text, QStringList* notes) const {
+  error(QStringLiteral("note: ") + text);
+  notes->append(text);
 }
 
-void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io) {
-  const Q6::CommandList all = payload.commands();
-  io.line(QStringLiteral("# %1: %2 commands, %3 bytes; nothing is opened")
-              .arg(payload.what)
-              .arg(all.size())
-              .arg(Q6::byteCount(all)));
-  for (const Payload::Group& group : payload.groups) {
-    io.line(group.label);
-    for (const Q6::Command& command : group.commands) {
-      const QString hex = Q6::hexText(command);
-      const QString words = Q6::describeSwitchFrame(command);
-      io.line(words.isEmpty() ? QStringLiteral("  ") + hex
-                              : QStringLiteral("  %1  %2").arg(hex, -32).arg(words));
-    }
-  }
-  for (const Target& target : targets) {
-    io.line(QStringLiteral("# would go to %1").arg(displayText(target.text)), false);
-  }
-  std::fflush(io.out);
+Streams forPeople(const Options& o, const Streams& io) {
+  return Streams{o.json == u"-" ? io.err : io.out, io.err};
 }
 
 void printResult(const TargetResult& r, const Streams& human) {
@@ -191,10 +171,10 @@ RunSummary summarize(const std::vector<TargetResult>& results, int failed, int s
   return s;
 }
 
-QByteArray reportText(const Options& o, const Payload& payload,
-                      const std::vector<TargetResult>& results,
-                      const std::vector<TargetNote>& notes, const RecordNote& record,
-                      const RunSummary& summary) {
+QJsonObject reportJson(const Options& o, const Payload& payload,
+                       const std::vector<TargetResult>& results,
+                       const std::vector<TargetNote>& targetNotes, const QStringList& notes,
+                       const RecordNote& record, const RunSummary& summary) {
   const Q6::CommandList all = payload.commands();
   QJsonObject json;
   json[QStringLiteral("program")] = QStringLiteral("q6config-cli");
@@ -216,7 +196,7 @@ QByteArray reportText(const Options& o, const Payload& payload,
   QJsonArray list;
   for (size_t i = 0; i < results.size(); ++i) {
     const TargetResult& r = results[i];
-    const TargetNote note = i < notes.size() ? notes[i] : TargetNote{};
+    const TargetNote note = i < targetNotes.size() ? targetNotes[i] : TargetNote{};
     unchanged += r.outcome == Outcome::Unchanged ? 1 : 0;
     QJsonObject item;
     item[QStringLiteral("target")] = r.target;
@@ -248,7 +228,23 @@ QByteArray reportText(const Options& o, const Payload& payload,
     json[QStringLiteral("not_started")] = summary.notStarted;
   }
   json[QStringLiteral("exit_code")] = summary.code;
-  return QJsonDocument(json).toJson(QJsonDocument::Indented);
+  json[QStringLiteral("notes")] = QJsonArray::fromStringList(notes);
+  return json;
+}
+
+bool writeReport(const Options& o, const QJsonObject& report, ReportFile& file, const Streams& io) {
+  const QByteArray text = QJsonDocument(report).toJson(QJsonDocument::Indented);
+  if (o.json == u"-") {
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), io.out);
+    std::fflush(io.out);
+    return true;
+  }
+  QString error;
+  if ((!file.isOpen() && !file.open(o.json, &error)) || !file.commit(text, &error)) {
+    io.error(error);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace Q6Cli

@@ -125,8 +125,7 @@ QString recordedText(const Q6::SettingState& state);
 // The completion of a target's entry from how its exchange ended.
 Q6::PrinterRecord::Completion completionOf(qint64 id, const TargetResult& result);
 
-// `history` and `state`: read the record only, open no link. Return the exit code.
-int runHistory(const Options& o, const std::vector<Target>& targets, const Streams& io);
-int runState(const Options& o, const std::vector<Target>& targets, const Streams& io);
+// The record's file as --record and --no-record name it: empty with --no-record.
+QString recordPath(const Options& o);
 
 }  // namespace Q6Cli

@@ -403,6 +403,17 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringList{"test", "self-test", "--jobs", "65537"} + kTo, "65537"},
         RefusalRow{"ChangesOnlyIsForApply", QStringList{"reset", "--yes", "--changes-only"} + kTo,
                    "--changes-only"},
+        RefusalRow{"CheckIsForApply", QStringList{"test", "self-test", "--check"} + kTo,
+                   "--changes-only, --check and --diff belong to apply."},
+        RefusalRow{
+            "PresetIsForApply",
+            QStringList{"reset", "--yes", "--preset", Q6CONFIG_TEST_DATA "/version0.pre"} + kTo,
+            "--preset and --set belong to apply."},
+        RefusalRow{"SetIsForApply",
+                   QStringList{"test", "self-test", "--set", "form-feed=full-cut"} + kTo,
+                   "--preset and --set belong to apply."},
+        RefusalRow{"ShowShowsACommandThatSends", QStringList{"show", "show"} + kTo,
+                   "unknown command \"show\" (see --help)."},
         RefusalRow{"CheckWithoutTheRecord",
                    QStringList{"apply", "--model", "QLX500", "--set", "form-feed=full-cut",
                                "--check", "--no-record"} +
@@ -544,13 +555,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A run stopped by SIGINT or SIGTERM: the exit status says which, the report is whole (an earlier
 // one is replaced, never left empty) and names every target that did not finish. With --json -,
-// the report is standard output and the lines for people go to standard error.
+// the report is standard output and the lines for people go to standard error. Every note the run
+// gives on standard error is in the report's notes as well.
 struct ReportRow {
   const char* name;
   int signal;     // 0: the run ends by itself
   bool toStdout;  // --json -
   int code;
+  QStringList command = {"test", "self-test"};
+  QStringList notes = {};
 };
+
+// The window's advice on the QLX500's optimum-density speed, as the run gives it.
+const QString kSpeedAdvice =
+    "The 'Optimum' print speed option acheives the highest possible output quality to acheive "
+    "good results even on unsensitive paper types.\n"
+    "Combine the setting with 130% density for maximum quality (at 120mm/second)\n"
+    "or 120% density for second highest quality (at 140mm/second.";
 
 void PrintTo(const ReportRow& r, std::ostream* os) {
   *os << r.name;
@@ -569,10 +590,10 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   targets << "file:" + path("a.bin") << "file:" + path("b.bin");
   QProcess p;
   const QDateTime launched = QDateTime::currentDateTimeUtc();
-  p.start(Q6CONFIG_CLI_PATH,
-          QStringList{"test", "self-test", "--jobs", "1", "--timeout", "20000", "--json",
-                      row.toStdout ? "-" : path("report.json"), "--to"} +
-              targets);
+  p.start(Q6CONFIG_CLI_PATH, row.command +
+                                 QStringList{"--jobs", "1", "--timeout", "20000", "--json",
+                                             row.toStdout ? "-" : path("report.json"), "--to"} +
+                                 targets);
   ASSERT_TRUE(p.waitForStarted());
   if (row.signal) {
     QThread::msleep(800);
@@ -588,6 +609,11 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   const QJsonObject report = QJsonDocument::fromJson(text, &parsed).object();
   ASSERT_EQ(parsed.error, QJsonParseError::NoError) << text.toStdString();
   EXPECT_EQ(report["exit_code"].toInt(), row.code);
+  ASSERT_TRUE(report["notes"].isArray()) << text.toStdString();
+  EXPECT_EQ(report["notes"].toVariant().toStringList(), row.notes);
+  for (const QString& note : row.notes) {
+    EXPECT_TRUE(err.contains("q6config-cli: note: " + note + "\n")) << err.toStdString();
+  }
   // When the run started, not when the report was written (seconds later for a stopped run).
   EXPECT_LE(launched.secsTo(QDateTime::fromString(report["started"].toString(), Qt::ISODate)), 1)
       << report["started"].toString().toStdString();
@@ -613,13 +639,19 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("report").size(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, Report,
-                         ::testing::Values(ReportRow{"StoppedBySigterm", SIGTERM, false, 143},
-                                           ReportRow{"StoppedBySigint", SIGINT, false, 130},
-                                           ReportRow{"StoppedWithReportOnStdout", SIGTERM, true,
-                                                     143},
-                                           ReportRow{"ReportOnStdout", 0, true, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Runs, Report,
+    ::testing::Values(ReportRow{"StoppedBySigterm", SIGTERM, false, 143},
+                      ReportRow{"StoppedBySigint", SIGINT, false, 130},
+                      ReportRow{"StoppedWithReportOnStdout", SIGTERM, true, 143},
+                      ReportRow{"ReportOnStdout", 0, true, 0},
+                      ReportRow{"AdviceIsANote",
+                                0,
+                                false,
+                                0,
+                                {"apply", "--model", "QLX500", "--set", "speed=optimum-density"},
+                                {kSpeedAdvice}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // list-targets prints what the network and the print server announce: a name is never more than
 // its own line, never a terminal command, and the line reads back through --targets as it is.

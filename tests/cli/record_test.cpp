@@ -181,6 +181,8 @@ TEST_F(RecordCli, ReportSaysWhatChangedFromWhat) {
     const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
     EXPECT_EQ(report["record"].toString(), recordPath());
     EXPECT_FALSE(report.contains("record_error"));
+    EXPECT_TRUE(report["notes"].isArray());
+    EXPECT_TRUE(report["notes"].toArray().isEmpty());
     const QJsonArray targets = report["targets"].toArray();
     ASSERT_EQ(targets.size(), 2) << run.out.toStdString();
     const QJsonObject file = targets[0].toObject();
