@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "cli/ansible_module.h"
+#include "ansible/module.h"
 #include "core/common/whole_file.h"
 #include "core/presets/preset_folder.h"
 
@@ -18,27 +18,28 @@ constexpr qsizetype kArgumentsLimit = 1 << 20;
 
 QJsonObject run(int argc) {
   if (argc < 2) {
-    return Q6Cli::failedResult(QStringLiteral(
+    return Q6Ansible::failedResult(QStringLiteral(
         "q6config_printer is an Ansible module: run it from a playbook, which gives it the path "
         "of a file holding its arguments."));
   }
   const QString path = QCoreApplication::arguments().at(1);
   const Q6::WholeFile file = Q6::readWholeFile(path, kArgumentsLimit + 1);
   if (file.error != 0) {
-    return Q6Cli::failedResult(QStringLiteral("cannot read the module's arguments %1: %2.")
-                                   .arg(path, file.error == Q6::kNotAnOrdinaryFile
-                                                  ? QStringLiteral("not a file")
-                                                  : Q6::systemReason(file.error)));
+    return Q6Ansible::failedResult(QStringLiteral("cannot read the module's arguments %1: %2.")
+                                       .arg(path, file.error == Q6::kNotAnOrdinaryFile
+                                                      ? QStringLiteral("not a file")
+                                                      : Q6::systemReason(file.error)));
   }
   if (file.bytes.size() > kArgumentsLimit) {
-    return Q6Cli::failedResult(QStringLiteral("the module's arguments %1 are larger than %2 bytes.")
-                                   .arg(path)
-                                   .arg(kArgumentsLimit));
+    return Q6Ansible::failedResult(
+        QStringLiteral("the module's arguments %1 are larger than %2 bytes.")
+            .arg(path)
+            .arg(kArgumentsLimit));
   }
   // Ansible runs a copy of the module from a temporary folder: the installed presets are looked
   // for where the package put them as well as beside the program.
-  return Q6Cli::runModule(file.bytes,
-                          {Q6::presetsFolder(), QStringLiteral(Q6CONFIG_INSTALLED_PRESETS)});
+  return Q6Ansible::runModule(file.bytes,
+                              {Q6::presetsFolder(), QStringLiteral(Q6CONFIG_INSTALLED_PRESETS)});
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 
 #include <vector>
 
-#include "cli/ansible_module.h"
+#include "ansible/module.h"
 #include "support/core_support.h"
 
 namespace {
@@ -121,7 +121,7 @@ TEST_F(AnsiblePlaybook, BadArgumentFailsTheTaskAndSendsNothing) {
 }
 
 TEST_F(AnsiblePlaybook, SendsOnceThenNothingChecksWithADiffAndFailsWithoutChangingTheRecord) {
-  if (!Q6Cli::runCliInProcess({QStringLiteral("--help")})
+  if (!Q6Ansible::runCliInProcess({QStringLiteral("--help")})
            .out.contains(QByteArrayLiteral("--changes-only"))) {
     GTEST_SKIP() << "q6config-cli here has no --changes-only yet";
   }
