@@ -12,7 +12,7 @@
 namespace Q6Ansible {
 
 // The module's name where a message or its documentation must say which module is meant.
-inline constexpr const char* kModuleName = "q6config_printer";
+inline constexpr const char* kModuleName = "q6config.printers.printer";
 
 struct ModuleArguments {
   QString target;

@@ -8,8 +8,9 @@
 
 #include "ansible/result.h"
 
-// The Ansible module q6config_printer: its arguments become q6config-cli command lines, run in this
-// process, and the tool's JSON reports become the task's result.
+// The Ansible module q6config.printers.printer (also q6config_printer): its arguments become
+// q6config-cli command lines, run in this process, and the tool's JSON reports become the task's
+// result.
 namespace Q6Ansible {
 
 using CliRunner = std::function<CliAnswer(const QStringList&)>;

@@ -1,6 +1,7 @@
-// q6config_printer, the Ansible module: Ansible runs it with the path of a file that holds the
-// task's arguments as JSON, and reads one JSON object from its standard output. A failure is
-// said in that object ("failed": true), so the program ends with 0 whenever it could say it.
+// q6config_printer, the Ansible module q6config.printers.printer: Ansible runs it with the path of
+// a file that holds the task's arguments as JSON, and reads one JSON object from its standard
+// output. A failure is said in that object ("failed": true), so the program ends with 0 whenever it
+// could say it.
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,8 +20,8 @@ constexpr qsizetype kArgumentsLimit = 1 << 20;
 QJsonObject run(int argc) {
   if (argc < 2) {
     return Q6Ansible::failedResult(QStringLiteral(
-        "q6config_printer is an Ansible module: run it from a playbook, which gives it the path "
-        "of a file holding its arguments."));
+        "q6config_printer is the Ansible module q6config.printers.printer: run it from a playbook, "
+        "which gives it the path of a file holding its arguments."));
   }
   const QString path = QCoreApplication::arguments().at(1);
   const Q6::WholeFile file = Q6::readWholeFile(path, kArgumentsLimit + 1);

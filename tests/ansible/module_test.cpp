@@ -1,5 +1,5 @@
-// The Ansible module q6config_printer: arguments to q6config-cli command lines, refusals that send
-// nothing, and the tool's report to the task's result.
+// The Ansible module q6config.printers.printer: arguments to q6config-cli command lines, refusals
+// that send nothing, and the tool's report to the task's result.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -147,10 +147,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "settings must be a mapping of name to entry", false},
         RefusalRow{R"({"target": "{file}", "reset": true, "colour": "red"})",
                    "unsupported parameter colour", false},
-        RefusalRow{R"({"target": "{file}", "model": "QLX600", "setings": {"form-feed": "x"}})",
-                   "unsupported parameter setings (q6config_printer takes target, model, preset, "
-                   "settings, reset, force, timeout_ms, record). Did you mean settings?",
-                   false},
+        RefusalRow{
+            R"({"target": "{file}", "model": "QLX600", "setings": {"form-feed": "x"}})",
+            "unsupported parameter setings (q6config.printers.printer takes target, model, preset, "
+            "settings, reset, force, timeout_ms, record). Did you mean settings?",
+            false},
         RefusalRow{R"({"target": "{file}", "reset": "maybe"})", "reset must be true or false",
                    false},
         RefusalRow{R"({"target": "{file}", "reset": true, "force": 2})",
