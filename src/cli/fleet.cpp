@@ -175,12 +175,12 @@ void work(const std::shared_ptr<Shared>& shared, size_t slot, ReleaseGate* gate)
 
 }  // namespace
 
-FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
-                  const FleetOptions& options,
+FleetRun runFleet(std::vector<Target> targets, FleetCommands commands, const FleetOptions& options,
                   const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished) {
   const int count = static_cast<int>(targets.size());
   const int workers = std::clamp(options.jobs, 1, std::max(count, 1));
-  auto shared = std::make_shared<Shared>(targets, std::move(commands), workers);
+  // The workers own the targets: a stopped run may return while an exchange still runs.
+  auto shared = std::make_shared<Shared>(std::move(targets), std::move(commands), workers);
   Shared& s = *shared;
 
   std::vector<Worker> threads;
@@ -252,8 +252,21 @@ FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
   }
 
   FleetRun run;
+  run.abandoned = abandoned;
+  for (Worker& t : threads) {
+    if (abandoned) {
+      t.detach();
+    } else {
+      t.join();
+    }
+  }
   std::unique_lock<std::mutex> lock(s.mutex);
-  run.results = s.results;
+  // Workers left running past the grace still write their own result: they keep the original.
+  if (abandoned) {
+    run.results = s.results;
+  } else {
+    run.results = std::move(s.results);
+  }
   for (const Shared::Slot& slot : s.serving) {
     if (slot.index >= 0) {
       TargetResult& r = run.results[static_cast<size_t>(slot.index)];
@@ -269,15 +282,7 @@ FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
     TargetResult& r = run.results[i];
     if (r.target.isEmpty()) {
       r.index = static_cast<int>(i);
-      r.target = targets[i].text;  // never finished: NotStarted, or Interrupted above
-    }
-  }
-  run.abandoned = abandoned;
-  for (Worker& t : threads) {
-    if (abandoned) {
-      t.detach();
-    } else {
-      t.join();
+      r.target = s.targets[i].text;  // never finished: NotStarted, or Interrupted above
     }
   }
   return run;

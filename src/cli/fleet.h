@@ -93,8 +93,7 @@ struct FleetRun {
 // most `jobs` at a time. A target that fails or stalls holds only its own worker, for at most its
 // own time limit. onFinished runs on the calling thread as each target ends (in the order they
 // end), and also every `tickMs` with nullptr so that a progress line can be redrawn.
-FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
-                  const FleetOptions& options,
+FleetRun runFleet(std::vector<Target> targets, FleetCommands commands, const FleetOptions& options,
                   const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished);
 
 }  // namespace Q6Cli

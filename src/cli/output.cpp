@@ -16,8 +16,6 @@
 
 namespace Q6Cli {
 
-namespace {
-
 QString statusName(Outcome outcome) {
   switch (outcome) {
     case Outcome::Delivered:
@@ -39,8 +37,6 @@ QString statusName(Outcome outcome) {
 QString signalName(int signo) {
   return signo == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM");
 }
-
-}  // namespace
 
 void Streams::put(const QString& text, std::FILE* to, bool flush) {
   const QByteArray bytes = text.toLocal8Bit();
@@ -79,7 +75,7 @@ void Progress::clear() {
   }
 }
 
-void Progress::draw(const FleetStatus& status, int failed, const std::vector<Target>& targets) {
+void Progress::draw(const FleetStatus& status, int failed, const QString& oldest) {
   if (!on_) {
     return;
   }
@@ -90,8 +86,7 @@ void Progress::draw(const FleetStatus& status, int failed, const std::vector<Tar
                      .arg(failed);
   if (status.oldest >= 0) {
     line += QStringLiteral("; waiting %1 s on %2")
-                .arg(QString::number(status.oldestWaitMs / 1000),
-                     displayText(targets[static_cast<size_t>(status.oldest)].text));
+                .arg(QString::number(status.oldestWaitMs / 1000), displayText(oldest));
   }
   const QByteArray bytes = (QStringLiteral("\r\033[K") + line).toLocal8Bit();
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err_);
@@ -112,6 +107,15 @@ bool ReportFile::open(const QString& path, QString* error) {
   }
   path_ = *target;
   return true;
+}
+
+bool ReportFile::append(const QByteArray& text, QString* error) {
+  const Q6::Result<> done = replacement_.write(text);
+  if (!done) {
+    *error =
+        QStringLiteral("could not write the report %1: %2").arg(displayText(path_), done.error());
+  }
+  return done.ok();
 }
 
 bool ReportFile::commit(const QByteArray& text, QString* error) {
@@ -171,65 +175,26 @@ RunSummary summarize(const std::vector<TargetResult>& results, int failed, int s
   return s;
 }
 
-QJsonObject reportJson(const Options& o, const Payload& payload,
-                       const std::vector<TargetResult>& results,
-                       const std::vector<TargetNote>& targetNotes, const QStringList& notes,
-                       const RecordNote& record, const RunSummary& summary) {
-  const Q6::CommandList all = payload.commands();
-  QJsonObject json;
-  json[QStringLiteral("program")] = QStringLiteral("q6config-cli");
-  json[QStringLiteral("version")] =
-      Q6::versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision);
-  json[QStringLiteral("command")] = o.command;
-  json[QStringLiteral("what")] = payload.what;
-  json[QStringLiteral("commands")] = static_cast<qint64>(all.size());
-  json[QStringLiteral("bytes")] = static_cast<qint64>(Q6::byteCount(all));
-  json[QStringLiteral("started")] = summary.started.toString(Qt::ISODate);
-  json[QStringLiteral("record")] = record.path.isEmpty() ? QJsonValue() : QJsonValue(record.path);
-  if (!record.error.isEmpty()) {
-    json[QStringLiteral("record_error")] = record.error;
+QJsonObject targetJson(const TargetResult& r, const TargetNote& note) {
+  QJsonObject item;
+  item[QStringLiteral("target")] = r.target;
+  item[QStringLiteral("status")] = statusName(r.outcome);
+  item[QStringLiteral("bytes")] = r.bytes;
+  item[QStringLiteral("ms")] = r.ms;
+  if (r.outcome == Outcome::Failed) {
+    item[QStringLiteral("error")] = r.error;
   }
-  if (o.check) {
-    json[QStringLiteral("check")] = true;
+  // Changed: the printer got (or, checking, would get) bytes that alter what it holds.
+  item[QStringLiteral("changed")] =
+      note.changed && (r.outcome == Outcome::Delivered || r.outcome == Outcome::WouldChange);
+  QJsonArray diff;
+  for (const SettingChange& c : note.diff) {
+    diff.append(QJsonObject{{QStringLiteral("setting"), c.setting},
+                            {QStringLiteral("before"), c.before},
+                            {QStringLiteral("after"), c.after}});
   }
-  int unchanged = 0;
-  QJsonArray list;
-  for (size_t i = 0; i < results.size(); ++i) {
-    const TargetResult& r = results[i];
-    const TargetNote note = i < targetNotes.size() ? targetNotes[i] : TargetNote{};
-    unchanged += r.outcome == Outcome::Unchanged ? 1 : 0;
-    QJsonObject item;
-    item[QStringLiteral("target")] = r.target;
-    item[QStringLiteral("status")] = statusName(r.outcome);
-    item[QStringLiteral("bytes")] = r.bytes;
-    item[QStringLiteral("ms")] = r.ms;
-    if (r.outcome == Outcome::Failed) {
-      item[QStringLiteral("error")] = r.error;
-    }
-    // Changed: the printer got (or, checking, would get) bytes that alter what it holds.
-    item[QStringLiteral("changed")] =
-        note.changed && (r.outcome == Outcome::Delivered || r.outcome == Outcome::WouldChange);
-    QJsonArray diff;
-    for (const SettingChange& c : note.diff) {
-      diff.append(QJsonObject{{QStringLiteral("setting"), c.setting},
-                              {QStringLiteral("before"), c.before},
-                              {QStringLiteral("after"), c.after}});
-    }
-    item[QStringLiteral("diff")] = diff;
-    list.append(item);
-  }
-  json[QStringLiteral("targets")] = list;
-  json[QStringLiteral("delivered")] = summary.delivered;
-  json[QStringLiteral("failed")] = summary.failed;
-  json[QStringLiteral("unchanged")] = unchanged;
-  if (summary.stoppedBy) {
-    json[QStringLiteral("stopped_by")] = signalName(summary.stoppedBy);
-    json[QStringLiteral("interrupted")] = summary.interrupted;
-    json[QStringLiteral("not_started")] = summary.notStarted;
-  }
-  json[QStringLiteral("exit_code")] = summary.code;
-  json[QStringLiteral("notes")] = QJsonArray::fromStringList(notes);
-  return json;
+  item[QStringLiteral("diff")] = diff;
+  return item;
 }
 
 bool writeReport(const Options& o, const QJsonObject& report, ReportFile& file, const Streams& io) {

@@ -73,7 +73,7 @@ class Progress {
  public:
   Progress(std::FILE* err, int total, bool wanted);
   void clear();
-  void draw(const FleetStatus& status, int failed, const std::vector<Target>& targets);
+  void draw(const FleetStatus& status, int failed, const QString& oldest);
 
  private:
   std::FILE* err_;
@@ -94,6 +94,9 @@ class ReportFile {
 
   bool open(const QString& path, QString* error);
   bool isOpen() const { return !path_.isEmpty(); }
+  // Adds bytes to the new report, as a run goes.
+  bool append(const QByteArray& text, QString* error);
+  // Adds the last bytes and puts the report in its place.
   bool commit(const QByteArray& text, QString* error);
   void discard();
 
@@ -118,11 +121,11 @@ struct RunSummary {
 RunSummary summarize(const std::vector<TargetResult>& results, int failed, int stoppedBy,
                      const Streams& human, const Streams& io);
 
-// The --json report of apply, reset and test. notes: everything the run told people as a note.
-QJsonObject reportJson(const Options& o, const Payload& payload,
-                       const std::vector<TargetResult>& results,
-                       const std::vector<TargetNote>& targetNotes, const QStringList& notes,
-                       const RecordNote& record, const RunSummary& summary);
+// A target's object in the --json report of apply, reset and test.
+QJsonObject targetJson(const TargetResult& result, const TargetNote& note);
+// The report's words for how a target ended ("ok", "not started"...) and for a stopping signal.
+QString statusName(Outcome outcome);
+QString signalName(int signo);
 
 // Writes a command's --json report: to standard output for "-", else over its file, which is
 // opened here unless the run opened it before its first target. False once the error is printed.

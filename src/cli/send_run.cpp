@@ -11,6 +11,7 @@
 #include "cli/file_limit.h"
 #include "cli/fleet.h"
 #include "cli/record_use.h"
+#include "cli/report_stream.h"
 #include "cli/show.h"
 #include "cli/stop_signals.h"
 #include "cli/target_list.h"
@@ -77,16 +78,12 @@ int checkOnly(const Run& run, const RecordNote& recordNote) {
     }
   }
   std::fflush(human.out);
-  if (!o.json.isEmpty()) {
-    RunSummary summary;
-    summary.started = QDateTime::currentDateTimeUtc();
-    const QJsonObject json =
-        reportJson(o, payload, results, decisions.notes, notes, recordNote, summary);
-    if (!writeReport(o, json, report, io)) {
-      return kExitSomeFailed;
-    }
+  ReportStream stream(o, report, io);
+  stream.begin(payload, recordNote.path, QDateTime::currentDateTimeUtc());
+  for (size_t i = 0; i < results.size(); ++i) {
+    stream.add(i, results[i], decisions.notes[i]);
   }
-  return kExitDelivered;
+  return stream.end(RunSummary{}, recordNote.error, notes) ? kExitDelivered : kExitSomeFailed;
 }
 
 // Sends each target what was decided for it, on the fleet's workers, and records every exchange.
@@ -148,6 +145,19 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
   int failed = 0;
   FleetRun fleet;
   const QDateTime started = QDateTime::currentDateTimeUtc();
+  // The report is written as the run goes; the targets that are sent nothing are known now.
+  ReportStream stream(o, report, io);
+  stream.begin(payload, record.path(), started);
+  for (size_t i = 0, k = 0; i < targets.size(); ++i) {
+    if (k < sendingIndex.size() && sendingIndex[k] == i) {
+      ++k;
+      continue;
+    }
+    TargetResult unchanged;
+    unchanged.target = targets[i].text;
+    unchanged.outcome = Outcome::Unchanged;
+    stream.add(i, unchanged, decisions.notes[i]);
+  }
   std::vector<bool> completed(sending.size(), false);
   if (!sending.empty()) {
     const StopSignals handlers;
@@ -155,7 +165,7 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
     if (options.gate) {
       ahead.emplace(record, std::move(entries), ids, options.gate, stopSignal());
     }
-    fleet = runFleet(sending, std::move(commands), options,
+    fleet = runFleet(std::move(sending), std::move(commands), options,
                      [&](const TargetResult* r, const FleetStatus& status) {
                        if (r) {
                          progress.clear();
@@ -164,10 +174,15 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
                          const size_t k = static_cast<size_t>(r->index);
                          record.complete(completionOf(ids[k], *r));
                          completed[k] = true;
+                         stream.add(sendingIndex[k], *r, decisions.notes[sendingIndex[k]]);
                        } else {
                          record.flush();
                        }
-                       progress.draw(status, failed, sending);
+                       progress.draw(
+                           status, failed,
+                           status.oldest < 0
+                               ? QString()
+                               : targets[sendingIndex[static_cast<size_t>(status.oldest)]].text);
                      });
   }
   progress.clear();
@@ -175,12 +190,13 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
   for (size_t k = 0; k < fleet.results.size(); ++k) {
     if (!completed[k]) {
       record.complete(completionOf(ids[k], fleet.results[k]));
+      stream.add(sendingIndex[k], fleet.results[k], decisions.notes[sendingIndex[k]]);
     }
   }
   record.finish();
   RunSummary summary = summarize(fleet.results, failed, stopSignal().load(), human, io);
   summary.started = started;
-  const size_t unchanged = targets.size() - sending.size();
+  const size_t unchanged = targets.size() - sendingIndex.size();
   if (unchanged > 0) {
     io.error(QStringLiteral("%1 of %2 targets unchanged: the record says they hold it all.")
                  .arg(unchanged)
@@ -188,23 +204,8 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
   }
 
   int result = summary.code;
-  if (!o.json.isEmpty()) {
-    std::vector<TargetResult> all(targets.size());
-    for (size_t i = 0; i < targets.size(); ++i) {
-      all[i].target = targets[i].text;
-      all[i].index = static_cast<int>(i);
-      all[i].outcome = Outcome::Unchanged;
-    }
-    for (size_t k = 0; k < fleet.results.size(); ++k) {
-      all[sendingIndex[k]] = fleet.results[k];
-      all[sendingIndex[k]].index = static_cast<int>(sendingIndex[k]);
-    }
-    const RecordNote finalNote{record.path(), record.error()};
-    const QJsonObject json =
-        reportJson(o, payload, all, decisions.notes, notes, finalNote, summary);
-    if (!writeReport(o, json, report, io)) {
-      result = summary.stoppedBy ? summary.code : kExitSomeFailed;
-    }
+  if (!stream.end(summary, record.error(), notes)) {
+    result = summary.stoppedBy ? summary.code : kExitSomeFailed;
   }
   if (fleet.abandoned) {
     // Exchanges that did not end within the grace are left to the system to close.

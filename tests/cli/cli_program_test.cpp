@@ -653,6 +653,91 @@ INSTANTIATE_TEST_SUITE_P(
                                 {kSpeedAdvice}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The report is written as the run goes and reads as one document: every key it has always had,
+// the targets in the order given whatever order they end in, and the counts at the end.
+struct ShapeRow {
+  const char* name;
+  bool slowFirst;      // the first target ends last
+  QStringList files;   // file targets after it, "{dir}" for the test's folder
+  QStringList status;  // per target, in the order given
+  int code;
+};
+
+void PrintTo(const ShapeRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class ReportShape : public CliProgram, public ::testing::WithParamInterface<ShapeRow> {};
+
+TEST_P(ReportShape, ParsesToWhatTheRunDid) {
+  const ShapeRow& row = GetParam();
+  Q6Test::TcpSink slow(Q6Test::TcpSink::Mode::SlowToEnd);
+  QStringList targets;
+  if (row.slowFirst) {
+    targets << QStringLiteral("tcp://127.0.0.1:%1").arg(slow.port());
+  }
+  for (const QString& file : row.files) {
+    targets << fill(file);
+  }
+  for (const QString& json : {QStringLiteral("-"), path("report.json")}) {
+    SCOPED_TRACE(json.toStdString());
+    const CliRun run =
+        cli(QStringList{"test", "line-feed", "--no-record", "--jobs", "4", "--json", json, "--to"} +
+            targets);
+    EXPECT_EQ(run.code, row.code) << run.err.toStdString();
+    const QByteArray text = json == u"-" ? run.out.toUtf8() : bytes("report.json");
+    QJsonParseError parsed;
+    const QJsonObject report = QJsonDocument::fromJson(text, &parsed).object();
+    ASSERT_EQ(parsed.error, QJsonParseError::NoError) << text.toStdString();
+    QStringList keys = report.keys();
+    EXPECT_EQ(keys, (QStringList{"bytes", "command", "commands", "delivered", "exit_code", "failed",
+                                 "notes", "program", "record", "started", "targets", "unchanged",
+                                 "version", "what"}));
+    EXPECT_EQ(report["program"].toString(), "q6config-cli");
+    EXPECT_EQ(report["command"].toString(), "test");
+    EXPECT_EQ(report["what"].toString(), "test line-feed");
+    EXPECT_EQ(report["commands"].toInt(), 1);
+    EXPECT_EQ(report["bytes"].toInt(), 2);
+    EXPECT_TRUE(report["record"].isNull());
+    EXPECT_EQ(report["exit_code"].toInt(), row.code);
+    EXPECT_EQ(report["failed"].toInt(), row.status.count("failed"));
+    EXPECT_EQ(report["delivered"].toInt(), row.status.count("ok"));
+    EXPECT_EQ(report["unchanged"].toInt(), 0);
+    EXPECT_EQ(report["notes"].toArray(), QJsonArray());
+    const QJsonArray list = report["targets"].toArray();
+    ASSERT_EQ(list.size(), targets.size());
+    for (int i = 0; i < list.size(); ++i) {
+      const QJsonObject t = list[i].toObject();
+      const bool ok = row.status[i] == u"ok";
+      EXPECT_EQ(t["target"].toString(), targets[i]);
+      EXPECT_EQ(t["status"].toString(), row.status[i]);
+      EXPECT_EQ(t["bytes"].toInt(), ok ? 2 : 0);
+      EXPECT_EQ(t["changed"].toBool(), ok);
+      EXPECT_EQ(t["diff"].toArray(), QJsonArray());
+      EXPECT_TRUE(t["ms"].isDouble());
+      EXPECT_EQ(t.contains("error"), !ok);
+      EXPECT_EQ(t.keys().size(), ok ? 6 : 7);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, ReportShape,
+    ::testing::Values(ShapeRow{"DeliveredAndFailedBeforeOpening",
+                               false,
+                               {"file:{dir}/a.bin", "file:{dir}/missing/b.bin", "file:{dir}/c.bin"},
+                               {"ok", "failed", "ok"},
+                               1},
+                      ShapeRow{"TheFirstEndsLastAndKeepsItsPlace",
+                               true,
+                               {"file:{dir}/a.bin", "file:{dir}/b.bin", "file:{dir}/c.bin",
+                                "file:{dir}/d.bin", "file:{dir}/e.bin", "file:{dir}/f.bin"},
+                               {"ok", "ok", "ok", "ok", "ok", "ok", "ok"},
+                               0},
+                      ShapeRow{
+                          "NoTargetDelivered", false, {"file:{dir}/missing/a.bin"}, {"failed"}, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // list-targets prints what the network and the print server announce: a name is never more than
 // its own line, never a terminal command, and the line reads back through --targets as it is.
 TEST(ListTargetsLine, NamesAreEscapedAndReadBackAsTheTarget) {
