@@ -61,12 +61,12 @@ class Worker {
 // Everything the workers share. It lives as long as the last worker: a run that is stopped may
 // return while an exchange is still running.
 struct Shared {
-  Shared(std::vector<Target> t, FleetCommands c, int workers)
+  Shared(FleetTargets t, FleetCommands c, int workers)
       : targets(std::move(t)), commands(std::move(c)), serving(static_cast<size_t>(workers)) {
     results.resize(targets.size());
     clock.start();
   }
-  const std::vector<Target> targets;
+  const FleetTargets targets;
   const FleetCommands commands;
   QElapsedTimer clock;
   std::mutex mutex;
@@ -176,6 +176,16 @@ void work(const std::shared_ptr<Shared>& shared, size_t slot, ReleaseGate* gate)
 }  // namespace
 
 FleetRun runFleet(std::vector<Target> targets, FleetCommands commands, const FleetOptions& options,
+                  const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished) {
+  FleetTargets all{std::make_shared<const std::vector<Target>>(std::move(targets)), {}};
+  all.which.resize(all.all->size());
+  for (size_t i = 0; i < all.which.size(); ++i) {
+    all.which[i] = static_cast<int>(i);
+  }
+  return runFleet(std::move(all), std::move(commands), options, onFinished);
+}
+
+FleetRun runFleet(FleetTargets targets, FleetCommands commands, const FleetOptions& options,
                   const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished) {
   const int count = static_cast<int>(targets.size());
   const int workers = std::clamp(options.jobs, 1, std::max(count, 1));

@@ -93,6 +93,19 @@ struct FleetRun {
 // most `jobs` at a time. A target that fails or stalls holds only its own worker, for at most its
 // own time limit. onFinished runs on the calling thread as each target ends (in the order they
 // end), and also every `tickMs` with nullptr so that a progress line can be redrawn.
+// The targets a run serves: some of the run's targets, picked by index, shared with the workers
+// instead of copied (a stopped run may return while an exchange still runs).
+struct FleetTargets {
+  std::shared_ptr<const std::vector<Target>> all;
+  std::vector<int> which;  // indices into *all
+  size_t size() const { return which.size(); }
+  bool empty() const { return which.empty(); }
+  const Target& operator[](size_t i) const { return (*all)[static_cast<size_t>(which[i])]; }
+};
+
+FleetRun runFleet(FleetTargets targets, FleetCommands commands, const FleetOptions& options,
+                  const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished);
+// Every target given.
 FleetRun runFleet(std::vector<Target> targets, FleetCommands commands, const FleetOptions& options,
                   const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished);
 

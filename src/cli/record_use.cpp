@@ -133,8 +133,11 @@ void RunRecord::beginStretch(std::unique_lock<std::mutex>& lock) {
   }
   const size_t first = a.next;
   const size_t end = std::min(a.entries.size(), first + a.stretch);
-  const std::vector<Q6::RecordEntry> part(a.entries.begin() + static_cast<qsizetype>(first),
-                                          a.entries.begin() + static_cast<qsizetype>(end));
+  std::vector<Q6::RecordEntry> part;
+  part.reserve(end - first);
+  for (size_t k = first; k < end; ++k) {
+    part.push_back(a.entries.at(k));
+  }
   writing_ = true;
   lock.unlock();
   const std::optional<std::vector<qint64>> begun = begin(part);
@@ -186,7 +189,13 @@ void RunRecord::writerLoop() {
   idle_.notify_all();
 }
 
-void RunRecord::beginAhead(std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
+Q6::RecordEntry RunEntries::at(size_t k) const {
+  Q6::RecordEntry entry = ofList[static_cast<size_t>(listOf[k])];
+  entry.printer = printers[static_cast<qsizetype>(k)];
+  return entry;
+}
+
+void RunRecord::beginAhead(RunEntries entries, std::vector<qint64>& ids,
                            std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop) {
   std::unique_lock<std::mutex> lock(mutex_);
   if (record_) {

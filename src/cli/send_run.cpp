@@ -28,6 +28,7 @@ struct Run {
   const Streams& human;
   const Payload& payload;
   const std::vector<Target>& targets;
+  std::shared_ptr<const std::vector<Target>> shared;  // the same, for the fleet's workers
   const Decisions& decisions;
   QStringList& notes;
   ReportFile& report;
@@ -56,7 +57,7 @@ void printDiff(const TargetNote& note, const Streams& human) {
 
 // --check: which printers the run would change, and (--diff) how; nothing is opened.
 int checkOnly(const Run& run, const RecordNote& recordNote) {
-  const auto& [o, io, human, payload, targets, decisions, notes, report] = run;
+  const auto& [o, io, human, payload, targets, shared, decisions, notes, report] = run;
   std::vector<TargetResult> results(targets.size());
   for (size_t i = 0; i < targets.size(); ++i) {
     TargetResult& r = results[i];
@@ -88,9 +89,9 @@ int checkOnly(const Run& run, const RecordNote& recordNote) {
 
 // Sends each target what was decided for it, on the fleet's workers, and records every exchange.
 int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers) {
-  const auto& [o, io, human, payload, targets, decisions, notes, report] = run;
+  const auto& [o, io, human, payload, targets, shared, decisions, notes, report] = run;
   // The targets that are sent anything, and their lists.
-  std::vector<Target> sending;
+  FleetTargets sending{run.shared, {}};
   std::vector<size_t> sendingIndex;  // in targets
   FleetCommands commands{decisions.commands.lists, {}};
   for (size_t i = 0; i < targets.size(); ++i) {
@@ -106,7 +107,7 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
                  false);
       printDiff(decisions.notes[i], human);
     }
-    sending.push_back(targets[i]);
+    sending.which.push_back(static_cast<int>(i));
     sendingIndex.push_back(i);
     commands.listOf.push_back(list);
   }
@@ -120,23 +121,22 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
   // Every target's entry is begun, and on disk, before its first byte leaves: a stretch of
   // entries ahead of the targets, on a thread of their own (EntriesAhead).
   std::vector<qint64> ids(sending.size(), 0);
-  std::vector<Q6::RecordEntry> entries;
+  RunEntries entries;
   if (record.usable() && !sending.empty()) {
-    // Targets sent the same list differ in their printer only.
     const Q6::RecordEntry begun = Q6::entryBegunNow(programName());
-    std::vector<Q6::RecordEntry> ofList(commands.lists.size(), begun);
+    entries.ofList.assign(commands.lists.size(), begun);
     for (size_t list = 0; list < commands.lists.size(); ++list) {
-      Q6::RecordEntry& e = ofList[list];
+      Q6::RecordEntry& e = entries.ofList[list];
       e.model = payload.model;
       e.action = payload.action;
       e.effect = payload.effect;
       e.settings = decisions.carried[list];
       Q6::noteBytes(e, commands.lists[list]);
     }
-    entries.reserve(sending.size());
+    entries.listOf = commands.listOf;
+    entries.printers.reserve(static_cast<qsizetype>(sending.size()));
     for (size_t k = 0; k < sending.size(); ++k) {
-      entries.push_back(ofList[static_cast<size_t>(commands.listOf[k])]);
-      entries.back().printer = printers[static_cast<qsizetype>(sendingIndex[k])];
+      entries.printers << printers[static_cast<qsizetype>(sendingIndex[k])];
     }
     options.gate = std::make_shared<ReleaseGate>();
   }
@@ -238,7 +238,9 @@ int runSend(const Options& o, const Streams& io, const Command& command, BuildPa
     io.error(QStringLiteral("--changes-only, --check and --diff belong to apply."));
     return kExitRefused;
   }
-  std::vector<Target> targets;
+  // Shared with the fleet's workers, which may outlive a stopped run.
+  auto shared = std::make_shared<std::vector<Target>>();
+  std::vector<Target>& targets = *shared;
   if (!readTargets(o, io, true, &targets)) {
     return kExitRefused;
   }
@@ -278,7 +280,7 @@ int runSend(const Options& o, const Streams& io, const Command& command, BuildPa
     }
   }
   const Decisions decisions = decide(o, *payload, targets.size(), states);
-  const Run run{o, io, human, *payload, targets, decisions, notes, report};
+  const Run run{o, io, human, *payload, targets, shared, decisions, notes, report};
   return o.check ? checkOnly(run, RecordNote{record.path(), record.error()})
                  : sendToTargets(run, record, printers);
 }
