@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 
@@ -299,6 +300,34 @@ TEST_F(RecordWindow, ShowsTheNewestEntriesAndSaysWhenThereAreOlderOnes) {
           QStringLiteral("The newest %1 entries are shown;").arg(r.shown)))
           << labNote->text().toStdString();
     }
+  }
+}
+
+// Nothing in the window changes anything: Escape closes it wherever the focus is, Enter presses
+// Close when Close has the focus and does nothing in a table.
+TEST_F(RecordWindow, EscapeClosesAndEnterPressesOnlyTheFocusedButton) {
+  const struct {
+    const char* focus;
+    Qt::Key key;
+    bool closes;
+  } cases[] = {
+      {"cmdClose", Qt::Key_Escape, true},    {"tblEntries", Qt::Key_Escape, true},
+      {"cmdClose", Qt::Key_Return, true},    {"tblEntries", Qt::Key_Return, false},
+      {"tblSettings", Qt::Key_Enter, false},
+  };
+  beginOnly({entry(printer(), QStringLiteral("test line-feed"), Q6::RecordEffect::None)});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.focus << " key " << c.key);
+    frmRecord w(printer(), QStringLiteral("QLX600"));
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* target = w.findChild<QWidget*>(QLatin1String(c.focus));
+    ASSERT_NE(target, nullptr);
+    w.tabsRecord->setCurrentWidget(target == w.tblSettings ? target->parentWidget() : target);
+    target->setFocus();
+    QTest::keyClick(target, c.key);
+    EXPECT_EQ(w.isVisible(), !c.closes);
   }
 }
 
