@@ -162,63 +162,33 @@ struct RecordToShow {
     qputenv("Q6CONFIG_RECORD", folder.filePath(QStringLiteral("record.sqlite3")).toUtf8());
     auto record = Q6::PrinterRecord::open(Q6::defaultRecordPath());
     EXPECT_TRUE(record) << record.error().toStdString();
-    if (!record) {
-      return;
-    }
     const QDateTime start(QDate(2025, 3, 14), QTime(9, 12, 5), Qt::UTC);
-    const struct {
-      const char* action;
-      Q6::RecordEffect effect;
-      QStringList settings;
-      qint64 bytes;
-      Q6::RecordOutcome outcome;
-      qint64 sent;
-      const char* reason;
-    } kinds[] = {
-        {"Clear All Settings",
-         Q6::RecordEffect::Reset,
-         {},
-         22,
-         Q6::RecordOutcome::Delivered,
-         22,
-         ""},
-        {"Use Settings",
-         Q6::RecordEffect::Settings,
-         {"form-feed=partial-cut", "code-page=1252-windows-latin-1"},
-         55,
-         Q6::RecordOutcome::Delivered,
-         55,
-         ""},
-        {"test line-feed", Q6::RecordEffect::None, {}, 2, Q6::RecordOutcome::Delivered, 2, ""},
-        {"Use Settings",
-         Q6::RecordEffect::Settings,
-         {"char-spacing=15-dot"},
-         33,
-         Q6::RecordOutcome::Failed,
-         11,
-         "The printer closed the connection."},
-    };
     int minute = 0;
-    for (const auto& kind : kinds) {
+    const auto add = [&](const char* action, Q6::RecordEffect effect, const QStringList& settings,
+                         qint64 bytes, Q6::RecordOutcome outcome, qint64 sent, const char* why) {
       Q6::RecordEntry e = Q6::entryBegunNow(QStringLiteral("q6config 1.8.0"));
       e.time = start.addSecs(60 * minute++);
       e.user = QStringLiteral("tech");
       e.host = QStringLiteral("service-desk");
       e.printer = printer;
       e.model = QStringLiteral("QLX500");
-      e.action = QLatin1String(kind.action);
-      e.effect = kind.effect;
-      e.settings = kind.settings;
-      e.bytes = kind.bytes;
-      const auto ids = (*record)->begin({e});
-      EXPECT_TRUE(ids) << ids.error().toStdString();
-      if (!ids) {
-        return;
-      }
-      const auto done = (*record)->complete(
-          {{ids->front(), kind.outcome, kind.sent, QLatin1String(kind.reason)}});
-      EXPECT_TRUE(done) << done.error().toStdString();
-    }
+      e.action = QLatin1String(action);
+      e.effect = effect;
+      e.settings = settings;
+      e.bytes = bytes;
+      const auto ids =
+          record ? (*record)->begin({e})
+                 : Q6::RecordResult<std::vector<qint64>>(Q6::Refused{QStringLiteral("no record")});
+      EXPECT_TRUE(ids && (*record)->complete({{ids->front(), outcome, sent, QLatin1String(why)}}));
+    };
+    using Outcome = Q6::RecordOutcome;
+    add("Clear All Settings", Q6::RecordEffect::Reset, {}, 22, Outcome::Delivered, 22, "");
+    add("Use Settings", Q6::RecordEffect::Settings,
+        {"form-feed=partial-cut", "code-page=1252-windows-latin-1"}, 55, Outcome::Delivered, 55,
+        "");
+    add("test line-feed", Q6::RecordEffect::None, {}, 2, Outcome::Delivered, 2, "");
+    add("Use Settings", Q6::RecordEffect::Settings, {"char-spacing=15-dot"}, 33, Outcome::Failed,
+        11, "The printer closed the connection.");
   }
   ~RecordToShow() { qputenv("Q6CONFIG_RECORD", previous); }
   QTemporaryDir folder;
