@@ -94,10 +94,31 @@ void ReleaseGate::release(int upTo) {
   changed_.notify_all();
 }
 
-bool ReleaseGate::waitFor(int index) {
+void ReleaseGate::refuse(int upTo, const QString& reason) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (upTo <= released_) {
+      return;
+    }
+    refused_.push_back({released_, upTo, reason});
+    released_ = upTo;
+  }
+  changed_.notify_all();
+}
+
+ReleaseGate::Turn ReleaseGate::waitFor(int index, QString* reason) {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [&] { return cancelled_ || index < released_; });
-  return index < released_;
+  if (index >= released_) {
+    return Turn::Cancelled;
+  }
+  for (const Refusal& r : refused_) {
+    if (index >= r.from && index < r.upTo) {
+      *reason = r.reason;
+      return Turn::Refused;
+    }
+  }
+  return Turn::Go;
 }
 
 void ReleaseGate::cancel() {
@@ -146,15 +167,29 @@ void work(const std::shared_ptr<Shared>& shared, size_t slot, ReleaseGate* gate)
       if (i >= count) {
         return;
       }
+      ReleaseGate::Turn turn = ReleaseGate::Turn::Go;
+      QString refusal;
       if (gate) {
         lock.unlock();
-        if (!gate->waitFor(i)) {
+        turn = gate->waitFor(i, &refusal);
+        if (turn == ReleaseGate::Turn::Cancelled) {
           return;  // stopped before its turn
         }
         lock.lock();
         if (s.stopped) {
           return;
         }
+      }
+      if (turn == ReleaseGate::Turn::Refused) {
+        TargetResult result;
+        result.target = s.targets[static_cast<size_t>(i)].text;
+        result.index = i;
+        result.outcome = Outcome::Failed;
+        result.error = refusal;
+        s.results[static_cast<size_t>(i)] = std::move(result);
+        s.finished.push_back(i);
+        s.changed.notify_one();
+        continue;
       }
       mine.index = i;
       mine.since = s.clock.elapsed();

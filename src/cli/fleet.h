@@ -48,15 +48,26 @@ class ReleaseGate {
  public:
   // Targets below `upTo` may start.
   void release(int upTo);
-  // Waits until target `index` is released; false when the gate was cancelled first.
-  bool waitFor(int index);
+  // Targets below `upTo` not released yet have their turn, but are not to be sent: each ends
+  // failed with `reason`, its link never opened.
+  void refuse(int upTo, const QString& reason);
+  enum class Turn { Go, Refused, Cancelled };
+  // Waits until target `index` has its turn; Cancelled when the gate was cancelled first. *reason
+  // is set for a refused target.
+  Turn waitFor(int index, QString* reason);
   // Ends every wait (the run is being stopped): the targets not yet released never start.
   void cancel();
 
  private:
+  struct Refusal {
+    int from;
+    int upTo;
+    QString reason;
+  };
   std::mutex mutex_;
   std::condition_variable changed_;
   int released_ = 0;
+  std::vector<Refusal> refused_;  // stretches, in order
   bool cancelled_ = false;
 };
 

@@ -31,7 +31,8 @@ QString recordPath(const Options& o) {
   return o.record.isEmpty() ? Q6::defaultRecordPath() : o.record;
 }
 
-RunRecord::RunRecord(const Options& o, const Streams& io) : io_(io), path_(recordPath(o)) {}
+RunRecord::RunRecord(const Options& o, const Streams& io)
+    : io_(io), path_(recordPath(o)), truthful_(o.changesOnly && !o.check) {}
 
 RunRecord::~RunRecord() {
   finish();
@@ -54,9 +55,18 @@ void RunRecord::fail(const QString& reason) {
   error_ = reason;
   record_.reset();
   queued_.clear();
-  io_.error(QStringLiteral("warning: the record at %1 could not be updated: %2; it is behind — run "
-                           "with --force once it can be written")
+  io_.error(
+      truthful_
+          ? QStringLiteral("warning: the record at %1 could not be updated: %2; nothing is sent "
+                           "to a printer whose entry it cannot take")
+                .arg(displayText(path_), displayText(reason))
+          : QStringLiteral("warning: the record at %1 could not be updated: %2; it is behind — "
+                           "run with --force once it can be written")
                 .arg(displayText(path_), displayText(reason)));
+}
+
+bool RunRecord::truthful() const {
+  return truthful_ && !path_.isEmpty();
 }
 
 void RunRecord::open(bool createIfMissing) {
@@ -146,7 +156,16 @@ void RunRecord::beginStretch(std::unique_lock<std::mutex>& lock) {
   if (begun) {
     std::copy(begun->begin(), begun->end(), a.ids->begin() + static_cast<qsizetype>(first));
   }
-  a.gate->release(static_cast<int>(end));
+  if (begun || !truthful_) {
+    a.gate->release(static_cast<int>(end));
+  } else {
+    // A --changes-only run exists to leave the record true: a printer it cannot record is not
+    // sent to, and keeps what the record says it holds.
+    a.gate->refuse(static_cast<int>(end),
+                   QStringLiteral("not sent: the record cannot be written: %1; run without "
+                                  "--changes-only, or with --no-record, to send anyway")
+                       .arg(error_));
+  }
   a.next = end;
   a.stretch = std::min(a.stretch * 2, kLongestStretch);
 }

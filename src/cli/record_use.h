@@ -49,6 +49,9 @@ class RunRecord {
   // Why it is not used any more, for the report; empty while it is fine.
   QString error() const;
   bool usable() const;
+  // A --changes-only run: a target whose entry cannot be begun is not sent (beginAhead refuses it
+  // through the gate), whether the record failed on the way or could not be opened at all.
+  bool truthful() const;
 
   // Opens the record, creating it, for a run that sends. Only when it exists already for one
   // that sends nothing (a check), and then only for reading, so that a look creates no file and
@@ -102,6 +105,7 @@ class RunRecord {
   std::unique_ptr<Q6::PrinterRecord> record_;
   std::vector<Q6::PrinterRecord::Completion> queued_;
   std::optional<Ahead> ahead_;
+  const bool truthful_;
   bool flushAsked_ = false;
   bool finishing_ = false;
   bool writing_ = false;  // the writer has taken work out of the queue and is at the record

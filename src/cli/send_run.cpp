@@ -122,7 +122,7 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
   // entries ahead of the targets, on a thread of their own (EntriesAhead).
   std::vector<qint64> ids(sending.size(), 0);
   RunEntries entries;
-  if (record.usable() && !sending.empty()) {
+  if ((record.usable() || record.truthful()) && !sending.empty()) {
     const Q6::RecordEntry begun = Q6::entryBegunNow(programName());
     entries.ofList.assign(commands.lists.size(), begun);
     for (size_t list = 0; list < commands.lists.size(); ++list) {
