@@ -6,6 +6,9 @@
 # the link does not change).
 include(GNUInstallDirs)
 
+# The package's maintainer, named in the package, its changelog and the Ansible collection.
+set(Q6CONFIG_MAINTAINER "Q6Config maintainers <maintainers@q6config.example.org>")
+
 set(Q6CONFIG_INSTALL_PROGRAMDIR lib/q6config)
 
 install(TARGETS q6config RUNTIME DESTINATION ${Q6CONFIG_INSTALL_PROGRAMDIR})
@@ -40,18 +43,9 @@ if(TARGET q6config-cli)
   install(FILES ${Q6CONFIG_ZSH_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
 endif()
 
-# The Ansible module beside the program, and a relative link where ansible-core looks for modules
-# without being told (/usr/share/ansible/plugins/modules): a compiled file has no place under share.
+# The Ansible module and its collection (cmake/ansible_collection.cmake).
 if(TARGET q6config_printer)
-  install(TARGETS q6config_printer RUNTIME DESTINATION ${Q6CONFIG_INSTALL_PROGRAMDIR})
-  set(Q6CONFIG_ANSIBLE_MODULES ${CMAKE_INSTALL_DATADIR}/ansible/plugins/modules)
-  file(RELATIVE_PATH Q6CONFIG_MODULE_LINK /prefix/${Q6CONFIG_ANSIBLE_MODULES}
-       /prefix/${Q6CONFIG_INSTALL_PROGRAMDIR}/q6config_printer)
-  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/packaging/ansible)
-  file(CREATE_LINK ${Q6CONFIG_MODULE_LINK} ${CMAKE_CURRENT_BINARY_DIR}/packaging/ansible/q6config_printer
-       SYMBOLIC)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/ansible/q6config_printer
-          DESTINATION ${Q6CONFIG_ANSIBLE_MODULES})
+  include(${CMAKE_CURRENT_LIST_DIR}/ansible_collection.cmake)
 endif()
 
 file(RELATIVE_PATH Q6CONFIG_PROGRAM_LINK /prefix/${CMAKE_INSTALL_BINDIR}
@@ -85,9 +79,6 @@ foreach(page IN ITEMS q6config q6config-cli)
 endforeach()
 add_custom_target(q6config_manpage ALL DEPENDS ${Q6CONFIG_MANPAGES})
 install(FILES ${Q6CONFIG_MANPAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-
-# The package's maintainer, named in the package and in its changelog.
-set(Q6CONFIG_MAINTAINER "Q6Config maintainers <maintainers@q6config.example.org>")
 
 # Documents: the copyright notice, the Debian changelog made from the version history at every
 # build (cmake/debian-changelog.sh), the README and the fleet guide of the command-line tool.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of every window in a shipped language, for the documentation: the layout check draws
 # each window on a private X display (Xvfb with openbox, the desktop's own fonts) and leaves a
-# picture of each; the pictures of the languages asked for land in docs/screenshots/<language>/.
+# picture of each; the pictures of the languages asked for land in docs/screenshots/<language>/,
+# and the English record window in docs/record-window.png.
 #   scripts/screenshots.sh [build folder] [language...]      (default: build de)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -34,3 +35,6 @@ for language in "${languages[@]}"; do
   cp "$work/$language"/*.png "$root/docs/screenshots/$language/"
   ls "$root/docs/screenshots/$language"
 done
+# The README shows the record window in English, beside its other pictures.
+cp "$work/en/record-0.png" "$root/docs/record-window.png"
+ls "$root/docs/record-window.png"

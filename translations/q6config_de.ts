@@ -973,6 +973,24 @@ im Kassenbon-Modus führt zu Fehlern.</translation>
         <source>Increasing the default character spacing can (in combination with the larger font) help simulate the output of 180dpi printers. It is recommended to use 1 dot spacing  and enable &apos;Maximum ESC/POS Print Columns&apos;. This feature requires version %1  or later firmware.</source>
         <translation>Mehr Zeichenabstand (mit der größeren Schrift) ahmt 180-dpi-Drucker nach. Empfohlen: 1 Punkt Abstand und &apos;Maximum&apos; bei ESC/POS-Druckspalten. Erfordert Firmware %1 oder neuer.</translation>
     </message>
+    <message>
+        <source>Record...</source>
+        <translation>Protokoll...</translation>
+    </message>
+    <message>
+        <source>See the record of what this computer sent to the connected printer.</source>
+        <translation>Protokoll dessen ansehen, was dieser Rechner an den verbundenen Drucker gesendet hat.</translation>
+    </message>
+    <message>
+        <source>Show what your printer was sent and what it holds.</source>
+        <translation>Zeigt, was der Drucker erhielt und was er jetzt hält.</translation>
+    </message>
+    <message>
+        <source>No printer connection is set up yet, so there is no printer to show the record of.
+Press Communication to set one up first.</source>
+        <translation>Es ist noch keine Druckerverbindung eingerichtet, daher gibt es keinen Drucker, dessen Protokoll gezeigt werden kann.
+Richten Sie zuerst unter Kommunikation eine ein.</translation>
+    </message>
 </context>
 <context>
     <name>frmPort</name>
@@ -1006,6 +1024,129 @@ im Kassenbon-Modus führt zu Fehlern.</translation>
     <message>
         <source>Cancel</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>frmRecord</name>
+    <message>
+        <source>unfinished</source>
+        <translation>nicht abgeschlossen</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>zugestellt</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>nicht gesendet</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>factory</source>
+        <translation>Werkseinstellung</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>Nothing has been sent with this computer&apos;s record yet.</source>
+        <translation>Mit dem Protokoll dieses Rechners wurde noch nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The record at %1 cannot be read: %2</source>
+        <translation>Das Protokoll %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The record holds nothing sent to this printer yet.</source>
+        <translation>Das Protokoll enthält noch nichts, was an diesen Drucker gesendet wurde.</translation>
+    </message>
+    <message>
+        <source>The newest %1 entries are shown; the record holds older ones too (q6config-cli history lists them all).</source>
+        <translation>Die neuesten %1 Einträge werden gezeigt; das Protokoll enthält auch ältere (q6config-cli history listet alle).</translation>
+    </message>
+    <message>
+        <source>Printer Record</source>
+        <translation>Druckerprotokoll</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>Wer</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Was</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Einstellung</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>Seit</translation>
+    </message>
+    <message>
+        <source>By</source>
+        <translation>Von</translation>
+    </message>
+    <message>
+        <source>Unknown: the record cannot say what the printer holds, because nothing sent from this computer has set it, or an exchange that would have was cut short. Use Settings or Clear All Settings makes it known again.</source>
+        <translation>Unbekannt: Das Protokoll kann nicht sagen, was der Drucker hält, weil nichts von diesem Rechner Gesendete es gesetzt hat oder ein Austausch, der es gesetzt hätte, abgebrochen wurde. Senden oder Alles zurücksetzen macht es wieder bekannt.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Printer: %1</source>
+        <translation>Drucker: %1</translation>
+    </message>
+    <message>
+        <source>Printer: %1 (%2)</source>
+        <translation>Drucker: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Record: %1</source>
+        <translation>Protokoll: %1</translation>
     </message>
 </context>
 </TS>

@@ -973,6 +973,24 @@ en modo recibo provocará errores.</translation>
         <source>Increasing the default character spacing can (in combination with the larger font) help simulate the output of 180dpi printers. It is recommended to use 1 dot spacing  and enable &apos;Maximum ESC/POS Print Columns&apos;. This feature requires version %1  or later firmware.</source>
         <translation>Más espaciado (con la fuente grande) imita una impresora de 180 ppp. Se recomienda 1 punto y columnas ESC/POS &apos;Máximo&apos;. Requiere firmware %1 o posterior.</translation>
     </message>
+    <message>
+        <source>Record...</source>
+        <translation>Registro...</translation>
+    </message>
+    <message>
+        <source>See the record of what this computer sent to the connected printer.</source>
+        <translation>Ver el registro de lo que este equipo envió a la impresora conectada.</translation>
+    </message>
+    <message>
+        <source>Show what your printer was sent and what it holds.</source>
+        <translation>Muestra lo que recibió la impresora y lo que tiene.</translation>
+    </message>
+    <message>
+        <source>No printer connection is set up yet, so there is no printer to show the record of.
+Press Communication to set one up first.</source>
+        <translation>Todavía no hay ninguna conexión con la impresora, así que no hay impresora cuyo registro mostrar.
+Configure primero una en Comunicación.</translation>
+    </message>
 </context>
 <context>
     <name>frmPort</name>
@@ -1006,6 +1024,129 @@ en modo recibo provocará errores.</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>frmRecord</name>
+    <message>
+        <source>unfinished</source>
+        <translation>sin terminar</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>entregado</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fallido</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>no enviado</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>factory</source>
+        <translation>de fábrica</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>desconocido</translation>
+    </message>
+    <message>
+        <source>Nothing has been sent with this computer&apos;s record yet.</source>
+        <translation>Todavía no se ha enviado nada con el registro de este equipo.</translation>
+    </message>
+    <message>
+        <source>The record at %1 cannot be read: %2</source>
+        <translation>No se puede leer el registro %1: %2</translation>
+    </message>
+    <message>
+        <source>The record holds nothing sent to this printer yet.</source>
+        <translation>El registro aún no contiene nada enviado a esta impresora.</translation>
+    </message>
+    <message>
+        <source>The newest %1 entries are shown; the record holds older ones too (q6config-cli history lists them all).</source>
+        <translation>Se muestran las %1 entradas más recientes; el registro contiene también otras más antiguas (q6config-cli history las lista todas).</translation>
+    </message>
+    <message>
+        <source>Printer Record</source>
+        <translation>Registro de la impresora</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Cuándo</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>Quién</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Qué</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Resultado</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Motivo</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Enviado</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Ajuste</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>Desde</translation>
+    </message>
+    <message>
+        <source>By</source>
+        <translation>Por</translation>
+    </message>
+    <message>
+        <source>Unknown: the record cannot say what the printer holds, because nothing sent from this computer has set it, or an exchange that would have was cut short. Use Settings or Clear All Settings makes it known again.</source>
+        <translation>Desconocido: el registro no puede decir qué tiene la impresora, porque nada enviado desde este equipo lo ha fijado, o un intercambio que lo habría fijado se interrumpió. Enviar o Borrar todo lo vuelve a dar a conocer.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Printer: %1</source>
+        <translation>Impresora: %1</translation>
+    </message>
+    <message>
+        <source>Printer: %1 (%2)</source>
+        <translation>Impresora: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Record: %1</source>
+        <translation>Registro: %1</translation>
     </message>
 </context>
 </TS>

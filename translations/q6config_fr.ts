@@ -973,6 +973,24 @@ en mode ticket de caisse provoque des erreurs.</translation>
         <source>Increasing the default character spacing can (in combination with the larger font) help simulate the output of 180dpi printers. It is recommended to use 1 dot spacing  and enable &apos;Maximum ESC/POS Print Columns&apos;. This feature requires version %1  or later firmware.</source>
         <translation>Plus d&apos;espacement (avec la grande police) imite une imprimante 180 dpi. Conseillé : 1 point et colonnes ESC/POS &apos;Maximum&apos;. Requiert le micrologiciel %1 ou plus récent.</translation>
     </message>
+    <message>
+        <source>Record...</source>
+        <translation>Journal...</translation>
+    </message>
+    <message>
+        <source>See the record of what this computer sent to the connected printer.</source>
+        <translation>Voir le journal de ce que cet ordinateur a envoyé à l&apos;imprimante connectée.</translation>
+    </message>
+    <message>
+        <source>Show what your printer was sent and what it holds.</source>
+        <translation>Affiche ce que l&apos;imprimante a reçu et ce qu&apos;elle contient.</translation>
+    </message>
+    <message>
+        <source>No printer connection is set up yet, so there is no printer to show the record of.
+Press Communication to set one up first.</source>
+        <translation>Aucune connexion à une imprimante n&apos;est encore configurée : il n&apos;y a donc pas d&apos;imprimante dont afficher le journal.
+Configurez-en d&apos;abord une avec Communication.</translation>
+    </message>
 </context>
 <context>
     <name>frmPort</name>
@@ -1006,6 +1024,129 @@ en mode ticket de caisse provoque des erreurs.</translation>
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>frmRecord</name>
+    <message>
+        <source>unfinished</source>
+        <translation>inachevé</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>remis</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>non envoyé</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>factory</source>
+        <translation>usine</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>inconnu</translation>
+    </message>
+    <message>
+        <source>Nothing has been sent with this computer&apos;s record yet.</source>
+        <translation>Rien n&apos;a encore été envoyé avec le journal de cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>The record at %1 cannot be read: %2</source>
+        <translation>Le journal %1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The record holds nothing sent to this printer yet.</source>
+        <translation>Le journal ne contient encore rien d&apos;envoyé à cette imprimante.</translation>
+    </message>
+    <message>
+        <source>The newest %1 entries are shown; the record holds older ones too (q6config-cli history lists them all).</source>
+        <translation>Les %1 entrées les plus récentes sont affichées ; le journal en contient de plus anciennes (q6config-cli history les liste toutes).</translation>
+    </message>
+    <message>
+        <source>Printer Record</source>
+        <translation>Journal de l&apos;imprimante</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Quand</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>Qui</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Quoi</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Octets</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Raison</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Envoyé</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Paramètre</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>Depuis</translation>
+    </message>
+    <message>
+        <source>By</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Unknown: the record cannot say what the printer holds, because nothing sent from this computer has set it, or an exchange that would have was cut short. Use Settings or Clear All Settings makes it known again.</source>
+        <translation>Inconnu : le journal ne peut pas dire ce que contient l&apos;imprimante, car rien de ce qu&apos;a envoyé cet ordinateur ne l&apos;a réglé, ou un échange qui l&apos;aurait réglé a été interrompu. Envoyer ou Tout effacer le rend de nouveau connu.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Printer: %1</source>
+        <translation>Imprimante : %1</translation>
+    </message>
+    <message>
+        <source>Printer: %1 (%2)</source>
+        <translation>Imprimante : %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Record: %1</source>
+        <translation>Journal : %1</translation>
     </message>
 </context>
 </TS>

@@ -973,6 +973,24 @@ in modalità scontrino causa errori.</translation>
         <source>Increasing the default character spacing can (in combination with the larger font) help simulate the output of 180dpi printers. It is recommended to use 1 dot spacing  and enable &apos;Maximum ESC/POS Print Columns&apos;. This feature requires version %1  or later firmware.</source>
         <translation>Più spaziatura (con il font grande) imita una stampante a 180 dpi. Consigliati: 1 punto e colonne ESC/POS &apos;Massimo&apos;. Richiede firmware %1 o successivo.</translation>
     </message>
+    <message>
+        <source>Record...</source>
+        <translation>Registro...</translation>
+    </message>
+    <message>
+        <source>See the record of what this computer sent to the connected printer.</source>
+        <translation>Vedi il registro di ciò che questo computer ha inviato alla stampante collegata.</translation>
+    </message>
+    <message>
+        <source>Show what your printer was sent and what it holds.</source>
+        <translation>Mostra cosa ha ricevuto la stampante e cosa contiene.</translation>
+    </message>
+    <message>
+        <source>No printer connection is set up yet, so there is no printer to show the record of.
+Press Communication to set one up first.</source>
+        <translation>Non è ancora configurata alcuna connessione alla stampante, quindi non c&apos;è una stampante di cui mostrare il registro.
+Configuratene prima una con Comunicazione.</translation>
+    </message>
 </context>
 <context>
     <name>frmPort</name>
@@ -1006,6 +1024,129 @@ in modalità scontrino causa errori.</translation>
     <message>
         <source>Cancel</source>
         <translation>Annulla</translation>
+    </message>
+</context>
+<context>
+    <name>frmRecord</name>
+    <message>
+        <source>unfinished</source>
+        <translation>incompleto</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>consegnato</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fallito</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>non inviato</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 di %2</translation>
+    </message>
+    <message>
+        <source>factory</source>
+        <translation>di fabbrica</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>sconosciuto</translation>
+    </message>
+    <message>
+        <source>Nothing has been sent with this computer&apos;s record yet.</source>
+        <translation>Non è stato ancora inviato nulla con il registro di questo computer.</translation>
+    </message>
+    <message>
+        <source>The record at %1 cannot be read: %2</source>
+        <translation>Impossibile leggere il registro %1: %2</translation>
+    </message>
+    <message>
+        <source>The record holds nothing sent to this printer yet.</source>
+        <translation>Il registro non contiene ancora nulla inviato a questa stampante.</translation>
+    </message>
+    <message>
+        <source>The newest %1 entries are shown; the record holds older ones too (q6config-cli history lists them all).</source>
+        <translation>Sono mostrate le %1 voci più recenti; il registro ne contiene anche di più vecchie (q6config-cli history le elenca tutte).</translation>
+    </message>
+    <message>
+        <source>Printer Record</source>
+        <translation>Registro della stampante</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Quando</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>Chi</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Cosa</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Esito</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Byte</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Motivo</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Inviato</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Impostazione</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valore</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>Dal</translation>
+    </message>
+    <message>
+        <source>By</source>
+        <translation>Da</translation>
+    </message>
+    <message>
+        <source>Unknown: the record cannot say what the printer holds, because nothing sent from this computer has set it, or an exchange that would have was cut short. Use Settings or Clear All Settings makes it known again.</source>
+        <translation>Sconosciuto: il registro non può dire cosa contiene la stampante, perché nulla di quanto inviato da questo computer lo ha impostato, oppure uno scambio che lo avrebbe impostato è stato interrotto. Invia o Cancella tutto lo rendono di nuovo noto.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Impostazioni</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>Printer: %1</source>
+        <translation>Stampante: %1</translation>
+    </message>
+    <message>
+        <source>Printer: %1 (%2)</source>
+        <translation>Stampante: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Record: %1</source>
+        <translation>Registro: %1</translation>
     </message>
 </context>
 </TS>

@@ -973,6 +973,24 @@ no modo recibo causará erros.</translation>
         <source>Increasing the default character spacing can (in combination with the larger font) help simulate the output of 180dpi printers. It is recommended to use 1 dot spacing  and enable &apos;Maximum ESC/POS Print Columns&apos;. This feature requires version %1  or later firmware.</source>
         <translation>Mais espaçamento (com a fonte maior) imita uma impressora de 180 dpi. Recomendado: 1 ponto e colunas ESC/POS &apos;Máximo&apos;. Exige firmware %1 ou posterior.</translation>
     </message>
+    <message>
+        <source>Record...</source>
+        <translation>Registro...</translation>
+    </message>
+    <message>
+        <source>See the record of what this computer sent to the connected printer.</source>
+        <translation>Ver o registro do que este computador enviou à impressora conectada.</translation>
+    </message>
+    <message>
+        <source>Show what your printer was sent and what it holds.</source>
+        <translation>Mostra o que a impressora recebeu e o que ela tem.</translation>
+    </message>
+    <message>
+        <source>No printer connection is set up yet, so there is no printer to show the record of.
+Press Communication to set one up first.</source>
+        <translation>Ainda não há conexão com a impressora configurada, então não há impressora cujo registro mostrar.
+Configure uma primeiro em Comunicação.</translation>
+    </message>
 </context>
 <context>
     <name>frmPort</name>
@@ -1006,6 +1024,129 @@ no modo recibo causará erros.</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>frmRecord</name>
+    <message>
+        <source>unfinished</source>
+        <translation>inacabado</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>entregue</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>falhou</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>não enviado</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>factory</source>
+        <translation>de fábrica</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>desconhecido</translation>
+    </message>
+    <message>
+        <source>Nothing has been sent with this computer&apos;s record yet.</source>
+        <translation>Nada foi enviado ainda com o registro deste computador.</translation>
+    </message>
+    <message>
+        <source>The record at %1 cannot be read: %2</source>
+        <translation>Não é possível ler o registro %1: %2</translation>
+    </message>
+    <message>
+        <source>The record holds nothing sent to this printer yet.</source>
+        <translation>O registro ainda não contém nada enviado a esta impressora.</translation>
+    </message>
+    <message>
+        <source>The newest %1 entries are shown; the record holds older ones too (q6config-cli history lists them all).</source>
+        <translation>As %1 entradas mais recentes são mostradas; o registro contém também outras mais antigas (q6config-cli history lista todas).</translation>
+    </message>
+    <message>
+        <source>Printer Record</source>
+        <translation>Registro da impressora</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Quando</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>Quem</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>O quê</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Resultado</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Motivo</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Enviado</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Configuração</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>Desde</translation>
+    </message>
+    <message>
+        <source>By</source>
+        <translation>Por</translation>
+    </message>
+    <message>
+        <source>Unknown: the record cannot say what the printer holds, because nothing sent from this computer has set it, or an exchange that would have was cut short. Use Settings or Clear All Settings makes it known again.</source>
+        <translation>Desconhecido: o registro não pode dizer o que a impressora tem, porque nada enviado deste computador o definiu, ou uma troca que o definiria foi interrompida. Enviar ou Limpar tudo o torna conhecido de novo.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Printer: %1</source>
+        <translation>Impressora: %1</translation>
+    </message>
+    <message>
+        <source>Printer: %1 (%2)</source>
+        <translation>Impressora: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Record: %1</source>
+        <translation>Registro: %1</translation>
     </message>
 </context>
 </TS>

@@ -25,7 +25,7 @@ int openFileCount() {
 
 }  // namespace
 
-int fitJobsToFileLimit(int jobs, int targets, const Streams& io) {
+int fitJobsToFileLimit(int jobs, int targets, const Streams& io, QStringList* notes) {
   rlimit limit{};
   if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
     return jobs;
@@ -48,12 +48,13 @@ int fitJobsToFileLimit(int jobs, int targets, const Streams& io) {
   if (fits >= wanted) {
     return jobs;
   }
-  io.error(QStringLiteral("note: --jobs %1 lowered to %2: this process may have only %3 files open "
-                          "at once (ulimit -n), and each target being served can need %4.")
-               .arg(jobs)
-               .arg(fits)
-               .arg(static_cast<long long>(limit.rlim_cur))
-               .arg(kFilesPerJob));
+  io.note(QStringLiteral("--jobs %1 lowered to %2: this process may have only %3 files open at "
+                         "once (ulimit -n), and each target being served can need %4.")
+              .arg(jobs)
+              .arg(fits)
+              .arg(static_cast<long long>(limit.rlim_cur))
+              .arg(kFilesPerJob),
+          notes);
   return fits;
 }
 

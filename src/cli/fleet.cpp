@@ -61,12 +61,12 @@ class Worker {
 // Everything the workers share. It lives as long as the last worker: a run that is stopped may
 // return while an exchange is still running.
 struct Shared {
-  Shared(std::vector<Target> t, FleetCommands c, int workers)
+  Shared(FleetTargets t, FleetCommands c, int workers)
       : targets(std::move(t)), commands(std::move(c)), serving(static_cast<size_t>(workers)) {
     results.resize(targets.size());
     clock.start();
   }
-  const std::vector<Target> targets;
+  const FleetTargets targets;
   const FleetCommands commands;
   QElapsedTimer clock;
   std::mutex mutex;
@@ -94,10 +94,31 @@ void ReleaseGate::release(int upTo) {
   changed_.notify_all();
 }
 
-bool ReleaseGate::waitFor(int index) {
+void ReleaseGate::refuse(int upTo, const QString& reason) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (upTo <= released_) {
+      return;
+    }
+    refused_.push_back({released_, upTo, reason});
+    released_ = upTo;
+  }
+  changed_.notify_all();
+}
+
+ReleaseGate::Turn ReleaseGate::waitFor(int index, QString* reason) {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [&] { return cancelled_ || index < released_; });
-  return index < released_;
+  if (index >= released_) {
+    return Turn::Cancelled;
+  }
+  for (const Refusal& r : refused_) {
+    if (index >= r.from && index < r.upTo) {
+      *reason = r.reason;
+      return Turn::Refused;
+    }
+  }
+  return Turn::Go;
 }
 
 void ReleaseGate::cancel() {
@@ -146,15 +167,29 @@ void work(const std::shared_ptr<Shared>& shared, size_t slot, ReleaseGate* gate)
       if (i >= count) {
         return;
       }
+      ReleaseGate::Turn turn = ReleaseGate::Turn::Go;
+      QString refusal;
       if (gate) {
         lock.unlock();
-        if (!gate->waitFor(i)) {
+        turn = gate->waitFor(i, &refusal);
+        if (turn == ReleaseGate::Turn::Cancelled) {
           return;  // stopped before its turn
         }
         lock.lock();
         if (s.stopped) {
           return;
         }
+      }
+      if (turn == ReleaseGate::Turn::Refused) {
+        TargetResult result;
+        result.target = s.targets[static_cast<size_t>(i)].text;
+        result.index = i;
+        result.outcome = Outcome::Failed;
+        result.error = refusal;
+        s.results[static_cast<size_t>(i)] = std::move(result);
+        s.finished.push_back(i);
+        s.changed.notify_one();
+        continue;
       }
       mine.index = i;
       mine.since = s.clock.elapsed();
@@ -175,12 +210,22 @@ void work(const std::shared_ptr<Shared>& shared, size_t slot, ReleaseGate* gate)
 
 }  // namespace
 
-FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
-                  const FleetOptions& options,
+FleetRun runFleet(std::vector<Target> targets, FleetCommands commands, const FleetOptions& options,
+                  const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished) {
+  FleetTargets all{std::make_shared<const std::vector<Target>>(std::move(targets)), {}};
+  all.which.resize(all.all->size());
+  for (size_t i = 0; i < all.which.size(); ++i) {
+    all.which[i] = static_cast<int>(i);
+  }
+  return runFleet(std::move(all), std::move(commands), options, onFinished);
+}
+
+FleetRun runFleet(FleetTargets targets, FleetCommands commands, const FleetOptions& options,
                   const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished) {
   const int count = static_cast<int>(targets.size());
   const int workers = std::clamp(options.jobs, 1, std::max(count, 1));
-  auto shared = std::make_shared<Shared>(targets, std::move(commands), workers);
+  // The workers own the targets: a stopped run may return while an exchange still runs.
+  auto shared = std::make_shared<Shared>(std::move(targets), std::move(commands), workers);
   Shared& s = *shared;
 
   std::vector<Worker> threads;
@@ -252,8 +297,21 @@ FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
   }
 
   FleetRun run;
+  run.abandoned = abandoned;
+  for (Worker& t : threads) {
+    if (abandoned) {
+      t.detach();
+    } else {
+      t.join();
+    }
+  }
   std::unique_lock<std::mutex> lock(s.mutex);
-  run.results = s.results;
+  // Workers left running past the grace still write their own result: they keep the original.
+  if (abandoned) {
+    run.results = s.results;
+  } else {
+    run.results = std::move(s.results);
+  }
   for (const Shared::Slot& slot : s.serving) {
     if (slot.index >= 0) {
       TargetResult& r = run.results[static_cast<size_t>(slot.index)];
@@ -269,15 +327,7 @@ FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
     TargetResult& r = run.results[i];
     if (r.target.isEmpty()) {
       r.index = static_cast<int>(i);
-      r.target = targets[i].text;  // never finished: NotStarted, or Interrupted above
-    }
-  }
-  run.abandoned = abandoned;
-  for (Worker& t : threads) {
-    if (abandoned) {
-      t.detach();
-    } else {
-      t.join();
+      r.target = s.targets[i].text;  // never finished: NotStarted, or Interrupted above
     }
   }
   return run;

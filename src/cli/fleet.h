@@ -48,15 +48,26 @@ class ReleaseGate {
  public:
   // Targets below `upTo` may start.
   void release(int upTo);
-  // Waits until target `index` is released; false when the gate was cancelled first.
-  bool waitFor(int index);
+  // Targets below `upTo` not released yet have their turn, but are not to be sent: each ends
+  // failed with `reason`, its link never opened.
+  void refuse(int upTo, const QString& reason);
+  enum class Turn { Go, Refused, Cancelled };
+  // Waits until target `index` has its turn; Cancelled when the gate was cancelled first. *reason
+  // is set for a refused target.
+  Turn waitFor(int index, QString* reason);
   // Ends every wait (the run is being stopped): the targets not yet released never start.
   void cancel();
 
  private:
+  struct Refusal {
+    int from;
+    int upTo;
+    QString reason;
+  };
   std::mutex mutex_;
   std::condition_variable changed_;
   int released_ = 0;
+  std::vector<Refusal> refused_;  // stretches, in order
   bool cancelled_ = false;
 };
 
@@ -93,8 +104,20 @@ struct FleetRun {
 // most `jobs` at a time. A target that fails or stalls holds only its own worker, for at most its
 // own time limit. onFinished runs on the calling thread as each target ends (in the order they
 // end), and also every `tickMs` with nullptr so that a progress line can be redrawn.
-FleetRun runFleet(const std::vector<Target>& targets, FleetCommands commands,
-                  const FleetOptions& options,
+// The targets a run serves: some of the run's targets, picked by index, shared with the workers
+// instead of copied (a stopped run may return while an exchange still runs).
+struct FleetTargets {
+  std::shared_ptr<const std::vector<Target>> all;
+  std::vector<int> which;  // indices into *all
+  size_t size() const { return which.size(); }
+  bool empty() const { return which.empty(); }
+  const Target& operator[](size_t i) const { return (*all)[static_cast<size_t>(which[i])]; }
+};
+
+FleetRun runFleet(FleetTargets targets, FleetCommands commands, const FleetOptions& options,
+                  const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished);
+// Every target given.
+FleetRun runFleet(std::vector<Target> targets, FleetCommands commands, const FleetOptions& options,
                   const std::function<void(const TargetResult*, const FleetStatus&)>& onFinished);
 
 }  // namespace Q6Cli

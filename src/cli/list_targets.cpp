@@ -1,5 +1,6 @@
 #include "cli/list_targets.h"
 
+#include "cli/command.h"
 #include "cli/targets.h"
 
 namespace Q6Cli {
@@ -73,5 +74,11 @@ int listTargets(const Options& o, const Streams& io) {
   }
   return kExitDelivered;
 }
+
+const Command kListTargetsCommand{"list-targets", kTakesTimeout,
+                                  "  list-targets         the network printers (DNS-SD), printer "
+                                  "queues, printer device nodes and\n"
+                                  "                       serial ports this computer can see\n",
+                                  "", listTargets};
 
 }  // namespace Q6Cli

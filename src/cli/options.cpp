@@ -1,6 +1,6 @@
 // q6config-cli's options: the hand parser (an option's value as --name=value or as the next
-// argument; --to and --set take every argument up to the next option), the suggestions for a slip
-// of the keyboard, and the help, whose lists come from the test and settings tables.
+// argument; --to and --set take every argument up to the next option) and the suggestions for a
+// slip of the keyboard.
 #include "cli/options.h"
 
 #include <algorithm>
@@ -8,14 +8,8 @@
 #include <vector>
 
 #include "cli/targets.h"
-#include "core/printer/diagnostic_table.h"
-#include "core/settings/settings_table.h"
-#include "core/settings/window_content.h"
 
 namespace Q6Cli {
-
-const QStringList kCommands{"apply",   "reset", "test",         "show",
-                            "history", "state", "list-targets", "help"};
 
 namespace {
 
@@ -58,24 +52,6 @@ bool parseNumberOption(const QString& name, const QString& value, int low, int h
   }
   *out = n;
   return true;
-}
-
-QString wrapList(const QStringList& words, int indent, int width = 100) {
-  QString out;
-  int column = indent;
-  for (int i = 0; i < words.size(); ++i) {
-    const QString word = words[i] + (i + 1 < words.size() ? QStringLiteral(",") : QString());
-    if (column > indent && column + 1 + word.size() > width) {
-      out += u'\n' + QString(indent, u' ');
-      column = indent;
-    } else if (column > indent) {
-      out += u' ';
-      ++column;
-    }
-    out += word;
-    column += static_cast<int>(word.size());
-  }
-  return out;
 }
 
 }  // namespace
@@ -217,95 +193,6 @@ bool parseArguments(const QStringList& args, Options* o, QString* error) {
     return false;
   }
   return true;
-}
-
-QString helpText() {
-  QString t = QStringLiteral(
-      "Usage: q6config-cli COMMAND [OPTIONS]\n"
-      "Sets up QLX500 and QLX600 printers from a script, many at once, with the same bytes the\n"
-      "window program sends.\n"
-      "\n"
-      "Commands:\n"
-      "  apply --model QLX500|QLX600 (--preset FILE.pre | --set NAME=ENTRY...) --to TARGET...\n"
-      "                      what \"Use Settings\" sends for these choices (a preset first, then\n"
-      "                      each --set, as if chosen in the window in that order)\n"
-      "  reset --yes --to TARGET...   \"Clear All Settings\": restore the factory settings\n"
-      "  test NAME --to TARGET...     a hardware test or test sheet (names below)\n"
-      "  show COMMAND ...     print every command of COMMAND, as hex and in words; opens nothing\n"
-      "  history --to TARGET... [--limit N]   what the record says was sent to each printer,\n"
-      "                      newest first; opens no link\n"
-      "  state --to TARGET... what each printer holds as far as the record knows; opens no link\n"
-      "  list-targets         the network printers (DNS-SD), printer queues, printer device nodes "
-      "and\n"
-      "                       serial ports this computer can see\n"
-      "\n"
-      "Options:\n"
-      "  --to TARGET...       where to send; every argument up to the next option\n"
-      "  --targets FILE       more targets, one a line (# comments; - reads standard input)\n"
-      "  --jobs N             targets served at the same time (default 16)\n"
-      "  --timeout MS         time limit of each step of a link (default 5000; `stored` keeps its\n"
-      "                      own unless this is given)\n"
-      "  --json FILE          write the whole report as JSON (- for standard output; the lines\n"
-      "                      for people then go to standard error)\n"
-      "  --dry-run            as show: print the commands, open nothing\n"
-      "  --record FILE        the record of what was sent to each printer (default\n"
-      "                      $Q6CONFIG_RECORD, else ~/.local/state/q6config/record.sqlite3)\n"
-      "  --no-record          send without writing the record\n"
-      "  --changes-only       apply: send each printer only the settings the record does not\n"
-      "                      know it holds; a printer that holds them all gets nothing\n"
-      "  --check              apply: say which printers --changes-only would change; opens "
-      "nothing\n"
-      "  --diff               apply: print each setting that changes, recorded -> wanted\n"
-      "  --force              apply: send everything whatever the record says (and record it)\n"
-      "  --limit N            history: at most N entries per printer\n"
-      "  --help, --version\n"
-      "\n"
-      "Targets:\n"
-      "  tcp://HOST[:PORT]    network printer, port 9100 unless given; [ADDRESS]:PORT for IPv6\n"
-      "  queue:NAME           CUPS printer queue (one raw job)\n"
-      "  file:PATH            capture file (appended to) or device node such as /dev/usb/lp0\n"
-      "  serial:PORT?baud=9600&data=8&parity=none|even|odd&stop=1|2&flow=none|hardware|software\n"
-      "  stored               the connection the window program stored for this user\n"
-      "\n"
-      "Exit status: 0 every target delivered, 1 some target failed, 2 bad usage or refused input\n"
-      "(then nothing was sent anywhere). A printer --changes-only leaves unchanged counts as\n"
-      "delivered; a record that cannot be written never changes the exit status.\n"
-      "\n"
-      "Tests (test NAME):\n  ");
-  t += wrapList(Q6::printerTestNames(), 2) +
-       QStringLiteral("\n\nSettings (--set NAME=ENTRY), entries per model:\n");
-  for (const Q6::SettingRow& row : Q6::settingsTable()) {
-    t += QStringLiteral("  %1  %2\n").arg(QLatin1String(row.name), QLatin1String(row.caption));
-    switch (row.kind) {
-      case Q6::SettingKind::CutOffset:
-        t += QStringLiteral(
-            "      both models: off, or millimetres from -10 to 31.75 (to the nearest 0.25)\n");
-        continue;
-      case Q6::SettingKind::FeedCount:
-        t += QStringLiteral(
-            "      QLX500: a number from 0 to 15 (default 2), used with context-cut's enabled "
-            "entries\n");
-        continue;
-      case Q6::SettingKind::List:
-        break;
-    }
-    const QStringList qlx600 = Q6::entryNames(Q6::settingEntries(row, Q6::kModelQLX600));
-    const QStringList qlx500 = Q6::entryNames(Q6::settingEntries(row, Q6::kModelQLX500));
-    if (qlx600 == qlx500) {
-      t += QStringLiteral("      both models: ") + wrapList(qlx500, 19) + u'\n';
-      continue;
-    }
-    if (!qlx600.isEmpty()) {
-      t += QStringLiteral("      QLX600: ") + wrapList(qlx600, 14) + u'\n';
-    }
-    if (!qlx500.isEmpty()) {
-      t += QStringLiteral("      QLX500: ") + wrapList(qlx500, 14) + u'\n';
-    }
-  }
-  t += QStringLiteral(
-      "An entry is named by the name above, by the window's text in quotes, or by the first word\n"
-      "of a name when only one name starts with it (code-page=1252).\n");
-  return t;
 }
 
 }  // namespace Q6Cli

@@ -5,15 +5,12 @@
 
 #include "core/link/link_settings.h"
 
-// q6config-cli's command line as read, and its help.
+// q6config-cli's command line as read.
 namespace Q6Cli {
 
 inline constexpr int kDefaultJobs = 16;
 // The open-file limit is the real bound (fitJobsToFileLimit); this only stops a typo.
 inline constexpr int kMaxJobs = 65536;
-
-// The commands, for a suggestion when one is misspelt.
-extern const QStringList kCommands;
 
 struct Options {
   QString command;
@@ -47,7 +44,5 @@ bool parseArguments(const QStringList& args, Options* options, QString* error);
 // " Did you mean NAME?" for the one known word nearest to a slip of the keyboard; empty when none
 // is near enough (about one edit in three letters) or two are equally near.
 QString didYouMean(const QString& word, const QStringList& known);
-
-QString helpText();
 
 }  // namespace Q6Cli

@@ -16,8 +16,6 @@
 
 namespace Q6Cli {
 
-namespace {
-
 QString statusName(Outcome outcome) {
   switch (outcome) {
     case Outcome::Delivered:
@@ -40,8 +38,6 @@ QString signalName(int signo) {
   return signo == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM");
 }
 
-}  // namespace
-
 void Streams::put(const QString& text, std::FILE* to, bool flush) {
   const QByteArray bytes = text.toLocal8Bit();
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), to);
@@ -50,33 +46,13 @@ void Streams::put(const QString& text, std::FILE* to, bool flush) {
   }
 }
 
-Q6::CommandList Payload::commands() const {
-  Q6::CommandList all;
-  for (const Group& g : groups) {
-    all.insert(all.end(), g.commands.begin(), g.commands.end());
-  }
-  return all;
+void Streams::note(const QString& text, QStringList* notes) const {
+  error(QStringLiteral("note: ") + text);
+  notes->append(text);
 }
 
-void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io) {
-  const Q6::CommandList all = payload.commands();
-  io.line(QStringLiteral("# %1: %2 commands, %3 bytes; nothing is opened")
-              .arg(payload.what)
-              .arg(all.size())
-              .arg(Q6::byteCount(all)));
-  for (const Payload::Group& group : payload.groups) {
-    io.line(group.label);
-    for (const Q6::Command& command : group.commands) {
-      const QString hex = Q6::hexText(command);
-      const QString words = Q6::describeSwitchFrame(command);
-      io.line(words.isEmpty() ? QStringLiteral("  ") + hex
-                              : QStringLiteral("  %1  %2").arg(hex, -32).arg(words));
-    }
-  }
-  for (const Target& target : targets) {
-    io.line(QStringLiteral("# would go to %1").arg(displayText(target.text)), false);
-  }
-  std::fflush(io.out);
+Streams forPeople(const Options& o, const Streams& io) {
+  return Streams{o.json == u"-" ? io.err : io.out, io.err};
 }
 
 void printResult(const TargetResult& r, const Streams& human) {
@@ -99,7 +75,7 @@ void Progress::clear() {
   }
 }
 
-void Progress::draw(const FleetStatus& status, int failed, const std::vector<Target>& targets) {
+void Progress::draw(const FleetStatus& status, int failed, const QString& oldest) {
   if (!on_) {
     return;
   }
@@ -110,8 +86,7 @@ void Progress::draw(const FleetStatus& status, int failed, const std::vector<Tar
                      .arg(failed);
   if (status.oldest >= 0) {
     line += QStringLiteral("; waiting %1 s on %2")
-                .arg(QString::number(status.oldestWaitMs / 1000),
-                     displayText(targets[static_cast<size_t>(status.oldest)].text));
+                .arg(QString::number(status.oldestWaitMs / 1000), displayText(oldest));
   }
   const QByteArray bytes = (QStringLiteral("\r\033[K") + line).toLocal8Bit();
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err_);
@@ -132,6 +107,15 @@ bool ReportFile::open(const QString& path, QString* error) {
   }
   path_ = *target;
   return true;
+}
+
+bool ReportFile::append(const QByteArray& text, QString* error) {
+  const Q6::Result<> done = replacement_.write(text);
+  if (!done) {
+    *error =
+        QStringLiteral("could not write the report %1: %2").arg(displayText(path_), done.error());
+  }
+  return done.ok();
 }
 
 bool ReportFile::commit(const QByteArray& text, QString* error) {
@@ -191,64 +175,41 @@ RunSummary summarize(const std::vector<TargetResult>& results, int failed, int s
   return s;
 }
 
-QByteArray reportText(const Options& o, const Payload& payload,
-                      const std::vector<TargetResult>& results,
-                      const std::vector<TargetNote>& notes, const RecordNote& record,
-                      const RunSummary& summary) {
-  const Q6::CommandList all = payload.commands();
-  QJsonObject json;
-  json[QStringLiteral("program")] = QStringLiteral("q6config-cli");
-  json[QStringLiteral("version")] =
-      Q6::versionText(Q6Version::kMajor, Q6Version::kMinor, Q6Version::kRevision);
-  json[QStringLiteral("command")] = o.command;
-  json[QStringLiteral("what")] = payload.what;
-  json[QStringLiteral("commands")] = static_cast<qint64>(all.size());
-  json[QStringLiteral("bytes")] = static_cast<qint64>(Q6::byteCount(all));
-  json[QStringLiteral("started")] = summary.started.toString(Qt::ISODate);
-  json[QStringLiteral("record")] = record.path.isEmpty() ? QJsonValue() : QJsonValue(record.path);
-  if (!record.error.isEmpty()) {
-    json[QStringLiteral("record_error")] = record.error;
+QJsonObject targetJson(const TargetResult& r, const TargetNote& note) {
+  QJsonObject item;
+  item[QStringLiteral("target")] = r.target;
+  item[QStringLiteral("status")] = statusName(r.outcome);
+  item[QStringLiteral("bytes")] = r.bytes;
+  item[QStringLiteral("ms")] = r.ms;
+  if (r.outcome == Outcome::Failed) {
+    item[QStringLiteral("error")] = r.error;
   }
-  if (o.check) {
-    json[QStringLiteral("check")] = true;
+  // Changed: the printer got (or, checking, would get) bytes that alter what it holds.
+  item[QStringLiteral("changed")] =
+      note.changed && (r.outcome == Outcome::Delivered || r.outcome == Outcome::WouldChange);
+  QJsonArray diff;
+  for (const SettingChange& c : note.diff) {
+    diff.append(QJsonObject{{QStringLiteral("setting"), c.setting},
+                            {QStringLiteral("before"), c.before},
+                            {QStringLiteral("after"), c.after}});
   }
-  int unchanged = 0;
-  QJsonArray list;
-  for (size_t i = 0; i < results.size(); ++i) {
-    const TargetResult& r = results[i];
-    const TargetNote note = i < notes.size() ? notes[i] : TargetNote{};
-    unchanged += r.outcome == Outcome::Unchanged ? 1 : 0;
-    QJsonObject item;
-    item[QStringLiteral("target")] = r.target;
-    item[QStringLiteral("status")] = statusName(r.outcome);
-    item[QStringLiteral("bytes")] = r.bytes;
-    item[QStringLiteral("ms")] = r.ms;
-    if (r.outcome == Outcome::Failed) {
-      item[QStringLiteral("error")] = r.error;
-    }
-    // Changed: the printer got (or, checking, would get) bytes that alter what it holds.
-    item[QStringLiteral("changed")] =
-        note.changed && (r.outcome == Outcome::Delivered || r.outcome == Outcome::WouldChange);
-    QJsonArray diff;
-    for (const SettingChange& c : note.diff) {
-      diff.append(QJsonObject{{QStringLiteral("setting"), c.setting},
-                              {QStringLiteral("before"), c.before},
-                              {QStringLiteral("after"), c.after}});
-    }
-    item[QStringLiteral("diff")] = diff;
-    list.append(item);
+  item[QStringLiteral("diff")] = diff;
+  return item;
+}
+
+bool writeReport(const Options& o, const QJsonObject& report, ReportFile& file, const Streams& io) {
+  const QByteArray text = QJsonDocument(report).toJson(QJsonDocument::Indented);
+  if (o.json == u"-") {
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), io.out);
+    std::fflush(io.out);
+    return true;
   }
-  json[QStringLiteral("targets")] = list;
-  json[QStringLiteral("delivered")] = summary.delivered;
-  json[QStringLiteral("failed")] = summary.failed;
-  json[QStringLiteral("unchanged")] = unchanged;
-  if (summary.stoppedBy) {
-    json[QStringLiteral("stopped_by")] = signalName(summary.stoppedBy);
-    json[QStringLiteral("interrupted")] = summary.interrupted;
-    json[QStringLiteral("not_started")] = summary.notStarted;
+  QString error;
+  if ((!file.isOpen() && !file.open(o.json, &error)) || !file.commit(text, &error)) {
+    io.error(error);
+    return false;
   }
-  json[QStringLiteral("exit_code")] = summary.code;
-  return QJsonDocument(json).toJson(QJsonDocument::Indented);
+  return true;
 }
 
 }  // namespace Q6Cli

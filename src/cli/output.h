@@ -3,22 +3,21 @@
 #include <QDateTime>
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 #include <vector>
 
 #include "cli/fleet.h"
 #include "cli/options.h"
+#include "cli/payload.h"
 #include "cli/targets.h"
 #include "core/common/whole_file.h"
 #include "core/printer/commands.h"
-#include "core/record/printer_record.h"
-#include "core/settings/settings_table.h"
-#include "core/settings/use_settings.h"
 
-// What q6config-cli writes: its lines, the dry run, the progress line, the summary and the JSON
-// report.
+// What q6config-cli writes: its lines, the progress line, the summary and the JSON report.
 namespace Q6Cli {
 
 // Exit codes: every target delivered; some target failed; bad usage or refused input (nothing was
@@ -37,29 +36,9 @@ struct Streams {
   void error(const QString& text) const {
     put(QStringLiteral("q6config-cli: ") + text + u'\n', err, true);
   }
+  // "q6config-cli: note: TEXT", and TEXT kept in notes for the report, which lists every note.
+  void note(const QString& text, QStringList* notes) const;
   static void put(const QString& text, std::FILE* to, bool flush);
-};
-
-// What one run sends: the commands grouped by what they stand for, each group under the line the
-// dry run shows for it.
-struct Payload {
-  struct Group {
-    QString label;  // `form-feed = partial-cut ("Partial Cut")`, "write"
-    Q6::CommandList commands;
-  };
-  QString what;  // "apply for the QLX500", "reset", "test line-feed"
-  std::vector<Group> groups;
-  Q6::CommandList commands() const;
-
-  // How the record names the exchange: "apply", "reset", "test line-feed", and what it does.
-  QString action;
-  Q6::RecordEffect effect = Q6::RecordEffect::None;
-  QString model;  // "QLX500", or empty when the exchange does not depend on it
-  // apply: the choices, and the plan whose parts are the groups, one for one
-  bool isApply = false;
-  int modelIndex = 0;
-  Q6::Selection selection;
-  Q6::UseSettingsPlan plan;
 };
 
 // One setting a target was (or would be) sent, and what the record held before.
@@ -82,8 +61,8 @@ struct RecordNote {
   QString error;
 };
 
-// `show` and --dry-run: every command as hex and in words, then the targets it would go to.
-void printDryRun(const Payload& payload, const std::vector<Target>& targets, const Streams& io);
+// Where the lines for people go: standard error when the report is standard output (--json -).
+Streams forPeople(const Options& o, const Streams& io);
 
 // "ok TARGET ..." or "FAILED TARGET: why", as each target finishes.
 void printResult(const TargetResult& result, const Streams& human);
@@ -94,7 +73,7 @@ class Progress {
  public:
   Progress(std::FILE* err, int total, bool wanted);
   void clear();
-  void draw(const FleetStatus& status, int failed, const std::vector<Target>& targets);
+  void draw(const FleetStatus& status, int failed, const QString& oldest);
 
  private:
   std::FILE* err_;
@@ -114,6 +93,10 @@ class ReportFile {
   ~ReportFile() { discard(); }
 
   bool open(const QString& path, QString* error);
+  bool isOpen() const { return !path_.isEmpty(); }
+  // Adds bytes to the new report, as a run goes.
+  bool append(const QByteArray& text, QString* error);
+  // Adds the last bytes and puts the report in its place.
   bool commit(const QByteArray& text, QString* error);
   void discard();
 
@@ -138,10 +121,14 @@ struct RunSummary {
 RunSummary summarize(const std::vector<TargetResult>& results, int failed, int stoppedBy,
                      const Streams& human, const Streams& io);
 
-// The whole --json report.
-QByteArray reportText(const Options& o, const Payload& payload,
-                      const std::vector<TargetResult>& results,
-                      const std::vector<TargetNote>& notes, const RecordNote& record,
-                      const RunSummary& summary);
+// A target's object in the --json report of apply, reset and test.
+QJsonObject targetJson(const TargetResult& result, const TargetNote& note);
+// The report's words for how a target ended ("ok", "not started"...) and for a stopping signal.
+QString statusName(Outcome outcome);
+QString signalName(int signo);
+
+// Writes a command's --json report: to standard output for "-", else over its file, which is
+// opened here unless the run opened it before its first target. False once the error is printed.
+bool writeReport(const Options& o, const QJsonObject& report, ReportFile& file, const Streams& io);
 
 }  // namespace Q6Cli

@@ -1,16 +1,11 @@
 #include "cli/record_use.h"
 
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <system_error>
 
-#include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
 #include "version.h"
 
@@ -27,12 +22,7 @@ constexpr size_t kCompletionBatch = 512;
 constexpr size_t kFirstStretch = 32;
 constexpr size_t kLongestStretch = 2048;
 
-// How far back `state` looks for the model the printer was last set up as.
-constexpr int kModelLookBack = 50;
-
-QString timeText(const QDateTime& time) {
-  return time.isValid() ? time.toUTC().toString(Qt::ISODate) : QString();
-}
+}  // namespace
 
 QString recordPath(const Options& o) {
   if (o.noRecord) {
@@ -41,93 +31,8 @@ QString recordPath(const Options& o) {
   return o.record.isEmpty() ? Q6::defaultRecordPath() : o.record;
 }
 
-// Writes a JSON document to standard output or to the --json file (replaced whole).
-int writeJson(const Options& o, const QJsonObject& json, const Streams& io) {
-  const QByteArray text = QJsonDocument(json).toJson(QJsonDocument::Indented);
-  if (o.json == u"-") {
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), io.out);
-    std::fflush(io.out);
-    return kExitDelivered;
-  }
-  ReportFile report;
-  QString error;
-  if (!report.open(o.json, &error) || !report.commit(text, &error)) {
-    io.error(error);
-    return kExitSomeFailed;
-  }
-  return kExitDelivered;
-}
-
-// The record for a read: opened only when its file exists, so that a look creates nothing.
-// Nothing with *code set when there is nothing to read (0) or it cannot be read (1).
-std::unique_ptr<Q6::PrinterRecord> openForReading(const Options& o, const Streams& human,
-                                                  const Streams& io, int* code) {
-  const QString path = recordPath(o);
-  *code = kExitDelivered;
-  if (path.isEmpty()) {
-    io.error(
-        QStringLiteral("%1 reads the record; --no-record leaves nothing to read.").arg(o.command));
-    *code = kExitRefused;
-    return nullptr;
-  }
-  if (!QFileInfo::exists(path)) {
-    human.error(QStringLiteral("there is no record yet at %1: nothing has been sent with it.")
-                    .arg(displayText(path)));
-    return nullptr;
-  }
-  auto opened = Q6::PrinterRecord::open(path, Q6::RecordAccess::Read);
-  if (!opened) {
-    io.error(QStringLiteral("the record at %1 cannot be read: %2")
-                 .arg(displayText(path), opened.error()));
-    *code = kExitSomeFailed;
-    return nullptr;
-  }
-  return std::move(*opened);
-}
-
-QJsonObject entryJson(const Q6::RecordEntry& e) {
-  return QJsonObject{{QStringLiteral("id"), e.id},
-                     {QStringLiteral("time"), timeText(e.time)},
-                     {QStringLiteral("completed"), timeText(e.completed)},
-                     {QStringLiteral("outcome"), Q6::recordOutcomeName(e.outcome)},
-                     {QStringLiteral("action"), e.action},
-                     {QStringLiteral("model"), e.model},
-                     {QStringLiteral("effect"), Q6::recordEffectName(e.effect)},
-                     {QStringLiteral("settings"), QJsonArray::fromStringList(e.settings)},
-                     {QStringLiteral("bytes"), e.bytes},
-                     {QStringLiteral("sent"), e.sent},
-                     {QStringLiteral("sha256"), QString::fromLatin1(e.sha256.toHex())},
-                     {QStringLiteral("user"), e.user},
-                     {QStringLiteral("host"), e.host},
-                     {QStringLiteral("program"), e.program},
-                     {QStringLiteral("reason"), e.reason}};
-}
-
-QString entryLine(const Q6::RecordEntry& e) {
-  QString line =
-      QStringLiteral("  %1  %2  %3")
-          .arg(timeText(e.time), Q6::recordOutcomeName(e.outcome), displayText(e.action));
-  if (!e.settings.isEmpty()) {
-    line += QStringLiteral("  ") + displayText(e.settings.join(u' '));
-  }
-  line += QStringLiteral("  %1 bytes  %2@%3  %4")
-              .arg(QString::number(e.bytes), displayText(e.user), displayText(e.host),
-                   displayText(e.program));
-  if (!e.reason.isEmpty()) {
-    line += QStringLiteral(": ") + displayText(e.reason);
-  }
-  return line;
-}
-
-QString printerHeading(const Target& target, const QString& printer) {
-  return target.text == printer
-             ? displayText(printer)
-             : QStringLiteral("%1 (%2)").arg(displayText(target.text), displayText(printer));
-}
-
-}  // namespace
-
-RunRecord::RunRecord(const Options& o, const Streams& io) : io_(io), path_(recordPath(o)) {}
+RunRecord::RunRecord(const Options& o, const Streams& io)
+    : io_(io), path_(recordPath(o)), truthful_(o.changesOnly && !o.check) {}
 
 RunRecord::~RunRecord() {
   finish();
@@ -150,9 +55,18 @@ void RunRecord::fail(const QString& reason) {
   error_ = reason;
   record_.reset();
   queued_.clear();
-  io_.error(QStringLiteral("warning: the record at %1 could not be updated: %2; it is behind — run "
-                           "with --force once it can be written")
+  io_.error(
+      truthful_
+          ? QStringLiteral("warning: the record at %1 could not be updated: %2; nothing is sent "
+                           "to a printer whose entry it cannot take")
+                .arg(displayText(path_), displayText(reason))
+          : QStringLiteral("warning: the record at %1 could not be updated: %2; it is behind — "
+                           "run with --force once it can be written")
                 .arg(displayText(path_), displayText(reason)));
+}
+
+bool RunRecord::truthful() const {
+  return truthful_ && !path_.isEmpty();
 }
 
 void RunRecord::open(bool createIfMissing) {
@@ -229,8 +143,11 @@ void RunRecord::beginStretch(std::unique_lock<std::mutex>& lock) {
   }
   const size_t first = a.next;
   const size_t end = std::min(a.entries.size(), first + a.stretch);
-  const std::vector<Q6::RecordEntry> part(a.entries.begin() + static_cast<qsizetype>(first),
-                                          a.entries.begin() + static_cast<qsizetype>(end));
+  std::vector<Q6::RecordEntry> part;
+  part.reserve(end - first);
+  for (size_t k = first; k < end; ++k) {
+    part.push_back(a.entries.at(k));
+  }
   writing_ = true;
   lock.unlock();
   const std::optional<std::vector<qint64>> begun = begin(part);
@@ -239,7 +156,16 @@ void RunRecord::beginStretch(std::unique_lock<std::mutex>& lock) {
   if (begun) {
     std::copy(begun->begin(), begun->end(), a.ids->begin() + static_cast<qsizetype>(first));
   }
-  a.gate->release(static_cast<int>(end));
+  if (begun || !truthful_) {
+    a.gate->release(static_cast<int>(end));
+  } else {
+    // A --changes-only run exists to leave the record true: a printer it cannot record is not
+    // sent to, and keeps what the record says it holds.
+    a.gate->refuse(static_cast<int>(end),
+                   QStringLiteral("not sent: the record cannot be written: %1; run without "
+                                  "--changes-only, or with --no-record, to send anyway")
+                       .arg(error_));
+  }
   a.next = end;
   a.stretch = std::min(a.stretch * 2, kLongestStretch);
 }
@@ -282,7 +208,13 @@ void RunRecord::writerLoop() {
   idle_.notify_all();
 }
 
-void RunRecord::beginAhead(std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
+Q6::RecordEntry RunEntries::at(size_t k) const {
+  Q6::RecordEntry entry = ofList[static_cast<size_t>(listOf[k])];
+  entry.printer = printers[static_cast<qsizetype>(k)];
+  return entry;
+}
+
+void RunRecord::beginAhead(RunEntries entries, std::vector<qint64>& ids,
                            std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop) {
   std::unique_lock<std::mutex> lock(mutex_);
   if (record_) {
@@ -389,107 +321,6 @@ Q6::PrinterRecord::Completion completionOf(qint64 id, const TargetResult& r) {
       break;
   }
   return c;
-}
-
-int runHistory(const Options& o, const std::vector<Target>& targets, const Streams& io) {
-  const Streams human{o.json == u"-" ? io.err : io.out, io.err};
-  int code = kExitDelivered;
-  const std::unique_ptr<Q6::PrinterRecord> record = openForReading(o, human, io, &code);
-  QJsonObject json{{QStringLiteral("record"), recordPath(o)}};
-  QJsonArray printers;
-  for (size_t i = 0; record && i < targets.size(); ++i) {
-    const QString printer = Q6::recordPrinterName(targets[i].settings);
-    const auto entries = record->history(printer, o.limit);
-    if (!entries) {
-      io.error(QStringLiteral("the record at %1 cannot be read: %2")
-                   .arg(displayText(record->path()), entries.error()));
-      return kExitSomeFailed;
-    }
-    human.line(printerHeading(targets[i], printer), false);
-    if (entries->empty()) {
-      human.line(QStringLiteral("  nothing recorded"), false);
-    }
-    QJsonArray list;
-    for (const Q6::RecordEntry& e : *entries) {
-      human.line(entryLine(e), false);
-      list.append(entryJson(e));
-    }
-    printers.append(QJsonObject{{QStringLiteral("target"), targets[i].text},
-                                {QStringLiteral("printer"), printer},
-                                {QStringLiteral("entries"), list}});
-  }
-  std::fflush(human.out);
-  json[QStringLiteral("printers")] = printers;
-  if (code != kExitDelivered) {
-    return code;
-  }
-  return o.json.isEmpty() ? kExitDelivered : writeJson(o, json, io);
-}
-
-int runState(const Options& o, const std::vector<Target>& targets, const Streams& io) {
-  const Streams human{o.json == u"-" ? io.err : io.out, io.err};
-  int code = kExitDelivered;
-  const std::unique_ptr<Q6::PrinterRecord> record = openForReading(o, human, io, &code);
-  QJsonObject json{{QStringLiteral("record"), recordPath(o)}};
-  QJsonArray printers;
-  if (record) {
-    QStringList names;
-    for (const Target& t : targets) {
-      names << Q6::recordPrinterName(t.settings);
-    }
-    const auto states = record->states(names);
-    if (!states || states->size() != targets.size()) {
-      io.error(
-          QStringLiteral("the record at %1 cannot be read: %2")
-              .arg(displayText(record->path()),
-                   states ? QStringLiteral("it answered for other printers") : states.error()));
-      return kExitSomeFailed;
-    }
-    for (size_t i = 0; i < targets.size(); ++i) {
-      // The model the printer was last set up as decides which settings it has.
-      QString model;
-      const auto recent = record->history(names[static_cast<qsizetype>(i)], kModelLookBack);
-      for (const Q6::RecordEntry& e : recent ? *recent : std::vector<Q6::RecordEntry>{}) {
-        if (!e.model.isEmpty()) {
-          model = e.model;
-          break;
-        }
-      }
-      const std::optional<int> modelIndex = Q6::modelFromName(model);
-      human.line(printerHeading(targets[i], names[static_cast<qsizetype>(i)]) +
-                     (model.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(model)),
-                 false);
-      QJsonArray settings;
-      for (const Q6::SettingRow& row : Q6::settingsTable()) {
-        if (modelIndex && !Q6::settingAvailable(row, *modelIndex)) {
-          continue;
-        }
-        const QString name = QLatin1String(row.name);
-        const Q6::SettingState s = (*states)[i].of(name);
-        const QString value = recordedText(s);
-        QString line = QStringLiteral("  %1  %2").arg(name, -20).arg(displayText(value));
-        if (s.entry != 0) {
-          line += QStringLiteral("  since %1 by %2").arg(timeText(s.since), displayText(s.by));
-        }
-        human.line(line, false);
-        settings.append(QJsonObject{{QStringLiteral("setting"), name},
-                                    {QStringLiteral("value"), value},
-                                    {QStringLiteral("entry"), s.entry},
-                                    {QStringLiteral("since"), timeText(s.since)},
-                                    {QStringLiteral("by"), s.by}});
-      }
-      printers.append(QJsonObject{{QStringLiteral("target"), targets[i].text},
-                                  {QStringLiteral("printer"), names[static_cast<qsizetype>(i)]},
-                                  {QStringLiteral("model"), model},
-                                  {QStringLiteral("settings"), settings}});
-    }
-  }
-  std::fflush(human.out);
-  json[QStringLiteral("printers")] = printers;
-  if (code != kExitDelivered) {
-    return code;
-  }
-  return o.json.isEmpty() ? kExitDelivered : writeJson(o, json, io);
 }
 
 }  // namespace Q6Cli

@@ -22,6 +22,16 @@
 // goes on without it.
 namespace Q6Cli {
 
+// The entries of a run's targets, made a stretch at a time rather than held for every target:
+// targets sent the same list differ in their printer only.
+struct RunEntries {
+  std::vector<Q6::RecordEntry> ofList;  // per command list
+  std::vector<int> listOf;              // per target
+  QStringList printers;                 // per target
+  size_t size() const { return listOf.size(); }
+  Q6::RecordEntry at(size_t k) const;
+};
+
 // The record as one run uses it. Before the run it is read on the calling thread (states); during
 // the run it is written by one thread of its own, the writer: it begins the entries a stretch ahead
 // of the targets and writes the completions queued meanwhile, each batch in one transaction, so
@@ -39,6 +49,9 @@ class RunRecord {
   // Why it is not used any more, for the report; empty while it is fine.
   QString error() const;
   bool usable() const;
+  // A --changes-only run: a target whose entry cannot be begun is not sent (beginAhead refuses it
+  // through the gate), whether the record failed on the way or could not be opened at all.
+  bool truthful() const;
 
   // Opens the record, creating it, for a run that sends. Only when it exists already for one
   // that sends nothing (a check), and then only for reading, so that a look creates no file and
@@ -56,8 +69,8 @@ class RunRecord {
   // and the stretch released through the gate once it is stored; a stretch the record refuses is
   // released without entries (ids 0), as the record never stops an exchange. Once `stop` is set no
   // more are begun, the gate is cancelled, and a wait for another program gives up.
-  void beginAhead(std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
-                  std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop);
+  void beginAhead(RunEntries entries, std::vector<qint64>& ids, std::shared_ptr<ReleaseGate> gate,
+                  const std::atomic<int>& stop);
   // Waits until the writer is done with the entries handed to beginAhead.
   void waitAhead();
   // Queues a completion for the writer; never waits on the record.
@@ -69,7 +82,7 @@ class RunRecord {
 
  private:
   struct Ahead {
-    std::vector<Q6::RecordEntry> entries;
+    RunEntries entries;
     std::vector<qint64>* ids = nullptr;
     std::shared_ptr<ReleaseGate> gate;
     const std::atomic<int>* stop = nullptr;
@@ -92,6 +105,7 @@ class RunRecord {
   std::unique_ptr<Q6::PrinterRecord> record_;
   std::vector<Q6::PrinterRecord::Completion> queued_;
   std::optional<Ahead> ahead_;
+  const bool truthful_;
   bool flushAsked_ = false;
   bool finishing_ = false;
   bool writing_ = false;  // the writer has taken work out of the queue and is at the record
@@ -102,7 +116,7 @@ class RunRecord {
 // writer to be done with their entries when it ends.
 class EntriesAhead {
  public:
-  EntriesAhead(RunRecord& record, std::vector<Q6::RecordEntry> entries, std::vector<qint64>& ids,
+  EntriesAhead(RunRecord& record, RunEntries entries, std::vector<qint64>& ids,
                std::shared_ptr<ReleaseGate> gate, const std::atomic<int>& stop)
       : record_(record) {
     record_.beginAhead(std::move(entries), ids, std::move(gate), stop);
@@ -125,8 +139,7 @@ QString recordedText(const Q6::SettingState& state);
 // The completion of a target's entry from how its exchange ended.
 Q6::PrinterRecord::Completion completionOf(qint64 id, const TargetResult& result);
 
-// `history` and `state`: read the record only, open no link. Return the exit code.
-int runHistory(const Options& o, const std::vector<Target>& targets, const Streams& io);
-int runState(const Options& o, const std::vector<Target>& targets, const Streams& io);
+// The record's file as --record and --no-record name it: empty with --no-record.
+QString recordPath(const Options& o);
 
 }  // namespace Q6Cli

@@ -53,12 +53,6 @@ bool parseTargetsText(QByteArrayView data, const QString& source, std::vector<Ta
 // cannot be read or a line is refused.
 bool readTargetsFile(const QString& path, std::vector<TargetLine>* targets, QString* error);
 
-// What makes two targets the same printer: file and serial targets by the device or file they
-// reach (after following links, by device and inode where it exists), network targets by host (case
-// and a trailing dot ignored, addresses in canonical form) and port, queues by name (any case).
-// Equal keys, same printer.
-QString printerKey(const Orvanel::LinkSettings& settings);
-
 // Where the first control character (C0, DEL, C1) of text is, or -1.
 qsizetype firstControl(QStringView text);
 // A character as an escape: \n, \x1b or \u202e.

@@ -403,6 +403,17 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringList{"test", "self-test", "--jobs", "65537"} + kTo, "65537"},
         RefusalRow{"ChangesOnlyIsForApply", QStringList{"reset", "--yes", "--changes-only"} + kTo,
                    "--changes-only"},
+        RefusalRow{"CheckIsForApply", QStringList{"test", "self-test", "--check"} + kTo,
+                   "--changes-only, --check and --diff belong to apply."},
+        RefusalRow{
+            "PresetIsForApply",
+            QStringList{"reset", "--yes", "--preset", Q6CONFIG_TEST_DATA "/version0.pre"} + kTo,
+            "--preset and --set belong to apply."},
+        RefusalRow{"SetIsForApply",
+                   QStringList{"test", "self-test", "--set", "form-feed=full-cut"} + kTo,
+                   "--preset and --set belong to apply."},
+        RefusalRow{"ShowShowsACommandThatSends", QStringList{"show", "show"} + kTo,
+                   "unknown command \"show\" (see --help)."},
         RefusalRow{"CheckWithoutTheRecord",
                    QStringList{"apply", "--model", "QLX500", "--set", "form-feed=full-cut",
                                "--check", "--no-record"} +
@@ -544,13 +555,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A run stopped by SIGINT or SIGTERM: the exit status says which, the report is whole (an earlier
 // one is replaced, never left empty) and names every target that did not finish. With --json -,
-// the report is standard output and the lines for people go to standard error.
+// the report is standard output and the lines for people go to standard error. Every note the run
+// gives on standard error is in the report's notes as well.
 struct ReportRow {
   const char* name;
   int signal;     // 0: the run ends by itself
   bool toStdout;  // --json -
   int code;
+  QStringList command = {"test", "self-test"};
+  QStringList notes = {};
 };
+
+// The window's advice on the QLX500's optimum-density speed, as the run gives it.
+const QString kSpeedAdvice =
+    "The 'Optimum' print speed option acheives the highest possible output quality to acheive "
+    "good results even on unsensitive paper types.\n"
+    "Combine the setting with 130% density for maximum quality (at 120mm/second)\n"
+    "or 120% density for second highest quality (at 140mm/second.";
 
 void PrintTo(const ReportRow& r, std::ostream* os) {
   *os << r.name;
@@ -569,10 +590,10 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   targets << "file:" + path("a.bin") << "file:" + path("b.bin");
   QProcess p;
   const QDateTime launched = QDateTime::currentDateTimeUtc();
-  p.start(Q6CONFIG_CLI_PATH,
-          QStringList{"test", "self-test", "--jobs", "1", "--timeout", "20000", "--json",
-                      row.toStdout ? "-" : path("report.json"), "--to"} +
-              targets);
+  p.start(Q6CONFIG_CLI_PATH, row.command +
+                                 QStringList{"--jobs", "1", "--timeout", "20000", "--json",
+                                             row.toStdout ? "-" : path("report.json"), "--to"} +
+                                 targets);
   ASSERT_TRUE(p.waitForStarted());
   if (row.signal) {
     QThread::msleep(800);
@@ -588,6 +609,11 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   const QJsonObject report = QJsonDocument::fromJson(text, &parsed).object();
   ASSERT_EQ(parsed.error, QJsonParseError::NoError) << text.toStdString();
   EXPECT_EQ(report["exit_code"].toInt(), row.code);
+  ASSERT_TRUE(report["notes"].isArray()) << text.toStdString();
+  EXPECT_EQ(report["notes"].toVariant().toStringList(), row.notes);
+  for (const QString& note : row.notes) {
+    EXPECT_TRUE(err.contains("q6config-cli: note: " + note + "\n")) << err.toStdString();
+  }
   // When the run started, not when the report was written (seconds later for a stopped run).
   EXPECT_LE(launched.secsTo(QDateTime::fromString(report["started"].toString(), Qt::ISODate)), 1)
       << report["started"].toString().toStdString();
@@ -613,13 +639,104 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("report").size(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, Report,
-                         ::testing::Values(ReportRow{"StoppedBySigterm", SIGTERM, false, 143},
-                                           ReportRow{"StoppedBySigint", SIGINT, false, 130},
-                                           ReportRow{"StoppedWithReportOnStdout", SIGTERM, true,
-                                                     143},
-                                           ReportRow{"ReportOnStdout", 0, true, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Runs, Report,
+    ::testing::Values(ReportRow{"StoppedBySigterm", SIGTERM, false, 143},
+                      ReportRow{"StoppedBySigint", SIGINT, false, 130},
+                      ReportRow{"StoppedWithReportOnStdout", SIGTERM, true, 143},
+                      ReportRow{"ReportOnStdout", 0, true, 0},
+                      ReportRow{"AdviceIsANote",
+                                0,
+                                false,
+                                0,
+                                {"apply", "--model", "QLX500", "--set", "speed=optimum-density"},
+                                {kSpeedAdvice}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The report is written as the run goes and reads as one document: every key it has always had,
+// the targets in the order given whatever order they end in, and the counts at the end.
+struct ShapeRow {
+  const char* name;
+  bool slowFirst;      // the first target ends last
+  QStringList files;   // file targets after it, "{dir}" for the test's folder
+  QStringList status;  // per target, in the order given
+  int code;
+};
+
+void PrintTo(const ShapeRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class ReportShape : public CliProgram, public ::testing::WithParamInterface<ShapeRow> {};
+
+TEST_P(ReportShape, ParsesToWhatTheRunDid) {
+  const ShapeRow& row = GetParam();
+  Q6Test::TcpSink slow(Q6Test::TcpSink::Mode::SlowToEnd);
+  QStringList targets;
+  if (row.slowFirst) {
+    targets << QStringLiteral("tcp://127.0.0.1:%1").arg(slow.port());
+  }
+  for (const QString& file : row.files) {
+    targets << fill(file);
+  }
+  for (const QString& json : {QStringLiteral("-"), path("report.json")}) {
+    SCOPED_TRACE(json.toStdString());
+    const CliRun run =
+        cli(QStringList{"test", "line-feed", "--no-record", "--jobs", "4", "--json", json, "--to"} +
+            targets);
+    EXPECT_EQ(run.code, row.code) << run.err.toStdString();
+    const QByteArray text = json == u"-" ? run.out.toUtf8() : bytes("report.json");
+    QJsonParseError parsed;
+    const QJsonObject report = QJsonDocument::fromJson(text, &parsed).object();
+    ASSERT_EQ(parsed.error, QJsonParseError::NoError) << text.toStdString();
+    QStringList keys = report.keys();
+    EXPECT_EQ(keys, (QStringList{"bytes", "command", "commands", "delivered", "exit_code", "failed",
+                                 "notes", "program", "record", "started", "targets", "unchanged",
+                                 "version", "what"}));
+    EXPECT_EQ(report["program"].toString(), "q6config-cli");
+    EXPECT_EQ(report["command"].toString(), "test");
+    EXPECT_EQ(report["what"].toString(), "test line-feed");
+    EXPECT_EQ(report["commands"].toInt(), 1);
+    EXPECT_EQ(report["bytes"].toInt(), 2);
+    EXPECT_TRUE(report["record"].isNull());
+    EXPECT_EQ(report["exit_code"].toInt(), row.code);
+    EXPECT_EQ(report["failed"].toInt(), row.status.count("failed"));
+    EXPECT_EQ(report["delivered"].toInt(), row.status.count("ok"));
+    EXPECT_EQ(report["unchanged"].toInt(), 0);
+    EXPECT_EQ(report["notes"].toArray(), QJsonArray());
+    const QJsonArray list = report["targets"].toArray();
+    ASSERT_EQ(list.size(), targets.size());
+    for (int i = 0; i < list.size(); ++i) {
+      const QJsonObject t = list[i].toObject();
+      const bool ok = row.status[i] == u"ok";
+      EXPECT_EQ(t["target"].toString(), targets[i]);
+      EXPECT_EQ(t["status"].toString(), row.status[i]);
+      EXPECT_EQ(t["bytes"].toInt(), ok ? 2 : 0);
+      EXPECT_EQ(t["changed"].toBool(), ok);
+      EXPECT_EQ(t["diff"].toArray(), QJsonArray());
+      EXPECT_TRUE(t["ms"].isDouble());
+      EXPECT_EQ(t.contains("error"), !ok);
+      EXPECT_EQ(t.keys().size(), ok ? 6 : 7);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, ReportShape,
+    ::testing::Values(ShapeRow{"DeliveredAndFailedBeforeOpening",
+                               false,
+                               {"file:{dir}/a.bin", "file:{dir}/missing/b.bin", "file:{dir}/c.bin"},
+                               {"ok", "failed", "ok"},
+                               1},
+                      ShapeRow{"TheFirstEndsLastAndKeepsItsPlace",
+                               true,
+                               {"file:{dir}/a.bin", "file:{dir}/b.bin", "file:{dir}/c.bin",
+                                "file:{dir}/d.bin", "file:{dir}/e.bin", "file:{dir}/f.bin"},
+                               {"ok", "ok", "ok", "ok", "ok", "ok", "ok"},
+                               0},
+                      ShapeRow{
+                          "NoTargetDelivered", false, {"file:{dir}/missing/a.bin"}, {"failed"}, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // list-targets prints what the network and the print server announce: a name is never more than
 // its own line, never a terminal command, and the line reads back through --targets as it is.

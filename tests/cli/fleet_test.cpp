@@ -240,6 +240,8 @@ struct FleetEdgeRow {
   bool onATerminal;  // standard error is a pseudo-terminal (the progress line is drawn)
   const char* said;  // in standard error
   int saidTimes;     // exactly; at least, on a terminal
+  // With --json - among args: how the report's one note begins.
+  const char* noted = nullptr;
 };
 
 void PrintTo(const FleetEdgeRow& r, std::ostream* os) {
@@ -303,6 +305,12 @@ TEST_P(FleetEdges, EveryHealthyPrinterGetsItAndTheRunSaysSo) {
   const qsizetype times = QString::fromLocal8Bit(err).count(said);
   EXPECT_TRUE(row.onATerminal ? times >= row.saidTimes : times == row.saidTimes)
       << err.toStdString();
+  if (row.noted) {
+    const QByteArray out = cli.readAllStandardOutput();
+    const QJsonArray notes = QJsonDocument::fromJson(out).object()["notes"].toArray();
+    ASSERT_EQ(notes.size(), 1) << out.toStdString();
+    EXPECT_TRUE(notes[0].toString().startsWith(row.noted)) << out.toStdString();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -311,11 +319,12 @@ INSTANTIATE_TEST_SUITE_P(
         // 200 jobs do not fit in 64 open files: the run lowers them, says so once and fails none.
         FleetEdgeRow{"JobsFitTheFileLimit",
                      100,
-                     {"test", "self-test", "--jobs", "200"},
+                     {"test", "self-test", "--jobs", "200", "--json", "-"},
                      64,
                      false,
                      "note: --jobs 200 lowered to ",
-                     1},
+                     1,
+                     "--jobs 200 lowered to "},
         FleetEdgeRow{"ProgressNamesTheTargetWaitedOnLongest",
                      3,
                      {"test", "self-test", "--jobs", "4", "--timeout", "1500"},

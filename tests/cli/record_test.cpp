@@ -181,6 +181,8 @@ TEST_F(RecordCli, ReportSaysWhatChangedFromWhat) {
     const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
     EXPECT_EQ(report["record"].toString(), recordPath());
     EXPECT_FALSE(report.contains("record_error"));
+    EXPECT_TRUE(report["notes"].isArray());
+    EXPECT_TRUE(report["notes"].toArray().isEmpty());
     const QJsonArray targets = report["targets"].toArray();
     ASSERT_EQ(targets.size(), 2) << run.out.toStdString();
     const QJsonObject file = targets[0].toObject();
@@ -296,8 +298,10 @@ TEST_F(RecordCli, HistoryOfNoRecordCreatesNone) {
 }
 
 // A record that cannot be written: every printer still gets its bytes, the exit status is 0, one
-// warning names the file, the report says why, and the file is left as it was.
-enum class Fault { NotADatabase, Locked, ReadOnlyFolder };
+// warning names the file, the report says why, and the file is left as it was. With
+// --changes-only, whose point is a true record, no printer is sent anything it cannot record: each
+// fails with the reason, and the record still says what the printers hold.
+enum class Fault { NotADatabase, Locked, ReadOnlyFolder, FullDisk };
 
 struct FaultRow {
   const char* name;
@@ -331,12 +335,13 @@ TEST_P(RecordFault, NeverStopsADelivery) {
       break;
     }
     case Fault::ReadOnlyFolder:
+    case Fault::FullDisk:
       disk.emplace(path("state"));
       if (!disk->unavailable().isEmpty()) {
         GTEST_SKIP() << disk->unavailable().toStdString();
       }
       ASSERT_EQ(cli(QStringList{"test", "line-feed", "--to", "file:" + path("other.bin")}).code, 0);
-      ASSERT_TRUE(disk->makeReadOnly());
+      ASSERT_TRUE(row.fault == Fault::FullDisk ? disk->fill(0) : disk->makeReadOnly());
       break;
   }
   const QByteArray before = bytes(recordPath());
@@ -346,26 +351,38 @@ TEST_P(RecordFault, NeverStopsADelivery) {
                             (row.changesOnly ? QStringList{"--changes-only"} : QStringList{}));
   holder.kill();
   holder.waitForFinished(20000);
-  EXPECT_EQ(run.code, 0) << run.err.toStdString();
+  const bool sent = !row.changesOnly;
+  EXPECT_EQ(run.code, sent ? 0 : 1) << run.err.toStdString();
   const QByteArray all = hex(PARTIAL_CUT_HEX CODE_PAGE_1252_HEX Q6TEST_WRITE_FRAME_HEX);
-  EXPECT_EQ(bytes(path("printer.bin")), all);
-  EXPECT_EQ(network.received(1), all);
+  EXPECT_EQ(bytes(path("printer.bin")), sent ? all : QByteArray());
+  EXPECT_EQ(network.received(sent ? 1 : 0, sent ? 5000 : 300), sent ? all : QByteArray());
+  EXPECT_EQ(network.connectionCount(), sent ? 1 : 0);
   EXPECT_EQ(run.err.count("warning: the record at " + recordPath() + " could not be updated: "), 1)
       << run.err.toStdString();
   EXPECT_EQ(run.err.count("warning"), 1) << run.err.toStdString();
   const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
-  EXPECT_FALSE(report["record_error"].toString().isEmpty()) << run.out.toStdString();
-  EXPECT_EQ(report["exit_code"].toInt(), 0);
+  const QString why = report["record_error"].toString();
+  EXPECT_FALSE(why.isEmpty()) << run.out.toStdString();
+  EXPECT_EQ(report["exit_code"].toInt(), sent ? 0 : 1);
+  for (const QJsonValue& t : report["targets"].toArray()) {
+    EXPECT_EQ(t.toObject()["status"].toString(), sent ? "ok" : "failed");
+    EXPECT_EQ(t.toObject()["error"].toString(),
+              sent ? QString()
+                   : "not sent: the record cannot be written: " + why +
+                         "; run without --changes-only, or with --no-record, to send anyway");
+  }
   EXPECT_EQ(bytes(recordPath()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, RecordFault,
-                         ::testing::Values(FaultRow{"NotADatabase", Fault::NotADatabase, false},
-                                           FaultRow{"NotADatabaseChangesOnly", Fault::NotADatabase,
-                                                    true},
-                                           FaultRow{"LockedByAnotherProgram", Fault::Locked, false},
-                                           FaultRow{"ReadOnlyFolder", Fault::ReadOnlyFolder, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RecordFault,
+    ::testing::Values(FaultRow{"NotADatabase", Fault::NotADatabase, false},
+                      FaultRow{"NotADatabaseChangesOnly", Fault::NotADatabase, true},
+                      FaultRow{"LockedByAnotherProgram", Fault::Locked, false},
+                      FaultRow{"ReadOnlyFolder", Fault::ReadOnlyFolder, false},
+                      FaultRow{"ReadOnlyFolderChangesOnly", Fault::ReadOnlyFolder, true},
+                      FaultRow{"FullDiskChangesOnly", Fault::FullDisk, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The record's entries are begun a stretch ahead of the targets: a target starts only once its
 // stretch is released, and a stop leaves the unreleased ones unstarted.

@@ -27,6 +27,11 @@ deb="$(ls "$work"/q6config_*.deb 2>/dev/null | head -n 1)"
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|')"
 for path in /usr/bin/q6config /usr/bin/q6config-cli /usr/lib/q6config/q6config \
   /usr/lib/q6config/q6config_printer /usr/share/ansible/plugins/modules/q6config_printer \
+  /usr/share/ansible/plugins/modules/q6config_printer.yml \
+  /usr/share/ansible/collections/ansible_collections/q6config/printers/galaxy.yml \
+  /usr/share/ansible/collections/ansible_collections/q6config/printers/meta/runtime.yml \
+  /usr/share/ansible/collections/ansible_collections/q6config/printers/plugins/modules/printer \
+  /usr/share/ansible/collections/ansible_collections/q6config/printers/plugins/modules/printer.yml \
   /usr/share/man/man1/q6config.1.gz /usr/share/man/man1/q6config-cli.1.gz \
   /usr/share/doc/q6config/copyright /usr/share/doc/q6config/changelog.gz \
   /usr/share/doc/q6config/README.md /usr/share/doc/q6config/fleet.md \

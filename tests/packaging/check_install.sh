@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a user and a package get.
-# Usage: check_install.sh <build folder> <source folder>
+# Usage: check_install.sh <build folder> <source folder> <version>
 set -uo pipefail
 build="$1"
 source="$2"
+version="$3"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 failures=0
@@ -23,18 +24,38 @@ ls "$prefix/lib/q6config/Presets/"*.pre >/dev/null 2>&1 || fail "no preset in li
 [[ "$(readlink -f "$prefix/bin/q6config")" == "$(readlink -f "$program")" ]] ||
   fail "bin/q6config does not lead to the program"
 
-# The Ansible module beside the program, and a relative link to it where ansible-core looks
-# without being told.
+# The Ansible module beside the program; the collection q6config.printers where ansible-core looks
+# without being told, its module a relative link to the program and its documentation beside it;
+# the short name q6config_printer a relative link too, with a link to the same documentation.
 module="$prefix/lib/q6config/q6config_printer"
-module_link="$prefix/share/ansible/plugins/modules/q6config_printer"
+collection="$prefix/share/ansible/collections/ansible_collections/q6config/printers"
+modules="$prefix/share/ansible/plugins/modules"
 [[ -x "$module" && ! -L "$module" ]] || fail "Ansible module not at lib/q6config/q6config_printer"
-[[ -L "$module_link" ]] || fail "share/ansible/plugins/modules/q6config_printer is not a link"
-[[ "$(readlink "$module_link")" != /* ]] || fail "the module's link is absolute"
-[[ "$(readlink -f "$module_link")" == "$(readlink -f "$module")" ]] ||
-  fail "share/ansible/plugins/modules/q6config_printer does not lead to the module"
-answer="$("$module_link" 2>/dev/null)"
+# Each link: where it is, and what it must lead to.
+for pair in "$collection/plugins/modules/printer:$module" "$modules/q6config_printer:$module" \
+  "$modules/q6config_printer.yml:$collection/plugins/modules/printer.yml" \
+  "$collection/LICENSE:$prefix/share/doc/q6config/copyright" \
+  "$collection/README.md:$prefix/share/doc/q6config/fleet.md"; do
+  link="${pair%%:*}" target="${pair#*:}"
+  if [[ ! -L "$link" ]]; then
+    fail "${link#"$prefix"/} is not a link"
+  elif [[ "$(readlink "$link")" == /* ]]; then
+    fail "${link#"$prefix"/} links by an absolute path"
+  elif [[ ! -f "$target" || "$(readlink -f "$link")" != "$(readlink -f "$target")" ]]; then
+    fail "${link#"$prefix"/} does not lead to ${target#"$prefix"/}"
+  fi
+done
+for file in galaxy.yml meta/runtime.yml plugins/modules/printer.yml; do
+  [[ -f "$collection/$file" && ! -L "$collection/$file" ]] || fail "the collection lacks $file"
+done
+grep -qx "version: $version" "$collection/galaxy.yml" || fail "galaxy.yml is not at version $version"
+grep -qx "requires_ansible: '>=2.14'" "$collection/meta/runtime.yml" ||
+  fail "meta/runtime.yml does not require ansible-core 2.14"
+answer="$("$modules/q6config_printer" 2>/dev/null)"
 [[ $? -eq 0 && "$answer" == '{"changed":false,"failed":true,"msg":'* ]] ||
   fail "the module started without arguments did not answer in JSON: $answer"
+bash "$source/tests/packaging/check_ansible.sh" "$version" "$prefix/share/ansible" ||
+  fail "ansible-core does not find the installed collection as it should"
 
 # Desktop integration.
 desktop="$prefix/share/applications/q6config.desktop"

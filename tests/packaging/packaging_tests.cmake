@@ -1,8 +1,9 @@
 # The installed program as a user meets it: its layout, the desktop files (checked by Debian's
-# validators), and how it starts with and without a display.
+# validators), how it starts with and without a display, and the Ansible collection as ansible-core
+# finds it.
 add_test(NAME packaging.installed_layout
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_install.sh ${CMAKE_BINARY_DIR}
-                 ${CMAKE_SOURCE_DIR})
+                 ${CMAKE_SOURCE_DIR} ${PROJECT_VERSION})
 set_tests_properties(packaging.installed_layout PROPERTIES TIMEOUT 120)
 add_test(NAME packaging.scripts
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_scripts.sh ${CMAKE_SOURCE_DIR})

@@ -272,12 +272,14 @@ PrivateTmpfs::~PrivateTmpfs() {
 bool PrivateTmpfs::fill(int pagesLeft) {
   std::vector<QString> pages;
   const QByteArray page(4096, 'x');
-  for (int i = 0; i < 1000; ++i) {
+  bool full = false;  // a page no longer fitted: a disk full already counts
+  for (int i = 0; i < 1000 && !full; ++i) {
     const QString name = folder_ + QStringLiteral("/.filler-%1").arg(i);
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size() || !file.flush()) {
       file.close();
       QFile::remove(name);
+      full = true;
       break;
     }
     pages.push_back(name);
@@ -286,7 +288,7 @@ bool PrivateTmpfs::fill(int pagesLeft) {
     QFile::remove(pages.back());
     pages.pop_back();
   }
-  return !pages.empty();
+  return full;
 }
 
 bool PrivateTmpfs::makeReadOnly() {

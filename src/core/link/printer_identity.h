@@ -36,7 +36,10 @@ QString fileIdentity(const QString& path);
 
 namespace Q6 {
 
-// The same device now: two targets with one key are one printer within a run.
+// The same device now: file and serial targets by the device or file they reach (after following
+// links, by device and inode where it exists), network targets by host (case and a trailing dot
+// ignored, addresses in canonical form) and port, queues by name (any case). Equal keys, one
+// printer within a run.
 QString sameDeviceKey(const Orvanel::LinkSettings& settings);
 
 // The printer as the record names it: "tcp://host:port" (host in lower case, without a trailing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -26,6 +27,7 @@ class QStyle;
 class QTabWidget;
 class frmPort;
 class frmPresets;
+class frmRecord;
 namespace Q6 {
 struct SettingPlace;
 }
@@ -62,8 +64,10 @@ class frmMain : public QWidget {
   QPushButton* comPresets = nullptr;
   QLabel* Label20 = nullptr;
   Orvanel::Quenlink* scm_comms = nullptr;
-  QLabel* imgQLX600 = nullptr;  // hidden: only holds the picture for the profile
-  QLabel* imgQLX500 = nullptr;  // hidden: only holds the picture for the profile
+  QLabel* imgQLX600 = nullptr;       // hidden: only holds the picture for the profile
+  QLabel* imgQLX500 = nullptr;       // hidden: only holds the picture for the profile
+  QPushButton* cmdRecord = nullptr;  // what the record knows about the connected printer
+  QLabel* labRecord = nullptr;
 
   // "General"
   QLabel* Label2 = nullptr;
@@ -192,6 +196,7 @@ class frmMain : public QWidget {
   void butCDrawer2_Click();
   void butPrintCharSet_Click();
   void butTicketTest_Click();
+  void cmdRecord_Click();
 
   // What "Use Settings" reads from the controls.
   Q6::Selection currentSelection() const;
@@ -199,6 +204,8 @@ class frmMain : public QWidget {
   // The other two windows, once opened (nullptr before).
   frmPort* portWindow() const { return m_portWindow; }
   frmPresets* presetsWindow() const { return m_presetsWindow; }
+  // The record window last opened, while it is open.
+  frmRecord* recordWindow() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -213,6 +220,7 @@ class frmMain : public QWidget {
   void buildCutAdjuster(QWidget* page);
   void buildLineFeedCount(QWidget* page);
   void buildTestsTab(QWidget* page);
+  void buildRecordButton(QWidget* page);  // main_window_record.cpp
   void connectHandlers();
   // Fitting (main_window_fitting.cpp): a tab's texts are fitted to their boxes when the tab is
   // first shown, the Main tab before the window is first painted.
@@ -236,6 +244,7 @@ class frmMain : public QWidget {
 
   frmPort* m_portWindow = nullptr;
   frmPresets* m_presetsWindow = nullptr;
+  QPointer<frmRecord> m_recordWindow;
   QStyle* m_dropDownStyle = nullptr;  // made on first use of a list
   bool m_dragging = false;            // a press on the diagram started a drag
   // Title and help label of every setting row, each tab's rows top down.

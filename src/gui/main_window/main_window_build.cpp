@@ -98,6 +98,7 @@ void frmMain::buildTabs() {
     SSTab1->addTab(pages[i], captions[i]);
   }
   buildMainTab(pages[0]);
+  buildRecordButton(pages[0]);
   for (const Q6::SettingPlace& place : Q6::settingPlaces()) {
     buildSettingRow(pages[place.tab], place);
   }

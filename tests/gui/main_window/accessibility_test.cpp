@@ -82,6 +82,7 @@ TEST_F(Accessibility, ButtonsAndTheCutAdjusterHaveSpokenNames) {
       {"comUse", "Use Settings", "Write current settings to your printer."},
       {"comClearAll", "Clear All Settings",
        "Clear all printer memory switch settings (factory default)"},
+      {"cmdRecord", "Record...", "Show what your printer was sent and what it holds."},
       {"butCDrawer2", "Cash Drawer 2", "Pheripheral device test (using default pulse time)"},
       {"butfeedlength", "Feed 5cm", "Paper Feed Tests"},
       {"Command9", "Feed + Partial Cut", "Autocutter Tests"},

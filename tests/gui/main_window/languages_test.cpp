@@ -26,6 +26,8 @@ TEST_F(Languages, TheWindowShowsItsTextsInTheLanguageItIsGiven) {
   const Read caption = [](frmMain& w) { return w.Label2->text(); };
   const Read testButton = [](frmMain& w) { return w.butLineFeed->text(); };
   const Read title = [](frmMain& w) { return w.windowTitle(); };
+  const Read recordButton = [](frmMain& w) { return w.cmdRecord->text(); };
+  const Read recordNote = [](frmMain& w) { return w.labRecord->text(); };
   const struct {
     const char* language;
     const Read* read;
@@ -41,6 +43,12 @@ TEST_F(Languages, TheWindowShowsItsTextsInTheLanguageItIsGiven) {
       {"de", &caption, QStringLiteral("Aktion bei Seitenvorschub (<FF>)")},
       {"de", &testButton, QStringLiteral("Zeilenvorschub")},
       {"de", &title, QStringLiteral("Vorla QLX500/600 Setup Utility - Erweiterter Modus")},
+      {"", &recordButton, QStringLiteral("Record...")},
+      {"de", &recordButton, QStringLiteral("Protokoll...")},
+      {"de", &recordNote, QStringLiteral("Zeigt, was der Drucker erhielt und was er jetzt hält.")},
+      {"fr", &recordButton, QStringLiteral("Journal...")},
+      {"es", &recordButton, QStringLiteral("Registro...")},
+      {"pt_BR", &recordNote, QStringLiteral("Mostra o que a impressora recebeu e o que ela tem.")},
       {"fr", &mainTab, QStringLiteral("Accueil")},
       {"fr", &firstEntry, QStringLiteral("Inchangé")},
       {"es", &firstEntry, QStringLiteral("Sin cambios")},

@@ -13,15 +13,18 @@
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <optional>
 #include <string>
 
+#include "core/record/printer_record.h"
 #include "gui/common/translation.h"
 #include "gui/layout/layout_kit.h"
 #include "gui/link/comm_settings_window.h"
 #include "gui/presets/presets_window.h"
+#include "gui/record/record_window.h"
 #include "main_window_fixture.h"
 
 namespace MainWindowTests {
@@ -143,16 +146,59 @@ QStringList outsidePseudoFindings(const QString& language, QStringList problems)
 // language in that folder (scripts/screenshots.sh runs it on a real display).
 void keepPicture(QWidget* window, const QString& language, const QString& name) {
   const QString folder = qEnvironmentVariable("Q6CONFIG_SCREENSHOTS");
-  if (folder.isEmpty() || language.isEmpty() || language == Q6Test::kPseudoLanguage) {
+  if (folder.isEmpty() || language == Q6Test::kPseudoLanguage) {
     return;
   }
-  QDir().mkpath(folder + u'/' + language);
-  window->grab().save(folder + u'/' + language + u'/' + name + QStringLiteral(".png"));
+  const QString in = folder + u'/' + (language.isEmpty() ? QStringLiteral("en") : language);
+  QDir().mkpath(in);
+  window->grab().save(in + u'/' + name + QStringLiteral(".png"));
 }
 
+// A record that holds each kind of entry the record window shows, for its texts and its picture:
+// a reset, settings delivered, a test, and settings that failed on the way, so some are unknown.
+struct RecordToShow {
+  RecordToShow() {
+    previous = qgetenv("Q6CONFIG_RECORD");
+    qputenv("Q6CONFIG_RECORD", folder.filePath(QStringLiteral("record.sqlite3")).toUtf8());
+    auto record = Q6::PrinterRecord::open(Q6::defaultRecordPath());
+    EXPECT_TRUE(record) << record.error().toStdString();
+    const QDateTime start(QDate(2025, 3, 14), QTime(9, 12, 5), Qt::UTC);
+    int minute = 0;
+    const auto add = [&](const char* action, Q6::RecordEffect effect, const QStringList& settings,
+                         qint64 bytes, Q6::RecordOutcome outcome, qint64 sent, const char* why) {
+      Q6::RecordEntry e = Q6::entryBegunNow(QStringLiteral("q6config 1.8.0"));
+      e.time = start.addSecs(60 * minute++);
+      e.user = QStringLiteral("tech");
+      e.host = QStringLiteral("service-desk");
+      e.printer = printer;
+      e.model = QStringLiteral("QLX500");
+      e.action = QLatin1String(action);
+      e.effect = effect;
+      e.settings = settings;
+      e.bytes = bytes;
+      const auto ids =
+          record ? (*record)->begin({e})
+                 : Q6::RecordResult<std::vector<qint64>>(Q6::Refused{QStringLiteral("no record")});
+      EXPECT_TRUE(ids && (*record)->complete({{ids->front(), outcome, sent, QLatin1String(why)}}));
+    };
+    using Outcome = Q6::RecordOutcome;
+    add("Clear All Settings", Q6::RecordEffect::Reset, {}, 22, Outcome::Delivered, 22, "");
+    add("Use Settings", Q6::RecordEffect::Settings,
+        {"form-feed=partial-cut", "code-page=1252-windows-latin-1"}, 55, Outcome::Delivered, 55,
+        "");
+    add("test line-feed", Q6::RecordEffect::None, {}, 2, Outcome::Delivered, 2, "");
+    add("Use Settings", Q6::RecordEffect::Settings, {"char-spacing=15-dot"}, 33, Outcome::Failed,
+        11, "The printer closed the connection.");
+  }
+  ~RecordToShow() { qputenv("Q6CONFIG_RECORD", previous); }
+  QTemporaryDir folder;
+  QByteArray previous;
+  const QString printer = QStringLiteral("tcp://192.0.2.10:9100");
+};
+
 // Every window in every language: each tab of the main window (with the model that shows the
-// most), the communication window and the presets window. A translation that does not fit is
-// made shorter; the windows do not grow.
+// most), the communication window, the presets window and the record window. A translation that
+// does not fit is made shorter; the windows do not grow.
 TEST_F(LanguageLayout, EveryTextFitsInEveryLanguage) {
   EntryWidths english;
   for (const QString& language : everyLanguage()) {
@@ -194,6 +240,20 @@ TEST_F(LanguageLayout, EveryTextFitsInEveryLanguage) {
           << "frmPresets";
       keepPicture(&presets, language, QStringLiteral("presets"));
       presets.hide();
+    }
+    {
+      const RecordToShow filled;
+      frmRecord record(filled.printer, QStringLiteral("QLX500"), &w);
+      record.show();
+      for (int tab = 0; tab < record.tabsRecord->count(); ++tab) {
+        record.tabsRecord->setCurrentIndex(tab);
+        EXPECT_EQ(
+            outsidePseudoFindings(language, unreadableTexts(&record, english, measuringEnglish)),
+            QStringList())
+            << "frmRecord, tab " << tab;
+        keepPicture(&record, language, QStringLiteral("record-%1").arg(tab));
+      }
+      record.hide();
     }
     window.reset();
   }
@@ -280,12 +340,12 @@ TEST_F(Layout, NoTextIsClippedOrRunsIntoAnotherControlWithEitherModel) {
         }
       }
     }
-    EXPECT_EQ(checked, 55);  // every label but the pictures carries a text
+    EXPECT_EQ(checked, 56);  // every label but the pictures carries a text
     QList<QAbstractButton*> buttons{w.chk_AdjustCutPos};
     for (QPushButton* b : w.findChildren<QPushButton*>()) {
       buttons << b;
     }
-    ASSERT_EQ(buttons.size(), 17);
+    ASSERT_EQ(buttons.size(), 18);
     for (QAbstractButton* b : buttons) {
       SCOPED_TRACE(b->objectName().toStdString());
       EXPECT_TRUE(tab.contains(b->geometry()));
@@ -324,7 +384,7 @@ TEST_F(Layout, TextsMeasuredOnceInAPassMeasureAsMeasuredAfresh) {
         EXPECT_GT(Q6::Layout::measure(sharper).height(), Q6::Layout::measure(*question).height());
       }
     }
-    ASSERT_EQ(questions.size(), 3 * 72u);  // the 55 texts and 17 captions checked above
+    ASSERT_EQ(questions.size(), 3 * 74u);  // the 56 texts and 18 captions checked above
     Q6::Layout::TextSizes sizes;
     for (const Q6::Layout::TextQuestion& question : questions) {
       Q6::Layout::measure(question, &sizes);

@@ -1,15 +1,18 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <tuple>
 
 #include "core/record/printer_record.h"
+#include "gui/record/record_window.h"
 
 #include "main_window_fixture.h"
 
@@ -224,6 +227,75 @@ TEST_F(WindowRecord, AFleetRunASecondProgramAndTheWindowLoseNoEntry) {
                          action);
     }
     EXPECT_EQ(found, count) << name;
+  }
+}
+
+// "Record..." opens the record of the printer the window is set up for, as it is at that moment;
+// with no connection set up there is no printer to ask about, and the operator is told so.
+TEST_F(WindowRecord, TheRecordButtonShowsTheRecordOfTheConnectedPrinter) {
+  const struct {
+    const char* name;
+    bool connected;
+    std::function<void(frmMain&)> before;
+    const char* box;   // the message shown instead of the record; nullptr: the record opens
+    const char* note;  // what the record window says above its tables; nullptr: nothing
+    const char* newest;
+  } rows[] = {
+      {"no connection set up", false, [](frmMain&) {},
+       "No printer connection is set up yet, so there is no printer to show the record of.\n"
+       "Press Communication to set one up first.",
+       nullptr, nullptr},
+      {"nothing sent yet", true, [](frmMain&) {}, nullptr,
+       "Nothing has been sent with this computer's record yet.", nullptr},
+      {"after Use Settings", true,
+       [](frmMain& w) {
+         w.comFF->setCurrentIndex(3);  // "Partial Cut"
+         w.comUse->click();
+       },
+       nullptr, nullptr, "Use Settings: form-feed=partial-cut"},
+      {"after a test, opened again", true, [](frmMain& w) { w.butLineFeed->click(); }, nullptr,
+       nullptr, "test line-feed"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.connected) {
+      useFileLink();
+    } else {
+      writeStore({QStringLiteral("[Printer]"), QStringLiteral("Model=Vorla QLX500")});
+    }
+    frmMain& w = open();
+    w.cmdRecord->click();  // a window opened before anything is sent is replaced below
+    row.before(w);
+    const bool existed = QFileInfo::exists(recordPath());
+    messages.shown.clear();
+    w.cmdRecord->click();
+    if (row.box) {
+      ASSERT_EQ(messages.shown.size(), 1u);
+      EXPECT_EQ(messages.shown.front().text, QString::fromUtf8(row.box));
+      EXPECT_EQ(messages.shown.front().icon, QMessageBox::Information);
+      EXPECT_EQ(w.recordWindow(), nullptr);
+      continue;
+    }
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text.toStdString();
+    frmRecord* shown = w.recordWindow();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(w.findChildren<frmRecord*>().size(), 1);
+    // The printer file need not be there yet: the record names it by its folder's real path.
+    EXPECT_EQ(shown->labPrinter->text(), QStringLiteral("Printer: file:%1/printer.bin (QLX500)")
+                                             .arg(QFileInfo(config.dir()).canonicalFilePath()));
+    EXPECT_EQ(shown->labNote->text(), row.note ? QString::fromUtf8(row.note) : QString());
+    if (row.newest) {
+      ASSERT_GT(shown->tblEntries->rowCount(), 0);
+      EXPECT_EQ(shown->tblEntries->item(0, Q6::kEntryWhat)->text(), QLatin1String(row.newest));
+      EXPECT_EQ(shown->tblEntries->item(0, Q6::kEntryOutcome)->text(), QStringLiteral("delivered"));
+    } else {
+      EXPECT_EQ(shown->tblEntries->rowCount(), 0);
+    }
+    // Looking makes no record.
+    EXPECT_EQ(QFileInfo::exists(recordPath()), existed);
+    shown->close();
+    window.reset();
   }
 }
 

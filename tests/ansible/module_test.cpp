@@ -1,5 +1,5 @@
-// The Ansible module q6config_printer: arguments to q6config-cli command lines, refusals that send
-// nothing, and the tool's report to the task's result.
+// The Ansible module q6config.printers.printer: arguments to q6config-cli command lines, refusals
+// that send nothing, and the tool's report to the task's result.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,7 +12,8 @@
 
 #include <vector>
 
-#include "cli/ansible_module.h"
+#include "ansible/command_lines.h"
+#include "ansible/module.h"
 #include "support/core_support.h"
 
 namespace {
@@ -30,7 +31,7 @@ std::string text(const QJsonObject& o) {
 
 // Whether q6config-cli in this build decides from the printer record; the module's runs need it.
 bool toolKnowsChangesOnly() {
-  return Q6Cli::runCliInProcess({QStringLiteral("--help")})
+  return Q6Ansible::runCliInProcess({QStringLiteral("--help")})
       .out.contains(QByteArrayLiteral("--changes-only"));
 }
 
@@ -46,11 +47,11 @@ void PrintTo(const CommandLineRow& r, std::ostream* os) {
 class AnsibleArguments : public ::testing::TestWithParam<CommandLineRow> {};
 
 TEST_P(AnsibleArguments, BecomeTheseCommandLines) {
-  const Q6::Result<Q6Cli::ModuleArguments> read =
-      Q6Cli::readModuleArguments(objectOf(GetParam().arguments));
+  const Q6::Result<Q6Ansible::ModuleArguments> read =
+      Q6Ansible::readModuleArguments(objectOf(GetParam().arguments));
   ASSERT_TRUE(read) << read.error().toStdString();
   QStringList got;
-  for (const QStringList& line : Q6Cli::cliCommandLines(*read)) {
+  for (const QStringList& line : Q6Ansible::cliCommandLines(*read)) {
     got << line.join(u' ');
   }
   QStringList expected;
@@ -121,10 +122,11 @@ TEST_P(AnsibleRefusals, FailNamingTheArgumentAndSendNothing) {
   QByteArray arguments(GetParam().arguments);
   arguments.replace("{file}", ("file:" + printer).toUtf8());
   int runs = 0;
-  const QJsonObject result = Q6Cli::runModule(arguments, {}, [&](const QStringList& commandLine) {
-    ++runs;
-    return Q6Cli::runCliInProcess(commandLine);
-  });
+  const QJsonObject result =
+      Q6Ansible::runModule(arguments, {}, [&](const QStringList& commandLine) {
+        ++runs;
+        return Q6Ansible::runCliInProcess(commandLine);
+      });
   EXPECT_EQ(result.value("failed"), QJsonValue(true)) << text(result);
   EXPECT_EQ(result.value("changed"), QJsonValue(false)) << text(result);
   EXPECT_TRUE(result.value("msg").toString().contains(QString::fromUtf8(GetParam().expected)))
@@ -145,10 +147,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "settings must be a mapping of name to entry", false},
         RefusalRow{R"({"target": "{file}", "reset": true, "colour": "red"})",
                    "unsupported parameter colour", false},
-        RefusalRow{R"({"target": "{file}", "model": "QLX600", "setings": {"form-feed": "x"}})",
-                   "unsupported parameter setings (q6config_printer takes target, model, preset, "
-                   "settings, reset, force, timeout_ms, record). Did you mean settings?",
-                   false},
+        RefusalRow{
+            R"({"target": "{file}", "model": "QLX600", "setings": {"form-feed": "x"}})",
+            "unsupported parameter setings (q6config.printers.printer takes target, model, preset, "
+            "settings, reset, force, timeout_ms, record). Did you mean settings?",
+            false},
         RefusalRow{R"({"target": "{file}", "reset": "maybe"})", "reset must be true or false",
                    false},
         RefusalRow{R"({"target": "{file}", "reset": true, "force": 2})",
@@ -183,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct ResultRow {
   const char* name;
   const char* arguments;
-  std::vector<Q6Cli::CliAnswer> answers;
+  std::vector<Q6Ansible::CliAnswer> answers;
   const char* expected;  // the whole result
 };
 
@@ -194,14 +197,14 @@ void PrintTo(const ResultRow& r, std::ostream* os) {
 class AnsibleResults : public ::testing::TestWithParam<ResultRow> {};
 
 TEST_P(AnsibleResults, FromTheReports) {
-  const Q6::Result<Q6Cli::ModuleArguments> read =
-      Q6Cli::readModuleArguments(objectOf(GetParam().arguments));
+  const Q6::Result<Q6Ansible::ModuleArguments> read =
+      Q6Ansible::readModuleArguments(objectOf(GetParam().arguments));
   ASSERT_TRUE(read) << read.error().toStdString();
-  const QJsonObject result = Q6Cli::moduleResult(*read, GetParam().answers);
+  const QJsonObject result = Q6Ansible::moduleResult(*read, GetParam().answers);
   EXPECT_EQ(text(result), text(objectOf(GetParam().expected)));
 }
 
-Q6Cli::CliAnswer report(int code, const char* json, const char* err = "") {
+Q6Ansible::CliAnswer report(int code, const char* json, const char* err = "") {
   return {code, QByteArray(json), QString::fromUtf8(err)};
 }
 
@@ -329,14 +332,64 @@ INSTANTIATE_TEST_SUITE_P(
                   R"({"changed": true, "sent": ["form-feed", "code-page"], "bytes": 44,
                       "msg": "tcp://p1 got form-feed, code-page.",
                       "diff": {"before": "code-page: 437\n", "after": "code-page: 1252\n"}})"},
+        // Notes come from the report alone: the lines for people are never taken apart.
         ResultRow{"a note from the tool",
                   R"({"target": "tcp://p1", "model": "QLX500", "settings": {"speed": "x"}})",
-                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "unchanged",
+                  {report(0, R"({"notes": ["slower is darker", "the second note"],
+                                 "targets": [{"target": "tcp://p1", "status": "unchanged",
                                  "bytes": 0, "changed": false}]})",
-                          "q6config-cli: note: slower is darker\n")},
+                          "q6config-cli: note: slower is darker\nq6config-cli: note: the second "
+                          "note\n")},
                   R"({"changed": false, "sent": [], "bytes": 0, "msg":
                       "tcp://p1 holds these settings already, by the record; nothing was sent.",
-                      "warnings": ["slower is darker"]})"}),
+                      "warnings": ["slower is darker", "the second note"]})"},
+        ResultRow{"a note on standard error only",
+                  kApply,
+                  {report(0, R"({"targets": [{"target": "tcp://p1", "status": "unchanged",
+                                 "bytes": 0, "changed": false}]})",
+                          "q6config-cli: note: not in the report\n")},
+                  R"({"changed": false, "sent": [], "bytes": 0, "msg":
+                      "tcp://p1 holds these settings already, by the record; nothing was sent."})"},
+        ResultRow{"a note that is not text",
+                  kApply,
+                  {report(0, R"({"notes": [{"jobs": 8}, null, "plain"],
+                                 "targets": [{"target": "tcp://p1", "status": "unchanged",
+                                 "bytes": 0, "changed": false}]})")},
+                  R"({"changed": false, "sent": [], "bytes": 0, "msg":
+                      "tcp://p1 holds these settings already, by the record; nothing was sent.",
+                      "warnings": ["{\"jobs\":8}", "plain"]})"},
+        ResultRow{"notes of a failed run with the record not written",
+                  kApply,
+                  {report(1, R"({"notes": ["slower is darker"],
+                                 "record_error": "cannot write the record /r.sqlite3: full",
+                                 "targets": [{"target": "tcp://p1", "status": "failed",
+                                 "bytes": 0, "changed": false, "error": "no answer"}]})",
+                          "q6config-cli: note: slower is darker\nFAILED tcp://p1  no answer\n")},
+                  R"({"changed": false, "sent": [], "bytes": 0, "failed": true,
+                      "msg": "no answer",
+                      "record_warning": "cannot write the record /r.sqlite3: full",
+                      "warnings": ["slower is darker"]})"},
+        // A refusal has no report: each line the tool wrote is kept whole, its name dropped.
+        ResultRow{"refused after a note",
+                  kApply,
+                  {report(2, "",
+                          "q6config-cli: note: slower is darker\n"
+                          "q6config-cli: --set \"form-feed\" is not NAME=ENTRY.\n\n")},
+                  R"({"changed": false, "sent": [], "bytes": 0, "failed": true, "msg":
+                      "note: slower is darker --set \"form-feed\" is not NAME=ENTRY."})"},
+        // A failed target is told from its own entry; the lines for people are not read.
+        ResultRow{"target failed without a reason",
+                  kApply,
+                  {report(1, R"({"targets": [{"target": "tcp://p1", "status": "interrupted",
+                                 "bytes": 0, "changed": false}]})",
+                          "q6config-cli: stopped by SIGTERM\n")},
+                  R"({"changed": false, "sent": [], "bytes": 0, "failed": true,
+                      "msg": "tcp://p1 was not delivered (interrupted)."})"},
+        ResultRow{"report without targets",
+                  kApply,
+                  {report(1, R"({"targets": []})", "q6config-cli: something else\n")},
+                  R"({"changed": false, "sent": [], "bytes": 0, "failed": true,
+                      "msg": "q6config-cli reported no target (status 1)."})"}),
     [](const ::testing::TestParamInfo<ResultRow>& info) {
       QString name = QString::fromUtf8(info.param.name);
       name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("_"));

@@ -1,5 +1,7 @@
-// q6config_printer as Ansible runs it: ansible-playbook on this machine (-c local) against a
-// loopback printer and a record of the test's own, the task results read from the json callback.
+// q6config.printers.printer as Ansible runs it: ansible-playbook on this machine (-c local) against
+// a loopback printer and a record of the test's own, the task results read from the json callback.
+// The module is found as the package lays it out, in the build tree's collection and, by its short
+// name, in its folder of modules.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -14,7 +16,8 @@
 
 #include <vector>
 
-#include "cli/ansible_module.h"
+#include "ansible/arguments.h"
+#include "ansible/module.h"
 #include "support/core_support.h"
 
 namespace {
@@ -42,11 +45,9 @@ class AnsiblePlaybook : public ::testing::Test {
       GTEST_SKIP() << "ansible-playbook is not installed (scripts/install-test-deps.sh)";
     }
     ASSERT_TRUE(dir_.isValid());
-    for (const char* folder : {"modules", "home", "local-tmp", "remote-tmp"}) {
+    for (const char* folder : {"home", "local-tmp", "remote-tmp"}) {
       ASSERT_TRUE(QDir(dir_.path()).mkpath(QLatin1String(folder)));
     }
-    ASSERT_TRUE(QFile::link(QStringLiteral(Q6CONFIG_ANSIBLE_MODULE_PATH),
-                            path("modules/q6config_printer")));
     ASSERT_TRUE(Q6Test::writeFile(path("ansible.cfg"), QByteArray()));
   }
 
@@ -65,7 +66,9 @@ class AnsiblePlaybook : public ::testing::Test {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", path("home"));
     env.insert("ANSIBLE_CONFIG", path("ansible.cfg"));
-    env.insert("ANSIBLE_LIBRARY", path("modules"));
+    // Only the build tree's: never a collection or module installed on this machine.
+    env.insert("ANSIBLE_COLLECTIONS_PATH", QStringLiteral(Q6CONFIG_ANSIBLE_BUILD));
+    env.insert("ANSIBLE_LIBRARY", QStringLiteral(Q6CONFIG_ANSIBLE_BUILD "/modules"));
     env.insert("ANSIBLE_LOCAL_TEMP", path("local-tmp"));
     env.insert("ANSIBLE_REMOTE_TEMP", path("remote-tmp"));
     env.insert("ANSIBLE_NOCOLOR", "1");
@@ -95,10 +98,11 @@ class AnsiblePlaybook : public ::testing::Test {
     return run;
   }
 
-  static QJsonObject task(const QJsonObject& arguments, const QJsonObject& more = {}) {
+  static QJsonObject task(const QJsonObject& arguments, const QJsonObject& more = {},
+                          const char* module = Q6Ansible::kModuleName) {
     QJsonObject t = more;
     t["name"] = QStringLiteral("printer");
-    t["q6config_printer"] = arguments;
+    t[QLatin1String(module)] = arguments;
     return t;
   }
 
@@ -106,11 +110,17 @@ class AnsiblePlaybook : public ::testing::Test {
   QString program_;
 };
 
-TEST_F(AnsiblePlaybook, BadArgumentFailsTheTaskAndSendsNothing) {
+// Each name a playbook may give the module: the collection's, and the short one of earlier
+// playbooks.
+class AnsiblePlaybookNames : public AnsiblePlaybook,
+                             public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AnsiblePlaybookNames, BadArgumentFailsTheTaskAndSendsNothing) {
   const PlaybookRun run = play({task({{"target", "file:" + path("printer.bin")},
                                       {"model", "QLX600"},
                                       {"settings", QJsonObject{{"form-feed", "partial-cut"}}},
-                                      {"colour", "red"}})});
+                                      {"colour", "red"}},
+                                     {}, GetParam())});
   ASSERT_EQ(run.results.size(), 1u) << run.log.toStdString();
   const QJsonObject& r = run.results[0];
   EXPECT_EQ(r.value("failed"), QJsonValue(true)) << run.log.toStdString();
@@ -120,8 +130,11 @@ TEST_F(AnsiblePlaybook, BadArgumentFailsTheTaskAndSendsNothing) {
   EXPECT_FALSE(QFile::exists(path("printer.bin")));
 }
 
+INSTANTIATE_TEST_SUITE_P(Names, AnsiblePlaybookNames,
+                         ::testing::Values(Q6Ansible::kModuleName, "q6config_printer"));
+
 TEST_F(AnsiblePlaybook, SendsOnceThenNothingChecksWithADiffAndFailsWithoutChangingTheRecord) {
-  if (!Q6Cli::runCliInProcess({QStringLiteral("--help")})
+  if (!Q6Ansible::runCliInProcess({QStringLiteral("--help")})
            .out.contains(QByteArrayLiteral("--changes-only"))) {
     GTEST_SKIP() << "q6config-cli here has no --changes-only yet";
   }
