@@ -68,6 +68,7 @@ struct Shared {
   }
   const FleetTargets targets;
   const FleetCommands commands;
+  std::function<QString(int)> beforeOpen;
   QElapsedTimer clock;
   std::mutex mutex;
   std::condition_variable changed;
@@ -180,6 +181,16 @@ void work(const std::shared_ptr<Shared>& shared, size_t slot, ReleaseGate* gate)
           return;
         }
       }
+      if (turn == ReleaseGate::Turn::Go && s.beforeOpen) {
+        // Taken without the run's lock: it may wait for another machine.
+        lock.unlock();
+        refusal = s.beforeOpen(i);
+        lock.lock();
+        turn = refusal.isEmpty() ? turn : ReleaseGate::Turn::Refused;
+        if (s.stopped && refusal.isEmpty()) {
+          return;
+        }
+      }
       if (turn == ReleaseGate::Turn::Refused) {
         TargetResult result;
         result.target = s.targets[static_cast<size_t>(i)].text;
@@ -226,6 +237,7 @@ FleetRun runFleet(FleetTargets targets, FleetCommands commands, const FleetOptio
   const int workers = std::clamp(options.jobs, 1, std::max(count, 1));
   // The workers own the targets: a stopped run may return while an exchange still runs.
   auto shared = std::make_shared<Shared>(std::move(targets), std::move(commands), workers);
+  shared->beforeOpen = options.beforeOpen;
   Shared& s = *shared;
 
   std::vector<Worker> threads;

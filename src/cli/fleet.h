@@ -80,6 +80,9 @@ struct FleetOptions {
   int stopGraceMs = 2000;
   // When set, each target waits to be released before it starts.
   std::shared_ptr<ReleaseGate> gate;
+  // When set, called on the target's worker right before its link opens: a non-empty answer is why
+  // it is not sent (another machine is setting the printer up), and the target fails unopened.
+  std::function<QString(int index)> beforeOpen;
 };
 
 // What each target is sent: one of a few distinct lists, so that ten thousand targets share them

@@ -53,7 +53,7 @@ int runHistory(const Options& o, const Streams& io) {
   const Streams human = forPeople(o, io);
   int code = kExitDelivered;
   const std::unique_ptr<Q6::PrinterRecord> record = openForReading(o, human, io, &code);
-  QJsonObject json{{QStringLiteral("record"), recordPath(o)}};
+  QJsonObject json{{QStringLiteral("record"), Q6::maskedRecordLocation(recordPath(o))}};
   QJsonArray printers;
   for (size_t i = 0; record && i < targets.size(); ++i) {
     const QString printer = Q6::recordPrinterName(targets[i].settings);

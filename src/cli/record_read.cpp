@@ -32,7 +32,7 @@ std::unique_ptr<Q6::PrinterRecord> openForReading(const Options& o, const Stream
     *code = kExitRefused;
     return nullptr;
   }
-  if (!QFileInfo::exists(path)) {
+  if (!Q6::isServerRecordLocation(path) && !QFileInfo::exists(path)) {
     human.error(QStringLiteral("there is no record yet at %1: nothing has been sent with it.")
                     .arg(displayText(path)));
     return nullptr;
@@ -40,8 +40,9 @@ std::unique_ptr<Q6::PrinterRecord> openForReading(const Options& o, const Stream
   // A look needs nothing but read permission: a record of another user, or on a read-only share.
   auto opened = Q6::PrinterRecord::open(path, Q6::RecordAccess::Read);
   if (!opened) {
-    io.error(QStringLiteral("the record at %1 cannot be read: %2")
-                 .arg(displayText(path), displayText(opened.refusal().why())));
+    io.error(
+        QStringLiteral("the record at %1 cannot be read: %2")
+            .arg(displayText(Q6::maskedRecordLocation(path)), displayText(opened.refusal().why())));
     *code = kExitSomeFailed;
     return nullptr;
   }

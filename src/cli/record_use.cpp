@@ -32,7 +32,12 @@ QString recordPath(const Options& o) {
 }
 
 RunRecord::RunRecord(const Options& o, const Streams& io)
-    : io_(io), path_(recordPath(o)), truthful_(o.changesOnly && !o.check) {}
+    : io_(io),
+      path_(recordPath(o)),
+      shown_(Q6::maskedRecordLocation(path_)),
+      truthful_(o.changesOnly && !o.check),
+      shared_(Q6::isServerRecordLocation(path_)),
+      holder_(Q6::recordUser() + u'@' + Q6::recordHost()) {}
 
 RunRecord::~RunRecord() {
   finish();
@@ -53,16 +58,18 @@ void RunRecord::fail(const QString& reason) {
     return;
   }
   error_ = reason;
-  record_.reset();
+  // Not used any more, but kept until the run ends: a worker may be at it, taking its printer.
+  retired_ = std::move(record_);
   queued_.clear();
+  lettingGo_.clear();
   io_.error(
       truthful_
           ? QStringLiteral("warning: the record at %1 could not be updated: %2; nothing is sent "
                            "to a printer whose entry it cannot take")
-                .arg(displayText(path_), displayText(reason))
+                .arg(displayText(shown_), displayText(reason))
           : QStringLiteral("warning: the record at %1 could not be updated: %2; it is behind — "
                            "run with --force once it can be written")
-                .arg(displayText(path_), displayText(reason)));
+                .arg(displayText(shown_), displayText(reason)));
 }
 
 bool RunRecord::truthful() const {
@@ -74,7 +81,9 @@ void RunRecord::open(bool createIfMissing) {
   if (path_.isEmpty() || record_ || !error_.isEmpty()) {
     return;
   }
-  if (!createIfMissing && !QFileInfo::exists(path_)) {
+  // A look creates nothing: a file that is not there has nothing to read. A server's record is
+  // asked, and answers nothing when it has no record yet.
+  if (!createIfMissing && !Q6::isServerRecordLocation(path_) && !QFileInfo::exists(path_)) {
     return;
   }
   auto opened = Q6::PrinterRecord::open(
@@ -155,6 +164,7 @@ void RunRecord::beginStretch(std::unique_lock<std::mutex>& lock) {
   writing_ = false;
   if (begun) {
     std::copy(begun->begin(), begun->end(), a.ids->begin() + static_cast<qsizetype>(first));
+    holdStretch(lock, first, end);
   }
   if (begun || !truthful_) {
     a.gate->release(static_cast<int>(end));
@@ -170,21 +180,76 @@ void RunRecord::beginStretch(std::unique_lock<std::mutex>& lock) {
   a.stretch = std::min(a.stretch * 2, kLongestStretch);
 }
 
+// Held with the entries, without waiting: a printer another machine has is waited for by its own
+// worker, so that one busy printer holds up no other.
+void RunRecord::holdStretch(std::unique_lock<std::mutex>& lock, size_t first, size_t end) {
+  Q6::PrinterRecord* record = record_.get();
+  if (!shared_ || !record) {
+    return;
+  }
+  const Ahead& a = *ahead_;
+  heldAhead_.resize(a.entries.size(), 0);
+  const QStringList printers =
+      a.entries.printers.mid(static_cast<qsizetype>(first), static_cast<qsizetype>(end - first));
+  lock.unlock();
+  const auto holds = record->hold(printers, holder_, 0);
+  lock.lock();
+  for (size_t k = 0; holds && k < holds->size() && first + k < end; ++k) {
+    heldAhead_[first + k] = (*holds)[k].held ? 1 : 0;
+  }
+}
+
+QString RunRecord::takePrinter(size_t index, int waitMs) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  Q6::PrinterRecord* record = record_.get();
+  if (!shared_ || !record || !ahead_ || index >= ahead_->entries.size() ||
+      (index < heldAhead_.size() && heldAhead_[index])) {
+    return {};
+  }
+  const QString printer = ahead_->entries.printers[static_cast<qsizetype>(index)];
+  lock.unlock();
+  // The record takes turns between callers; this one may wait for another machine.
+  const auto holds = record->hold({printer}, holder_, waitMs);
+  if (!holds || holds->empty()) {
+    return {};  // the record's own fault is the writer's to report; the printer is sent as ever
+  }
+  return holds->front().busy();
+}
+
+void RunRecord::letGo(size_t index) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (shared_ && record_) {
+    lettingGo_.push_back(index);
+  }
+}
+
 void RunRecord::writeQueued(std::unique_lock<std::mutex>& lock) {
   std::vector<Q6::PrinterRecord::Completion> batch;
   batch.swap(queued_);
+  std::vector<size_t> done;
+  done.swap(lettingGo_);
   flushAsked_ = false;
   Q6::PrinterRecord* record = record_.get();
-  if (!record || batch.empty()) {
+  if (!record || (batch.empty() && done.empty())) {
     return;
+  }
+  QStringList printers;
+  for (size_t k : done) {
+    if (ahead_ && k < ahead_->entries.size()) {
+      printers << ahead_->entries.printers[static_cast<qsizetype>(k)];
+    }
   }
   writing_ = true;
   lock.unlock();
-  const auto done = record->complete(batch);
+  const auto completed = batch.empty() ? Q6::RecordResult<>() : record->complete(batch);
+  // After the completions: the next machine to take a printer finds what it was sent.
+  const auto letGo = printers.isEmpty() ? Q6::RecordResult<>() : record->release(printers);
   lock.lock();
   writing_ = false;
-  if (!done) {
-    fail(done.refusal().why());
+  if (!completed) {
+    fail(completed.refusal().why());
+  } else if (!letGo) {
+    fail(letGo.refusal().why());
   }
 }
 

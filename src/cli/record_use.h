@@ -44,8 +44,9 @@ class RunRecord {
   RunRecord(const RunRecord&) = delete;
   RunRecord& operator=(const RunRecord&) = delete;
 
-  // The file, or empty with --no-record.
-  const QString& path() const { return path_; }
+  // The record's location as it may be shown (a server's password masked), or empty with
+  // --no-record.
+  const QString& path() const { return shown_; }
   // Why it is not used any more, for the report; empty while it is fine.
   QString error() const;
   bool usable() const;
@@ -73,6 +74,14 @@ class RunRecord {
                   const std::atomic<int>& stop);
   // Waits until the writer is done with the entries handed to beginAhead.
   void waitAhead();
+  // A record shared by many machines sets each printer up from one machine at a time: the writer
+  // holds a stretch's printers with its entries (those another machine has are marked), takePrinter
+  // is asked on the target's worker right before its link opens and waits up to waitMs for a
+  // printer held elsewhere (an empty answer: go; else why not, "busy: being set up by …"), and
+  // letGo queues the printer to be let go after its close. A record of one machine's needs none.
+  bool sharesPrinters() const { return shared_; }
+  QString takePrinter(size_t index, int waitMs);
+  void letGo(size_t index);
   // Queues a completion for the writer; never waits on the record.
   void complete(const Q6::PrinterRecord::Completion& completion);
   // Asks the writer to write what is queued; never waits on the record.
@@ -94,6 +103,7 @@ class RunRecord {
   bool aheadLeft() const;  // with mutex_ held
   void beginStretch(std::unique_lock<std::mutex>& lock);
   void writeQueued(std::unique_lock<std::mutex>& lock);
+  void holdStretch(std::unique_lock<std::mutex>& lock, size_t first, size_t end);
   void fail(const QString& reason);  // with mutex_ held
 
   mutable std::mutex mutex_;
@@ -101,11 +111,17 @@ class RunRecord {
   std::condition_variable idle_;  // the callers: the writer has done some
   const Streams& io_;
   QString path_;
+  const QString shown_;
   QString error_;
   std::unique_ptr<Q6::PrinterRecord> record_;
+  std::unique_ptr<Q6::PrinterRecord> retired_;  // failed during the run
   std::vector<Q6::PrinterRecord::Completion> queued_;
   std::optional<Ahead> ahead_;
   const bool truthful_;
+  const bool shared_;              // a server's record: printers are held for their exchange
+  const QString holder_;           // "user@host"
+  std::vector<char> heldAhead_;    // per target of beginAhead: held with its stretch
+  std::vector<size_t> lettingGo_;  // targets whose printers are to be let go
   bool flushAsked_ = false;
   bool finishing_ = false;
   bool writing_ = false;  // the writer has taken work out of the queue and is at the record

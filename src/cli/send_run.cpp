@@ -139,6 +139,14 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
       entries.printers << printers[static_cast<qsizetype>(sendingIndex[k])];
     }
     options.gate = std::make_shared<ReleaseGate>();
+    if (record.sharesPrinters()) {
+      // One machine at a time per printer: a printer set up elsewhere is waited for up to the
+      // target's own time limit.
+      options.beforeOpen = [&record, &targets, &sendingIndex](int k) {
+        const size_t index = static_cast<size_t>(k);
+        return record.takePrinter(index, targets[sendingIndex[index]].settings.timeoutMs);
+      };
+    }
   }
 
   Progress progress(io.err, static_cast<int>(sending.size()), true);
@@ -173,6 +181,7 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
                          printResult(*r, human);
                          const size_t k = static_cast<size_t>(r->index);
                          record.complete(completionOf(ids[k], *r));
+                         record.letGo(k);
                          completed[k] = true;
                          stream.add(sendingIndex[k], *r, decisions.notes[sendingIndex[k]]);
                        } else {

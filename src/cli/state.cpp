@@ -24,7 +24,7 @@ int runState(const Options& o, const Streams& io) {
   const Streams human = forPeople(o, io);
   int code = kExitDelivered;
   const std::unique_ptr<Q6::PrinterRecord> record = openForReading(o, human, io, &code);
-  QJsonObject json{{QStringLiteral("record"), recordPath(o)}};
+  QJsonObject json{{QStringLiteral("record"), Q6::maskedRecordLocation(recordPath(o))}};
   QJsonArray printers;
   if (record) {
     QStringList names;

@@ -58,9 +58,19 @@ Recorded recordedExchange(Orvanel::PrinterLink& link, const CommandList& command
       problem = ids.refusal();
     }
   }
+  // A record shared by many machines gives the printer to one of them at a time: one that another
+  // machine is setting up is waited for up to the link's time limit, then not sent anything.
+  const QString printer = recordPrinterName(note->connection);
+  QString busy;
+  if (record && isServerRecordLocation(defaultRecordPath())) {
+    const auto holds =
+        record->hold({printer}, recordUser() + u'@' + recordHost(), note->connection.timeoutMs);
+    busy = holds && !holds->empty() ? holds->front().busy() : QString();
+  }
   std::atomic<qint64> sent{0};
   CountedLink watched(link, sent);
-  Recorded done{exchangeCommands(watched, commands), problem};
+  Recorded done{busy.isEmpty() ? exchangeCommands(watched, commands) : Result<>(Refused{busy}),
+                problem};
   if (id != 0) {
     PrinterRecord::Completion completion;
     completion.id = id;
@@ -73,6 +83,11 @@ Recorded recordedExchange(Orvanel::PrinterLink& link, const CommandList& command
     if (!completed) {
       done.recordProblem = completed.refusal();
     }
+  }
+  // After its completion, so the next machine to take the printer finds what it was sent; closing
+  // the record would let it go as well.
+  if (record && busy.isEmpty() && isServerRecordLocation(defaultRecordPath())) {
+    (void)record->release({printer});
   }
   return done;
 }

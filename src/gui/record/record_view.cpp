@@ -58,9 +58,12 @@ QString valueText(const SettingRow& row, const QString& value, std::optional<int
 
 RecordReading readRecord(const QString& location, const QString& printer, int limit) {
   RecordReading reading;
-  reading.location = QFileInfo(location).absoluteFilePath();
-  // Reading never makes a record: with no file there is simply nothing recorded yet.
-  if (!QFileInfo::exists(location)) {
+  const bool server = isServerRecordLocation(location);
+  reading.location =
+      server ? maskedRecordLocation(location) : QFileInfo(location).absoluteFilePath();
+  // Reading never makes a record: with no file there is simply nothing recorded yet. A server's
+  // record is asked, and has nothing for a printer it never saw.
+  if (!server && !QFileInfo::exists(location)) {
     return reading;
   }
   reading.found = RecordReading::Found::Refused;
