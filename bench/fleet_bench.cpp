@@ -512,7 +512,19 @@ constexpr int kHoldJobs = 1000;
 constexpr int kHistoryEntries = 1'000'000;
 constexpr int kRecordRounds = 9;
 
+// --record-server TEMPLATE: the record runs use databases on a PostgreSQL server instead of files,
+// "{}" in the template standing for the database's name (run_record_server_bench.sh makes them).
+std::string recordServer;
+
+std::string recordAt(const std::string& folder, const std::string& name) {
+  if (recordServer.empty()) return folder + "/" + name + ".sqlite3";
+  std::string uri = recordServer;
+  uri.replace(uri.find("{}"), 2, name);
+  return uri;
+}
+
 void removeRecord(const std::string& path) {
+  if (path.rfind("postgres", 0) == 0) return;  // the script drops the server's databases
   for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((path + suffix).c_str());
 }
 
@@ -562,8 +574,15 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--record-only") {
       recordOnly = true;
+    } else if (arg == "--record-server" && i + 1 < argc &&
+               std::string(argv[i + 1]).find("{}") != std::string::npos) {
+      recordServer = argv[++i];
+      recordOnly = true;
     } else if (arg.rfind("--", 0) == 0) {
-      std::fprintf(stderr, "usage: %s [--rounds N] [--record-only] [CLI [PRESET]]\n", argv[0]);
+      std::fprintf(stderr,
+                   "usage: %s [--rounds N] [--record-only] [--record-server URI-WITH-{}] [CLI "
+                   "[PRESET]]\n",
+                   argv[0]);
       return 2;
     } else {
       positional.push_back(arg);
@@ -642,7 +661,7 @@ int main(int argc, char** argv) {
         "round        record on       --no-record  ratio\n");
     std::vector<double> cost;
     for (int round = 0; round < kRecordRounds; ++round) {
-      const std::string file = folder + "/record-" + std::to_string(round) + ".sqlite3";
+      const std::string file = recordAt(folder, "record_" + std::to_string(round));
       Outcome on, off;
       for (int turn = 0; turn < 2; ++turn) {
         if ((turn == 0) == (round % 2 == 0)) {
@@ -657,7 +676,7 @@ int main(int argc, char** argv) {
                   on.cpuSeconds, off.seconds, off.cpuSeconds, cost.back());
     }
 
-    const std::string changes = folder + "/changes.sqlite3";
+    const std::string changes = recordAt(folder, "changes");
     const Outcome firstRun =
         run({"--targets", largeTargets, "--changes-only", "--record", changes}, kLargeFleet);
     const long endedBefore = printers.ended();
@@ -671,6 +690,51 @@ int main(int argc, char** argv) {
         "--changes-only: first run %.3f s, second %.3f s (%.2f of the first), %ld connections "
         "in the second\n",
         firstRun.seconds, secondRun.seconds, changesRatio, secondConnections);
+
+    if (!recordServer.empty()) {
+      // Four machines at once, a quarter of the fleet each, against one run of all of it; and the
+      // state of every printer.
+      std::vector<std::string> quarters;
+      for (int q = 0; q < 4; ++q) {
+        quarters.push_back(folder + "/quarter-" + std::to_string(q) + ".txt");
+        FILE* list = std::fopen(quarters.back().c_str(), "w");
+        for (int i = q; i < kLargeFleet; i += 4) {
+          std::fprintf(list, "tcp://127.0.0.1:%d\n", printers.port(i));
+        }
+        std::fclose(list);
+      }
+      std::vector<double> together, alone;
+      for (int round = 0; round < 3; ++round) {
+        const std::string four = recordAt(folder, "four_" + std::to_string(round));
+        const std::string one = recordAt(folder, "one_" + std::to_string(round));
+        const auto start = Clock::now();
+        std::vector<std::thread> machines;
+        for (int q = 0; q < 4; ++q) {
+          machines.emplace_back([&, q] {
+            runProgram(withArgs({"--targets", quarters[static_cast<size_t>(q)], "--record", four}));
+          });
+        }
+        for (std::thread& m : machines) m.join();
+        together.push_back(secondsSince(start));
+        recordEnded += kLargeFleet;
+        printers.waitForEnded(recordEnded);
+        alone.push_back(run({"--targets", largeTargets, "--record", one}, kLargeFleet).seconds);
+      }
+      std::vector<double> stateSeconds;
+      for (int i = 0; i < 5; ++i) {
+        stateSeconds.push_back(
+            runProgram({cli, "state", "--targets", largeTargets, "--record", changes}).seconds);
+      }
+      char line[200];
+      std::snprintf(line, sizeof line,
+                    "four programs of 2,500 at once: %.3f s against one of 10,000: %.3f s (%.2fx, "
+                    "goal <= 1.20x)",
+                    median(together), median(alone), median(together) / median(alone));
+      pass &= verdict(median(together) <= 1.2 * median(alone), line);
+      std::snprintf(line, sizeof line, "state of 10,000 printers: %.3f s (goal < 1 s)",
+                    median(stateSeconds));
+      pass &= verdict(median(stateSeconds) < 1.0, line);
+    }
 
     // One printer's history among a million entries; the program's start-up (--version) beside it.
     const std::string big = folder + "/million.sqlite3";
@@ -698,7 +762,7 @@ int main(int argc, char** argv) {
     removeRecord(big);
 
     printers.setHold(kHoldMs);
-    const std::string holdRecord = folder + "/hold.sqlite3";
+    const std::string holdRecord = recordAt(folder, "hold");
     const Outcome hold = run(
         {"--targets", largeTargets, "--jobs", std::to_string(kHoldJobs), "--record", holdRecord},
         kLargeFleet);
