@@ -5,7 +5,8 @@
 # Xvfb, a window manager and ImageMagick for screenshots, stress-ng, the CPU hog beside soak runs
 # and CI's second run of the timing-sensitive tests, zsh for its completion's test, and ansible-core
 # to run the Ansible module from a playbook (with ansible, whose ansible.posix collection holds the
-# json output the test reads).
+# json output the test reads), and chromium and xmllint (libxml2-utils) for the --html page and
+# the --junit file.
 set -euo pipefail
 "$(dirname "$0")/apt-install.sh" \
   libgtest-dev libgmock-dev libbenchmark-dev \
@@ -15,4 +16,5 @@ set -euo pipefail
   appstream desktop-file-utils dpkg-dev lintian groff-base \
   xvfb xauth openbox imagemagick \
   stress-ng zsh \
-  ansible-core ansible
+  ansible-core ansible \
+  chromium libxml2-utils
