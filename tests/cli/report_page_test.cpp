@@ -193,6 +193,58 @@ INSTANTIATE_TEST_SUITE_P(
                 {"passed", "failure"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// state's pages are the fleet's picture: a row per printer with its model and each setting's
+// value, "factory" or "unknown", the printers with unknown settings first.
+TEST_F(PageRuns, StatePagesShowEachPrintersSettings) {
+  ASSERT_EQ(cli(fill({"reset", "--yes", "--to", "{a}"})).code, 0);
+  ASSERT_EQ(
+      cli(fill({"apply", "--model", "QLX600", "--set", "form-feed=partial-cut", "--to", "{b}"}))
+          .code,
+      0);
+  const Ran ran = cli(fill({"state", "--to", "{a}", "{b}", "{c}"}) + pages());
+  ASSERT_EQ(ran.code, 0) << ran.err.toStdString();
+  Q6Test::ReadPage page;
+  Q6Test::ReadJunit junit;
+  readPages(&page, &junit);
+  if (HasFatalFailure()) {
+    return;
+  }
+  EXPECT_EQ(page.counts, (QMap<QString, int>{{"unknown", 1}, {"never", 1}, {"known", 1}}));
+  const struct {
+    const char* group;
+    const char* printer;
+    const char* model;
+    QStringList has;    // values among its settings
+    QStringList lacks;  // values none of its settings shows
+  } expected[] = {
+      {"unknown", "b.bin", "QLX600", {"partial-cut", "unknown", "—"}, {"factory"}},
+      {"never", "c.bin", "", {"unknown"}, {"factory", "—"}},
+      {"known", "a.bin", "", {"factory"}, {"unknown", "—"}},
+  };
+  ASSERT_EQ(page.rows.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const auto& e = expected[i];
+    SCOPED_TRACE(e.printer);
+    const Q6Test::PageRow& row = page.rows[i];
+    EXPECT_EQ(row.group, e.group);
+    EXPECT_TRUE(row.cells[0].endsWith(QLatin1String(e.printer)));
+    EXPECT_EQ(row.cells[1], e.model);
+    const QStringList values = row.cells.mid(3);
+    for (const QString& v : e.has) {
+      EXPECT_TRUE(values.contains(v)) << v.toStdString();
+    }
+    for (const QString& v : e.lacks) {
+      EXPECT_FALSE(values.contains(v)) << v.toStdString();
+    }
+  }
+  ASSERT_EQ(junit.cases.size(), 3u);  // in the order given: a, b, c
+  EXPECT_EQ(junit.cases[0].end, "");
+  EXPECT_EQ(junit.cases[1].end, "failure");
+  EXPECT_TRUE(junit.cases[1].message.startsWith("unknown: "))
+      << junit.cases[1].message.toStdString();
+  EXPECT_EQ(junit.cases[2].end, "skipped");
+}
+
 // Names a printer, a targets file or a preset brings: shown as the text they are, in the page and
 // in the JUnit file, and no element of either comes from them.
 struct HostileRow {
