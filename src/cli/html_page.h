@@ -26,6 +26,7 @@ struct PageStart {
   QStringList notes;
   std::vector<PageGroup> groups;  // in the order of the rows
   QStringList columns;            // the first is the name the search looks in
+  QString columnWidths;           // their widths, as a grid-template-columns value
 };
 
 // Everything up to the first row group.

@@ -74,6 +74,8 @@ PageStart startOf(const RunFacts& f) {
                           QStringLiteral("Bytes"),
                           QStringLiteral("ms"),
                           QStringLiteral("Why")};
+  p.columnWidths =
+      QStringLiteral("minmax(10em,2fr) 7.5em minmax(16em,3fr) 4.5em 4em minmax(10em,3fr)");
   return p;
 }
 

@@ -75,6 +75,8 @@ bool writePage(ReportFile& file, const std::vector<StatePages::Row>& rows,
   for (const Q6::SettingRow& setting : Q6::settingsTable()) {
     p.columns << QLatin1String(setting.name);
   }
+  p.columnWidths = QStringLiteral("minmax(12em,2fr) 5em 9em repeat(%1,minmax(7em,1fr))")
+                       .arg(Q6::settingsTable().size());
   PieceWriter out(file);
   out.put(pageStart(p));
   for (int g = 0; g < kGroups; ++g) {
