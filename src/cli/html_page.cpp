@@ -28,6 +28,7 @@ const char kStyle[] =
     "nav input[type=search]{font:inherit;padding:4px 8px;width:22em}\n"
     "table,thead,tbody{display:block}\n"
     "thead{position:sticky;top:0;z-index:1;background:#eef1f4}\n"
+    "table.wide{width:max-content;min-width:100%}\n"
     "th,td{text-align:left;vertical-align:top;padding:4px 10px;border-bottom:1px solid #e3e7eb;"
     "overflow-wrap:anywhere;unicode-bidi:isolate}\n"
     "thead th{white-space:nowrap}\n"
@@ -146,7 +147,9 @@ QString pageStart(const PageStart& page) {
   }
   t += QStringLiteral(
       "<label class=\"find\" hidden=\"hidden\">Find a printer: <input type=\"search\" "
-      "id=\"find\"/></label>\n</nav>\n<table>\n<thead><tr>");
+      "id=\"find\"/></label>\n</nav>\n");
+  t += page.wide ? QStringLiteral("<table class=\"wide\">\n<thead><tr>")
+                 : QStringLiteral("<table>\n<thead><tr>");
   for (const QString& column : page.columns) {
     t += QStringLiteral("<th scope=\"col\">") + markup(column) + QStringLiteral("</th>");
   }

@@ -27,6 +27,7 @@ struct PageStart {
   std::vector<PageGroup> groups;  // in the order of the rows
   QStringList columns;            // the first is the name the search looks in
   QString columnWidths;           // their widths, as a grid-template-columns value
+  bool wide = false;              // wider than the window when its columns need it
 };
 
 // Everything up to the first row group.

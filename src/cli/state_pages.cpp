@@ -75,8 +75,10 @@ bool writePage(ReportFile& file, const std::vector<StatePages::Row>& rows,
   for (const Q6::SettingRow& setting : Q6::settingsTable()) {
     p.columns << QLatin1String(setting.name);
   }
-  p.columnWidths = QStringLiteral("minmax(12em,2fr) 5em 9em repeat(%1,minmax(7em,1fr))")
+  // A column a setting: the page scrolls sideways rather than squeeze them.
+  p.columnWidths = QStringLiteral("minmax(12em,24em) 7em 12em repeat(%1,minmax(8em,max-content))")
                        .arg(Q6::settingsTable().size());
+  p.wide = true;
   PieceWriter out(file);
   out.put(pageStart(p));
   for (int g = 0; g < kGroups; ++g) {
