@@ -30,7 +30,7 @@ struct ReportFiles {
   bool open(const Options& o, QString* error);
 };
 
-// What one target's row needs, small: a run to a hundred thousand printers keeps about fifty bytes
+// What one target's row needs, small: a run to a hundred thousand printers keeps under sixty bytes
 // a target here. The name is shared with the run's own text and the settings with its decisions,
 // which outlive the reports.
 struct RunRow {
