@@ -5,7 +5,8 @@
 # Xvfb, a window manager and ImageMagick for screenshots, stress-ng, the CPU hog beside soak runs
 # and CI's second run of the timing-sensitive tests, zsh for its completion's test, and ansible-core
 # to run the Ansible module from a playbook (with ansible, whose ansible.posix collection holds the
-# json output the test reads), and a PostgreSQL server the record's tests start for themselves.
+# json output the test reads), a PostgreSQL server the record's tests start for themselves, and
+# chromium and xmllint (libxml2-utils) for the --html page and the --junit file.
 set -euo pipefail
 "$(dirname "$0")/apt-install.sh" \
   libgtest-dev libgmock-dev libbenchmark-dev \
@@ -16,4 +17,5 @@ set -euo pipefail
   xvfb xauth openbox imagemagick \
   stress-ng zsh \
   ansible-core ansible \
-  postgresql
+  postgresql \
+  chromium libxml2-utils

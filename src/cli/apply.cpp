@@ -15,7 +15,7 @@ int run(const Options& o, const Streams& io) {
 const Command kApplyCommand{
     "apply",
     kTakesTargets | kTakesModel | kTakesChoices | kTakesJobs | kTakesTimeout | kTakesJson |
-        kTakesDryRun | kTakesRecord | kTakesDecisions | kTakesForce,
+        kTakesPages | kTakesDryRun | kTakesRecord | kTakesDecisions | kTakesForce,
     "  apply --model QLX500|QLX600 (--preset FILE.pre | --set NAME=ENTRY...) --to TARGET...\n"
     "                      what \"Use Settings\" sends for these choices (a preset first, then\n"
     "                      each --set, as if chosen in the window in that order)\n",

@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/record_use.h"
+#include "cli/run_reports.h"
 #include "cli/targets.h"
 
 namespace Q6Cli {
@@ -35,6 +36,14 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
   if (!command) {
     io.error(QStringLiteral("unknown command \"%1\" (see --help).%2")
                  .arg(displayText(o.command), didYouMean(o.command, commandNames())));
+    return kExitRefused;
+  }
+  if (!(command->takes & kTakesPages) && (!o.html.isEmpty() || !o.junit.isEmpty())) {
+    io.error(QStringLiteral("--html and --junit belong to apply, reset, test and state."));
+    return kExitRefused;
+  }
+  if (const QString refusal = reportPathsRefusal(o); !refusal.isEmpty()) {
+    io.error(refusal);
     return kExitRefused;
   }
   return command->run(o, io);

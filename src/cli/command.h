@@ -28,6 +28,7 @@ enum Takes : unsigned {
   kTakesDecisions = 1u << 9,  // --changes-only, --check, --diff
   kTakesForce = 1u << 10,
   kTakesLimit = 1u << 11,
+  kTakesPages = 1u << 12,  // --html, --junit
 };
 
 struct Command {

@@ -13,10 +13,10 @@ namespace Q6Cli {
 
 namespace {
 
-const QStringList kOptions{"--help",    "--version", "--dry-run", "--yes",       "--model",
-                           "--preset",  "--set",     "--to",      "--targets",   "--jobs",
-                           "--timeout", "--json",    "--record",  "--no-record", "--changes-only",
-                           "--check",   "--diff",    "--force",   "--limit"};
+const QStringList kOptions{
+    "--help",         "--version", "--dry-run", "--yes",     "--model", "--preset", "--set",
+    "--to",           "--targets", "--jobs",    "--timeout", "--json",  "--record", "--no-record",
+    "--changes-only", "--check",   "--diff",    "--force",   "--limit", "--html",   "--junit"};
 
 // Edits (insert, delete, replace, swap of two neighbours) from a to b, in any case.
 int editDistance(const QString& a, const QString& b) {
@@ -145,6 +145,10 @@ bool parseArguments(const QStringList& args, Options* o, QString* error) {
       o->timeoutGiven = true;
     } else if (arg == u"--json") {
       if (!value(&o->json)) return false;
+    } else if (arg == u"--html") {
+      if (!value(&o->html)) return false;
+    } else if (arg == u"--junit") {
+      if (!value(&o->junit)) return false;
     } else if (arg == u"--record") {
       if (!value(&o->record)) return false;
       if (o->record.isEmpty()) {

@@ -26,6 +26,8 @@ struct Options {
   int timeoutMs = Orvanel::kDefaultTimeoutMs;
   bool timeoutGiven = false;
   QString json;
+  QString html;    // the page for people
+  QString junit;   // the run as JUnit XML, for a build server
   QString record;  // empty: Q6::defaultRecordPath()
   bool noRecord = false;
   bool changesOnly = false;

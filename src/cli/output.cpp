@@ -106,6 +106,7 @@ bool ReportFile::open(const QString& path, QString* error) {
     return false;
   }
   path_ = *target;
+  watched_ = replacement_.temporaryPath();
   return true;
 }
 
@@ -123,7 +124,8 @@ bool ReportFile::commit(const QByteArray& text, QString* error) {
   if (done) {
     done = replacement_.commit();
   }
-  removeOnForcedStop({});
+  keepOnForcedStop(watched_);
+  watched_.clear();
   if (!done) {
     *error =
         QStringLiteral("could not write the report %1: %2").arg(displayText(path_), done.error());
@@ -133,7 +135,8 @@ bool ReportFile::commit(const QByteArray& text, QString* error) {
 }
 
 void ReportFile::discard() {
-  removeOnForcedStop({});
+  keepOnForcedStop(watched_);
+  watched_.clear();
   replacement_.discard();
 }
 

@@ -103,6 +103,7 @@ class ReportFile {
  private:
   QString path_;  // the file replaced, after its links
   Q6::FileReplacement replacement_;
+  QByteArray watched_;  // the temporary file a second signal removes
 };
 
 // How a run ended, counted from its results, and the exit code it ends with.

@@ -16,7 +16,7 @@ int run(const Options& o, const Streams& io) {
 const Command kResetCommand{
     "reset",
     kTakesTargets | kTakesModel | kTakesYes | kTakesJobs | kTakesTimeout | kTakesJson |
-        kTakesDryRun | kTakesRecord,
+        kTakesPages | kTakesDryRun | kTakesRecord,
     "  reset --yes --to TARGET...   \"Clear All Settings\": restore the factory settings\n", "",
     run};
 

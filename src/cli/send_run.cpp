@@ -11,7 +11,7 @@
 #include "cli/file_limit.h"
 #include "cli/fleet.h"
 #include "cli/record_use.h"
-#include "cli/report_stream.h"
+#include "cli/run_reports.h"
 #include "cli/show.h"
 #include "cli/stop_signals.h"
 #include "cli/target_list.h"
@@ -31,7 +31,7 @@ struct Run {
   std::shared_ptr<const std::vector<Target>> shared;  // the same, for the fleet's workers
   const Decisions& decisions;
   QStringList& notes;
-  ReportFile& report;
+  ReportFiles& report;
 };
 
 // The settings of a target that change, as --check names them.
@@ -79,7 +79,7 @@ int checkOnly(const Run& run, const RecordNote& recordNote) {
     }
   }
   std::fflush(human.out);
-  ReportStream stream(o, report, io);
+  RunReports stream(o, report, io);
   stream.begin(payload, recordNote.path, QDateTime::currentDateTimeUtc());
   for (size_t i = 0; i < results.size(); ++i) {
     stream.add(i, results[i], decisions.notes[i]);
@@ -154,7 +154,7 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
   FleetRun fleet;
   const QDateTime started = QDateTime::currentDateTimeUtc();
   // The report is written as the run goes; the targets that are sent nothing are known now.
-  ReportStream stream(o, report, io);
+  RunReports stream(o, report, io);
   stream.begin(payload, record.path(), started);
   for (size_t i = 0, k = 0; i < targets.size(); ++i) {
     if (k < sendingIndex.size() && sendingIndex[k] == i) {
@@ -255,7 +255,7 @@ int runSend(const Options& o, const Streams& io, const Command& command, BuildPa
   }
   if (o.dryRun) {
     printDryRun(*payload, targets, io);
-    return kExitDelivered;
+    return writeDryRunPages(o, *payload, targets, io);
   }
   if (targets.empty()) {
     refuseNoTarget(io);
@@ -264,8 +264,8 @@ int runSend(const Options& o, const Streams& io, const Command& command, BuildPa
   const Streams human = forPeople(o, io);
   // The report's file is made before the first link opens: a folder that cannot take it refuses
   // the run.
-  ReportFile report;
-  if (!o.json.isEmpty() && o.json != u"-" && !report.open(o.json, &error)) {
+  ReportFiles report;
+  if (!report.open(o, &error)) {
     io.error(error);
     return kExitRefused;
   }

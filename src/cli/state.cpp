@@ -5,6 +5,7 @@
 #include "cli/command.h"
 #include "cli/record_read.h"
 #include "cli/record_use.h"
+#include "cli/state_pages.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/window_content.h"
 
@@ -26,6 +27,7 @@ int runState(const Options& o, const Streams& io) {
   const std::unique_ptr<Q6::PrinterRecord> record = openForReading(o, human, io, &code);
   QJsonObject json{{QStringLiteral("record"), Q6::maskedRecordLocation(recordPath(o))}};
   QJsonArray printers;
+  StatePages pages(o);
   if (record) {
     QStringList names;
     for (const Target& t : targets) {
@@ -50,6 +52,7 @@ int runState(const Options& o, const Streams& io) {
         }
       }
       const std::optional<int> modelIndex = Q6::modelFromName(model);
+      pages.add(targets[i], names[static_cast<qsizetype>(i)], model, (*states)[i]);
       human.line(printerHeading(targets[i], names[static_cast<qsizetype>(i)]) +
                      (model.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(model)),
                  false);
@@ -83,14 +86,20 @@ int runState(const Options& o, const Streams& io) {
   if (code != kExitDelivered) {
     return code;
   }
+  if (!record) {
+    for (const Target& t : targets) {
+      pages.add(t, Q6::recordPrinterName(t.settings), QString(), Q6::PrinterState{});
+    }
+  }
   ReportFile report;
-  return o.json.isEmpty() || writeReport(o, json, report, io) ? kExitDelivered : kExitSomeFailed;
+  const bool written = o.json.isEmpty() || writeReport(o, json, report, io);
+  return pages.write(recordPath(o), io) && written ? kExitDelivered : kExitSomeFailed;
 }
 
 }  // namespace
 
 const Command kStateCommand{
-    "state", kTakesTargets | kTakesTimeout | kTakesJson | kTakesRecord,
+    "state", kTakesTargets | kTakesTimeout | kTakesJson | kTakesPages | kTakesRecord,
     "  state --to TARGET... what each printer holds as far as the record knows; opens no link\n",
     "", runState};
 

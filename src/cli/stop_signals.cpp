@@ -9,16 +9,19 @@ namespace Q6Cli {
 
 namespace {
 
-// A copy the handler can read without allocating; its first byte is set last, so that a signal
-// arriving meanwhile sees either no file or the whole name.
-char fileToRemove[PATH_MAX + 16] = {};
+// Copies the handler can read without allocating; the first byte of each is set last, so that a
+// signal arriving meanwhile sees either no file or the whole name. One per report a run writes.
+constexpr int kPlaces = 4;
+char filesToRemove[kPlaces][PATH_MAX + 16] = {};
 
 std::atomic<int> stopSignalSeen{0};
 
 extern "C" void onStopSignal(int signo) {
   if (stopSignalSeen.exchange(signo) != 0) {
-    if (fileToRemove[0] != 0) {
-      ::unlink(fileToRemove);
+    for (const char* file : filesToRemove) {
+      if (file[0] != 0) {
+        ::unlink(file);
+      }
     }
     ::_exit(128 + signo);
   }
@@ -45,18 +48,27 @@ StopSignals::~StopSignals() {
 }
 
 bool removeOnForcedStop(const QByteArray& path) {
-  fileToRemove[0] = 0;
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  if (path.isEmpty()) {
-    return true;
-  }
-  if (path.size() >= static_cast<qsizetype>(sizeof fileToRemove)) {
+  if (path.isEmpty() || path.size() >= static_cast<qsizetype>(sizeof filesToRemove[0])) {
     return false;
   }
-  std::memcpy(fileToRemove + 1, path.constData() + 1, static_cast<size_t>(path.size()));
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  fileToRemove[0] = path[0];
-  return true;
+  for (char* file : filesToRemove) {
+    if (file[0] == 0) {
+      std::memcpy(file + 1, path.constData() + 1, static_cast<size_t>(path.size()));
+      std::atomic_signal_fence(std::memory_order_seq_cst);
+      file[0] = path[0];
+      return true;
+    }
+  }
+  return false;
+}
+
+void keepOnForcedStop(const QByteArray& path) {
+  for (char* file : filesToRemove) {
+    if (!path.isEmpty() && file[0] != 0 && path == QByteArrayView(file)) {
+      file[0] = 0;
+      std::atomic_signal_fence(std::memory_order_seq_cst);
+    }
+  }
 }
 
 }  // namespace Q6Cli

@@ -26,8 +26,11 @@ class StopSignals {
   struct sigaction oldTerm_ {};
 };
 
-// The file a second signal removes before the program ends (the report's temporary file); empty for
-// none. False, and nothing kept, for a path too long for the handler's own copy.
+// A file a second signal removes before the program ends (a report's temporary file): a run may
+// write several reports at once. False, and nothing kept, for a path too long for the handler's own
+// copy or when every place is taken.
 bool removeOnForcedStop(const QByteArray& path);
+// The file is no longer the handler's to remove (it was renamed into place, or removed).
+void keepOnForcedStop(const QByteArray& path);
 
 }  // namespace Q6Cli

@@ -14,8 +14,8 @@ int run(const Options& o, const Streams& io) {
 
 const Command kTestCommand{
     "test",
-    kTakesTargets | kTakesModel | kTakesJobs | kTakesTimeout | kTakesJson | kTakesDryRun |
-        kTakesRecord,
+    kTakesTargets | kTakesModel | kTakesJobs | kTakesTimeout | kTakesJson | kTakesPages |
+        kTakesDryRun | kTakesRecord,
     "  test NAME --to TARGET...     a hardware test or test sheet (names below)\n", "", run};
 
 }  // namespace Q6Cli

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "cli/list_targets.h"
+#include "cli/page_reader.h"
 #include "cli/targets.h"
 #include "support/core_support.h"
 
@@ -590,10 +591,12 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
   targets << "file:" + path("a.bin") << "file:" + path("b.bin");
   QProcess p;
   const QDateTime launched = QDateTime::currentDateTimeUtc();
-  p.start(Q6CONFIG_CLI_PATH, row.command +
-                                 QStringList{"--jobs", "1", "--timeout", "20000", "--json",
-                                             row.toStdout ? "-" : path("report.json"), "--to"} +
-                                 targets);
+  p.start(Q6CONFIG_CLI_PATH,
+          row.command +
+              QStringList{"--jobs", "1", "--timeout", "20000", "--json",
+                          row.toStdout ? "-" : path("report.json"), "--html", path("page.html"),
+                          "--junit", path("junit.xml"), "--to"} +
+              targets);
   ASSERT_TRUE(p.waitForStarted());
   if (row.signal) {
     QThread::msleep(800);
@@ -625,9 +628,9 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
     EXPECT_EQ(list[i].toObject()["target"].toString(), targets[i]);
     EXPECT_EQ(list[i].toObject()["status"].toString(), status[i]);
   }
+  const QString signalText = row.signal == SIGINT ? "SIGINT" : "SIGTERM";
   if (row.signal) {
-    EXPECT_TRUE(err.contains("stopped by " + QString(row.signal == SIGINT ? "SIGINT" : "SIGTERM")))
-        << err.toStdString();
+    EXPECT_TRUE(err.contains("stopped by " + signalText)) << err.toStdString();
     EXPECT_FALSE(QFile::exists(path("a.bin")));
   }
   if (row.toStdout) {
@@ -635,8 +638,25 @@ TEST_P(Report, IsWholeAndNamesWhatDidNotFinish) {
         << err.toStdString();
     EXPECT_EQ(bytes("report.json"), "{\"earlier\": true}\n");
   }
-  // No temporary file is left beside the report.
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("report").size(), 1);
+  // The page and the JUnit file count the same, and put what did not finish first.
+  const Q6Test::ReadPage page = Q6Test::readPage(bytes("page.html"));
+  ASSERT_EQ(page.error, QString());
+  EXPECT_EQ(page.mark, row.signal ? "Stopped by " + signalText + ": not every printer was sent to"
+                                  : QString());
+  EXPECT_EQ(page.counts.value("stopped"), row.signal ? 1 : 0);
+  EXPECT_EQ(page.counts.value("not-sent"), row.signal ? 2 : 0);
+  EXPECT_EQ(page.counts.value("changed"), row.signal ? 0 : 2);
+  ASSERT_EQ(page.rows.size(), static_cast<size_t>(targets.size()));
+  EXPECT_EQ(page.rows[0].group, row.signal ? "stopped" : "changed");
+  EXPECT_EQ(page.rows[0].cells[0], targets[0]);
+  const Q6Test::ReadJunit junit = Q6Test::readJunit(bytes("junit.xml"));
+  ASSERT_EQ(junit.error, QString());
+  EXPECT_EQ(junit.counts.value("errors"), row.signal ? 3 : 0);
+  ASSERT_EQ(junit.cases.size(), static_cast<size_t>(targets.size()));
+  // No temporary file is left beside the reports.
+  QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+  left.removeIf([](const QString& file) { return file.endsWith(".bin"); });
+  EXPECT_EQ(left, (QStringList{"junit.xml", "page.html", "report.json"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

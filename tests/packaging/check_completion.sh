@@ -119,7 +119,8 @@ expect_exactly "q6config-cli apply --set form-feed=" $(sed 's/^/form-feed=/' <<<
 # Targets, and the options after them.
 expect_exactly "q6config-cli test self-test --to tc" tcp://
 expect_exactly "q6config-cli test self-test --to st" stored
-expect_has "q6config-cli test self-test --to stored --" --json --jobs
+expect_has "q6config-cli test self-test --to stored --" --json --jobs --html --junit
+expect_has "q6config-cli state --to stored --" --html --junit --json
 expect_has "q6config-cli apply --set form-feed=full-cut --to stored --" --changes-only --check \
   --diff --force --record --no-record
 expect_has "q6config-cli history --to stored --" --limit --record --json

@@ -46,7 +46,7 @@ checks="$(
   printf 'lacks\tq6config-cli apply --model QLX600 --set speed=\tspeed=optimum-density\n'
   printf 'exactly\tq6config-cli test self-test --to tc\ttcp://\n'
   printf 'exactly\tq6config-cli test self-test --to st\tstored\n'
-  printf 'has\tq6config-cli test self-test --to stored --\t--json --jobs\n'
+  printf 'has\tq6config-cli test self-test --to stored --\t--json --jobs --html --junit\n'
   printf 'exactly\tq6config-cli apply --preset \t<files>\n'
 )"
 
