@@ -871,7 +871,8 @@ int main(int argc, char** argv) {
     double largeFloorSeconds = 0;
     for (int turn = 0; turn < 2; ++turn) {
       if ((turn == 0) == cliFirst) {
-        large = cliRun({"--targets", largeTargets}, kLargeFleet);
+        // As fleets are run: the record on, and the report written as the run goes.
+        large = cliRun({"--targets", largeTargets, "--json", folder + "/report.json"}, kLargeFleet);
       } else {
         largeFloorSeconds = floor(kLargeFleet);
       }
