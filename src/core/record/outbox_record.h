@@ -28,7 +28,7 @@ class OutboxStore;
 // PrinterRecord::open for writing to a postgresql:// or postgres:// location.
 RecordResult<std::unique_ptr<PrinterRecord>> openOutboxRecord(const QString& location);
 
-// How many entries and completions reached the server.
+// How many entries and completions were carried (for a copy: how many entries were new).
 struct CarriedCount {
   qint64 entries = 0;
   qint64 completions = 0;

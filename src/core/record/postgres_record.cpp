@@ -157,8 +157,8 @@ class PostgresRecord final : public PrinterRecord, public CarriedOver {
     return states;
   }
 
-  RecordResult<> carry(const std::vector<RecordEntry>& entries,
-                       const std::vector<RecordEntry>& completions) override {
+  RecordResult<qint64> carry(const std::vector<RecordEntry>& entries,
+                             const std::vector<RecordEntry>& completions) override {
     if (readOnly_) {
       return refused(kWritten, kReadOnly);
     }
@@ -166,8 +166,12 @@ class PostgresRecord final : public PrinterRecord, public CarriedOver {
     // Both or neither: a carry cut short anywhere is carried again whole, and changes nothing
     // the first one did.
     Pg::Result done = db_->reconnect();
+    qint64 stored = 0;
     if (done) done = db_->execScript("BEGIN");
-    if (done && !entries.empty()) done = db_->exec(Pg::carryEntriesQuery(entries));
+    if (done && !entries.empty()) {
+      done = db_->exec(Pg::carryEntriesQuery(entries));
+      stored = done ? done.affected() : 0;
+    }
     if (done && !completions.empty()) done = db_->exec(Pg::carryCompletionsQuery(completions));
     if (done) done = db_->execScript("COMMIT");
     if (!done) {
@@ -176,7 +180,7 @@ class PostgresRecord final : public PrinterRecord, public CarriedOver {
       }
       return refused(kWritten, done);
     }
-    return {};
+    return stored;
   }
 
   RecordResult<std::vector<PrinterHold>> hold(const QStringList& printers, const QString& by,

@@ -49,8 +49,9 @@ QString postgresRecordCheck();
 // change nothing.
 class CarriedOver {
  public:
-  virtual RecordResult<> carry(const std::vector<RecordEntry>& entries,
-                               const std::vector<RecordEntry>& completions) = 0;
+  // How many of the entries were not there yet.
+  virtual RecordResult<qint64> carry(const std::vector<RecordEntry>& entries,
+                                     const std::vector<RecordEntry>& completions) = 0;
 
  protected:
   ~CarriedOver() = default;
