@@ -32,7 +32,7 @@ std::unique_ptr<Q6::PrinterRecord> openForReading(const Options& o, const Stream
     *code = kExitRefused;
     return nullptr;
   }
-  if (!QFileInfo::exists(path)) {
+  if (!Q6::isServerRecordLocation(path) && !QFileInfo::exists(path)) {
     human.error(QStringLiteral("there is no record yet at %1: nothing has been sent with it.")
                     .arg(displayText(path)));
     return nullptr;

@@ -75,7 +75,7 @@ void RunRecord::open(bool createIfMissing) {
   if (path_.isEmpty() || record_ || !error_.isEmpty()) {
     return;
   }
-  if (!createIfMissing && !QFileInfo::exists(path_)) {
+  if (!createIfMissing && !Q6::isServerRecordLocation(path_) && !QFileInfo::exists(path_)) {
     return;
   }
   clearRecordAway();
