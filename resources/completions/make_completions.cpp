@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
   static const QRegularExpression command(QStringLiteral("^  ([a-z][a-z-]*)( |$)"));
   for (const QString& line : section(help, QStringLiteral("Commands:"))) {
     const QRegularExpressionMatch m = command.match(line);
-    if (m.hasMatch()) {
+    // A command with words of its own ("record sync", "record copy") has a line for each.
+    if (m.hasMatch() && !commands.contains(m.captured(1))) {
       commands << m.captured(1);
     }
   }

@@ -55,6 +55,7 @@ struct Outcome {
   qint64 bytes = 0;
   QString failure;
   QStringList recordWarnings;
+  QString recordOutbox;  // the shared record was away: where the entries wait
   QStringList notes;
   QStringList sent;
   std::vector<DiffLine> diff;
@@ -75,6 +76,14 @@ bool readReport(const ModuleArguments& a, const CliAnswer& answer, bool isReset,
   const QJsonValue recordError = report.value(QStringLiteral("record_error"));
   if (recordError.isString() && !recordError.toString().isEmpty()) {
     o->recordWarnings << recordError.toString();
+  }
+  if (report.value(QStringLiteral("record_away")).toBool() && o->recordOutbox.isEmpty()) {
+    o->recordOutbox = report.value(QStringLiteral("record_outbox")).toString();
+    o->notes << QStringLiteral(
+                    "the shared record could not be reached (%1); the entries are kept in %2 "
+                    "until a run or \"q6config-cli record sync\" reaches it")
+                    .arg(report.value(QStringLiteral("record_away_reason")).toString(),
+                         o->recordOutbox);
   }
   const QJsonArray targets = report.value(QStringLiteral("targets")).toArray();
   if (targets.isEmpty()) {
@@ -193,6 +202,10 @@ QJsonObject moduleResult(const ModuleArguments& a, const std::vector<CliAnswer>&
   }
   if (!o.recordWarnings.isEmpty()) {
     result[QStringLiteral("record_warning")] = o.recordWarnings.join(u' ');
+  }
+  if (!o.recordOutbox.isEmpty()) {
+    result[QStringLiteral("record_away")] = true;
+    result[QStringLiteral("record_outbox")] = o.recordOutbox;
   }
   if (!o.notes.isEmpty()) {
     result[QStringLiteral("warnings")] = QJsonArray::fromStringList(o.notes);

@@ -7,7 +7,7 @@ namespace {
 // The order of --help. Pointers, not copies: each command is defined in its own file.
 const Command* const kCommandTable[] = {
     &kApplyCommand,   &kResetCommand, &kTestCommand,        &kShowCommand,
-    &kHistoryCommand, &kStateCommand, &kListTargetsCommand,
+    &kHistoryCommand, &kStateCommand, &kListTargetsCommand, &kRecordCommand,
 };
 
 }  // namespace

@@ -50,6 +50,7 @@ extern const Command kShowCommand;
 extern const Command kHistoryCommand;
 extern const Command kStateCommand;
 extern const Command kListTargetsCommand;
+extern const Command kRecordCommand;
 
 // Every command in the order --help lists them.
 std::span<const Command* const> commands();

@@ -13,10 +13,11 @@ namespace Q6Cli {
 
 namespace {
 
-const QStringList kOptions{
-    "--help",         "--version", "--dry-run", "--yes",     "--model", "--preset", "--set",
-    "--to",           "--targets", "--jobs",    "--timeout", "--json",  "--record", "--no-record",
-    "--changes-only", "--check",   "--diff",    "--force",   "--limit", "--html",   "--junit"};
+const QStringList kOptions{"--help",    "--version", "--dry-run", "--yes",       "--model",
+                           "--preset",  "--set",     "--to",      "--targets",   "--jobs",
+                           "--timeout", "--json",    "--record",  "--no-record", "--changes-only",
+                           "--check",   "--diff",    "--force",   "--limit",     "--html",
+                           "--junit",   "--from"};
 
 // Edits (insert, delete, replace, swap of two neighbours) from a to b, in any case.
 int editDistance(const QString& a, const QString& b) {
@@ -165,6 +166,8 @@ bool parseArguments(const QStringList& args, Options* o, QString* error) {
       o->diff = true;
     } else if (arg == u"--force") {
       o->force = true;
+    } else if (arg == u"--from") {
+      if (!value(&o->from)) return false;
     } else if (arg == u"--limit") {
       if (!value(&v) || !parseNumberOption(arg, v, 1, 1000000000, &o->limit, error)) return false;
     } else if (arg.startsWith(u'-') && arg != u"-") {
@@ -178,6 +181,8 @@ bool parseArguments(const QStringList& args, Options* o, QString* error) {
       o->command = arg;
     } else if (o->command == u"test" && o->testName.isEmpty()) {
       o->testName = arg;
+    } else if (o->command == u"record" && o->recordAction.isEmpty()) {
+      o->recordAction = arg;
     } else {
       *error = QStringLiteral("unexpected argument \"%1\" (see --help).").arg(arg);
       return false;

@@ -21,6 +21,8 @@ struct Options {
   QStringList targets;
   QStringList targetFiles;
   QString testName;
+  QString recordAction;  // record: sync or copy
+  QString from;          // record copy --from FILE
   bool yes = false;
   int jobs = kDefaultJobs;
   int timeoutMs = Orvanel::kDefaultTimeoutMs;

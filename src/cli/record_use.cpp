@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 
+#include "cli/record_away.h"
 #include "core/settings/window_content.h"
 #include "version.h"
 
@@ -86,6 +87,7 @@ void RunRecord::open(bool createIfMissing) {
   if (!createIfMissing && !Q6::isServerRecordLocation(path_) && !QFileInfo::exists(path_)) {
     return;
   }
+  clearRecordAway();
   auto opened = Q6::PrinterRecord::open(
       path_, createIfMissing ? Q6::RecordAccess::Write : Q6::RecordAccess::Read);
   if (!opened) {
@@ -93,6 +95,17 @@ void RunRecord::open(bool createIfMissing) {
     return;
   }
   record_ = std::move(*opened);
+  // Said once, whenever the server goes away: at the open, or from the writer mid-run. It takes
+  // no lock of this record's, which the caller that found it may hold.
+  record_->whenAway([io = &io_, outbox = record_->outbox()](const Q6::RecordRefusal& why) {
+    noteRecordAway(RecordAway{why.why(), outbox});
+    io->error(QStringLiteral("warning: the shared record at %1 cannot be %2: %3; the entries "
+                             "are kept in %4 and carried over by the next run that reaches it, or "
+                             "by \"q6config-cli record sync\"")
+                  .arg(displayText(why.location),
+                       why.unreachable ? QStringLiteral("reached") : QStringLiteral("used"),
+                       displayText(why.why()), displayText(outbox)));
+  });
 }
 
 std::optional<std::vector<Q6::PrinterState>> RunRecord::states(const QStringList& printers) {

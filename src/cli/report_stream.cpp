@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "cli/record_away.h"
 #include "core/printer/commands.h"
 #include "core/settings/window_content.h"
 #include "version.h"
@@ -100,6 +101,11 @@ bool ReportStream::end(const RunSummary& summary, const QString& recordError,
   QJsonObject tail;
   if (!recordError.isEmpty()) {
     tail[QStringLiteral("record_error")] = recordError;
+  }
+  if (const std::optional<RecordAway> away = recordAway()) {
+    tail[QStringLiteral("record_away")] = true;
+    tail[QStringLiteral("record_away_reason")] = away->reason;
+    tail[QStringLiteral("record_outbox")] = away->outbox;
   }
   tail[QStringLiteral("delivered")] = summary.delivered;
   tail[QStringLiteral("failed")] = summary.failed;

@@ -73,8 +73,8 @@ expect_exactly() {  # line, then the whole sorted offer, one word an argument
 help="$("$cli" --help)" || fail "$cli --help failed"
 
 # Commands, and the test names as --help lists them.
-expect_has "q6config-cli " apply reset test show list-targets history state
-expect_exactly "q6config-cli re" reset
+expect_has "q6config-cli " apply reset test show list-targets history state record
+expect_exactly "q6config-cli re" record reset
 expect_has "q6config-cli show " apply reset test
 tests="$(sed -n '/^Tests (test NAME):/,/^$/p' <<<"$help" | sed '1d' | tr ',' '\n' | tr -d ' ' | sed '/^$/d')"
 [[ "$(wc -l <<<"$tests")" -ge 10 ]] || fail "--help lists too few tests: $tests"

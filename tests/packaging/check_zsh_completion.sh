@@ -31,7 +31,7 @@ entries="$(sed -n '/^  form-feed  /{n;p}' <<<"$help" | sed -E 's/^ *both models:
 # Each check: "exactly|has|lacks<TAB>line typed so far<TAB>words...", run in one zsh.
 checks="$(
   printf 'has\tq6config-cli \tapply reset test show list-targets\n'
-  printf 'exactly\tq6config-cli re\treset\n'
+  printf 'exactly\tq6config-cli re\trecord reset\n'
   printf 'exactly\tq6config-cli test \t%s\n' "$(tr '\n' ' ' <<<"$tests")"
   printf 'exactly\tq6config-cli test self\tself-test\n'
   printf 'exactly\tq6config-cli apply --\t%s\n' "$(tr '\n' ' ' <<<"$options")"

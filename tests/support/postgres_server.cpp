@@ -114,6 +114,36 @@ PrivatePostgres* PrivatePostgres::shared(QString* unavailable, QString* failure)
   return instance;
 }
 
+std::unique_ptr<PrivatePostgres> PrivatePostgres::own(QString* unavailable, QString* failure) {
+  if (postgresPrograms().isEmpty()) {
+    *unavailable = QStringLiteral("PostgreSQL is not installed");
+    return nullptr;
+  }
+  std::unique_ptr<PrivatePostgres> server(new PrivatePostgres);
+  *failure = server->start();
+  return failure->isEmpty() ? std::move(server) : nullptr;
+}
+
+void PrivatePostgres::stopAbruptly() {
+  if (process_.state() == QProcess::NotRunning) {
+    return;
+  }
+  ::kill(static_cast<pid_t>(process_.processId()), SIGQUIT);
+  if (!process_.waitForFinished(60000)) {
+    process_.kill();
+    process_.waitForFinished(10000);
+  }
+}
+
+QString PrivatePostgres::startAgain() {
+  keepPort_ = true;
+  QString failure;
+  const Launch launched = launch(postgresPrograms(), runAs_, &failure);
+  return launched == Launch::Up          ? QString()
+         : launched == Launch::PortTaken ? QStringLiteral("its port was taken meanwhile")
+                                         : failure;
+}
+
 PrivatePostgres::~PrivatePostgres() {
   stop();
 }
@@ -147,6 +177,7 @@ QString PrivatePostgres::start() {
              QStringLiteral("--pdeathsig=KILL"),
              QStringLiteral("--")};
   }
+  runAs_ = runAs;
   QProcess initdb;
   initdb.setProcessEnvironment(serverEnvironment());
   initdb.setProcessChannelMode(QProcess::MergedChannels);
@@ -192,7 +223,9 @@ QString PrivatePostgres::start() {
 
 PrivatePostgres::Launch PrivatePostgres::launch(const QString& bin, const QStringList& runAs,
                                                 QString* failure) {
-  port_ = freePort();
+  if (!keepPort_) {
+    port_ = freePort();
+  }
   const QString logFile = dir_.filePath(QStringLiteral("server.log"));
   QFile::remove(logFile);
   const QStringList command = runAs + QStringList{bin + QStringLiteral("/postgres"),

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
+
 // A PostgreSQL server of the tests' own, for the record on a server: its cluster, its Unix socket
 // and its log in a temporary folder, listening on 127.0.0.1 at a free port. It is started by the
 // first test of a test program that needs it and stopped when the program's tests end (and dies
@@ -19,6 +21,13 @@ class PrivatePostgres {
   // The server, started on its first use. Null with `unavailable` set when PostgreSQL is not
   // installed (a test skips), or with `failure` set when it is and did not start (a test fails).
   static PrivatePostgres* shared(QString* unavailable, QString* failure);
+
+  // A server of the caller's own, which it may stop and start again; stopped when destroyed.
+  static std::unique_ptr<PrivatePostgres> own(QString* unavailable, QString* failure);
+  // Stops it as a crash would (immediate shutdown: the sessions are cut, nothing is waited for).
+  void stopAbruptly();
+  // Starts it again on the same port and folder, so that the same URIs reach it; empty when up.
+  QString startAgain();
 
   PrivatePostgres(const PrivatePostgres&) = delete;
   PrivatePostgres& operator=(const PrivatePostgres&) = delete;
@@ -49,6 +58,8 @@ class PrivatePostgres {
   QString start();
   enum class Launch { Up, Failed, PortTaken };
   Launch launch(const QString& bin, const QStringList& runAs, QString* failure);
+  QStringList runAs_;
+  bool keepPort_ = false;
   QTemporaryDir dir_;
   QProcess process_;
   int port_ = 0;

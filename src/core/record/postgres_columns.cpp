@@ -9,12 +9,13 @@ namespace {
 using Record::Column;
 using Record::ColumnType;
 
-const char* arrayType(const Column& c) {
+// A time that may be missing (a pending entry's completion) travels as text, '' for none.
+const char* arrayType(const Column& c, bool missingTimes) {
   switch (c.type) {
     case ColumnType::Integer:
       return "bigint[]";
     case ColumnType::Time:
-      return "timestamptz[]";
+      return missingTimes ? "text[]" : "timestamptz[]";
     case ColumnType::Text:
       break;
   }
@@ -32,8 +33,8 @@ QByteArray wordOf(RecordOutcome outcome) {
 // unnest($n::type[], ...) AS alias(c1, c2, ...) over the columns of `use`, their arrays from the
 // entries added to the parameters; `arrays` and `names` may begin with columns of the caller's.
 QByteArray unnestOf(unsigned use, const std::vector<RecordEntry>& rows, const char* alias,
-                    std::vector<QByteArray>& params, QByteArray arrays = {},
-                    QByteArray names = {}) {
+                    std::vector<QByteArray>& params, QByteArray arrays = {}, QByteArray names = {},
+                    bool missingTimes = false) {
   for (const Column& c : Record::entryColumns()) {
     if ((c.use & use) == 0) {
       continue;
@@ -54,10 +55,20 @@ QByteArray unnestOf(unsigned use, const std::vector<RecordEntry>& rows, const ch
       params.push_back(textArray(values));
     }
     arrays += (arrays.isEmpty() ? "" : ", ") + QByteArray("$") + QByteArray::number(params.size()) +
-              "::" + arrayType(c);
+              "::" + arrayType(c, missingTimes);
     names += (names.isEmpty() ? "" : ", ") + quoted(c.name);
   }
   return "unnest(" + arrays + ") AS " + alias + "(" + names + ")";
+}
+
+// The uids as the first parameter, text[].
+void uidsFirst(const std::vector<RecordEntry>& rows, Query& q) {
+  std::vector<QByteArray> uids;
+  uids.reserve(rows.size());
+  for (const RecordEntry& row : rows) {
+    uids.push_back(row.uid.toUtf8());
+  }
+  q.params.push_back(textArray(uids));
 }
 
 }  // namespace
@@ -73,15 +84,47 @@ QByteArray selectedColumns(const char* alias) {
 
 Query insertQuery(const std::vector<RecordEntry>& entries) {
   Query q;
-  const QByteArray rows = unnestOf(Record::kAtBegin, entries, "r", q.params);
+  uidsFirst(entries, q);
+  const QByteArray rows = unnestOf(Record::kAtBegin, entries, "r", q.params, "$1::text[]", "uid");
   const unsigned written = Record::kAtBegin | Record::kPending;
   const QByteArray values = Record::joinColumns(written, ", ", [](const Column& c) {
     return (c.use & Record::kAtBegin) != 0 ? "r." + quoted(c.name)
                                            : "'" + Record::pendingWord() + "'";
   });
-  q.sql = "INSERT INTO " + QByteArray(kEntriesTable) + " (" +
+  // An entry begun without a uid (none is made for it) has none on the server either.
+  q.sql = "INSERT INTO " + QByteArray(kEntriesTable) + " (uid, " +
           Record::joinColumns(written, ", ", [](const Column& c) { return quoted(c.name); }) +
-          ") SELECT " + values + " FROM " + rows + " RETURNING id";
+          ") SELECT NULLIF(r.uid, ''), " + values + " FROM " + rows + " RETURNING id";
+  return q;
+}
+
+Query carryEntriesQuery(const std::vector<RecordEntry>& entries) {
+  Query q;
+  uidsFirst(entries, q);
+  const unsigned use = Record::kAtBegin | Record::kAtComplete;
+  const QByteArray rows = unnestOf(use, entries, "r", q.params, "$1::text[]", "uid", true);
+  const auto value = [](const Column& c) {
+    const QByteArray name = "r." + quoted(c.name);
+    return c.type == ColumnType::Time ? "NULLIF(" + name + ", '')::timestamptz" : name;
+  };
+  q.sql = "INSERT INTO " + QByteArray(kEntriesTable) + " (uid, " +
+          Record::joinColumns(use, ", ", [](const Column& c) { return quoted(c.name); }) +
+          ") SELECT r.uid, " + Record::joinColumns(use, ", ", value) + " FROM " + rows +
+          " ON CONFLICT (uid) DO NOTHING";
+  return q;
+}
+
+Query carryCompletionsQuery(const std::vector<RecordEntry>& completions) {
+  Query q;
+  uidsFirst(completions, q);
+  const QByteArray rows =
+      unnestOf(Record::kAtComplete, completions, "c", q.params, "$1::text[]", "uid");
+  const QByteArray pending = "'" + Record::pendingWord() + "'";
+  q.sql = "UPDATE " + QByteArray(kEntriesTable) + " AS e SET " +
+          Record::joinColumns(
+              Record::kAtComplete, ", ",
+              [](const Column& c) { return quoted(c.name) + " = c." + quoted(c.name); }) +
+          " FROM " + rows + " WHERE e.uid = c.uid AND e.\"outcome\" = " + pending;
   return q;
 }
 

@@ -25,6 +25,13 @@ QByteArray selectedColumns(const char* alias);
 // Begins the entries, giving their ids.
 Query insertQuery(const std::vector<RecordEntry>& entries);
 
+// Carries entries over from an outbox, with their uids and however far they got: an entry whose
+// uid is there already is passed over. Nothing is returned.
+Query carryEntriesQuery(const std::vector<RecordEntry>& entries);
+// Applies the completions (outcome, sent, reason, completed) to the pending entries with their
+// uids; those not pending, or not there, are passed over.
+Query carryCompletionsQuery(const std::vector<RecordEntry>& completions);
+
 // Completes the entries: every completion's entry, or none when any of them is not pending (or
 // named twice). Its affected() is the number completed.
 Query completeQuery(const std::vector<RecordCompletion>& completions, const QDateTime& completed);

@@ -221,7 +221,10 @@ Result Connection::answer(pg_result* result) {
   if (r.reason_.isEmpty()) {
     r.reason_ = withoutSecrets(oneLine(PQerrorMessage(conn_)));
   }
-  r.unreachable_ = PQstatus(conn_) != CONNECTION_OK || sessionGone(r.state_);
+  // The server gives every error of its own a SQLSTATE; an answer without one is libpq's, which
+  // found the connection gone (closed under it by a server that crashed or was stopped at once)
+  // before it marked the connection bad.
+  r.unreachable_ = PQstatus(conn_) != CONNECTION_OK || sessionGone(r.state_) || r.state_.isEmpty();
   return r;
 }
 

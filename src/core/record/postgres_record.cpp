@@ -20,7 +20,7 @@ const QString kRead = QStringLiteral("be read");
 const QString kHeld = QStringLiteral("hold its printers");
 const QString kReadOnly = QStringLiteral("it was opened for reading only");
 
-class PostgresRecord final : public PrinterRecord {
+class PostgresRecord final : public PrinterRecord, public CarriedOver {
  public:
   PostgresRecord(QString shown, std::unique_ptr<Pg::Connection> db, bool readOnly, bool empty)
       : path_(std::move(shown)),
@@ -155,6 +155,32 @@ class PostgresRecord final : public PrinterRecord {
       states[static_cast<size_t>(i)] = byPrinter.value(printers[i]);
     }
     return states;
+  }
+
+  RecordResult<qint64> carry(const std::vector<RecordEntry>& entries,
+                             const std::vector<RecordEntry>& completions) override {
+    if (readOnly_) {
+      return refused(kWritten, kReadOnly);
+    }
+    const std::lock_guard<std::mutex> lock(db_->lock());
+    // Both or neither: a carry cut short anywhere is carried again whole, and changes nothing
+    // the first one did.
+    Pg::Result done = db_->reconnect();
+    qint64 stored = 0;
+    if (done) done = db_->execScript("BEGIN");
+    if (done && !entries.empty()) {
+      done = db_->exec(Pg::carryEntriesQuery(entries));
+      stored = done ? done.affected() : 0;
+    }
+    if (done && !completions.empty()) done = db_->exec(Pg::carryCompletionsQuery(completions));
+    if (done) done = db_->execScript("COMMIT");
+    if (!done) {
+      if (db_->connected()) {
+        (void)db_->execScript("ROLLBACK");
+      }
+      return refused(kWritten, done);
+    }
+    return stored;
   }
 
   RecordResult<std::vector<PrinterHold>> hold(const QStringList& printers, const QString& by,

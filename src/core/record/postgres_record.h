@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "core/record/printer_record.h"
 #include "core/record/record_columns.h"
@@ -26,7 +27,7 @@ class Connection;
 }
 
 // The schema this program writes; older ones are brought up to it, newer ones refused untouched.
-inline constexpr int kPostgresRecordVersion = 1;
+inline constexpr int kPostgresRecordVersion = 2;
 std::span<const SchemaStep> postgresSchemaSteps();
 
 // What a role that only reads and writes the record needs once the schema is there, as GRANT
@@ -41,6 +42,20 @@ std::span<const SchemaStep> postgresSchemaSteps();
 QStringList postgresRecordGrants(const QString& role,
                                  const QString& schema = QStringLiteral("public"));
 QString postgresRecordCheck();
+
+// What a record on a server takes from a machine's outbox (outbox_record.h), in one transaction:
+// the entries, each stored unless one with its uid is there already, and the completions, each
+// applied to the entry with its uid while that entry is pending. Carried again, the same ones
+// change nothing.
+class CarriedOver {
+ public:
+  // How many of the entries were not there yet.
+  virtual RecordResult<qint64> carry(const std::vector<RecordEntry>& entries,
+                                     const std::vector<RecordEntry>& completions) = 0;
+
+ protected:
+  ~CarriedOver() = default;
+};
 
 // PrinterRecord::open for a postgresql:// or postgres:// URI (postgres_schema.cpp).
 RecordResult<std::unique_ptr<PrinterRecord>> openPostgresRecord(const QString& location,

@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "core/record/postgres_columns.h"
 #include "core/record/postgres_db.h"
 #include "core/record/postgres_record.h"
@@ -35,6 +37,9 @@ const SchemaStep kSchemaSteps[] = {
      " printer text PRIMARY KEY,"
      " holder text NOT NULL,"
      " since timestamptz NOT NULL);"},
+    {2, "the entries' uid, so that one carried over from a machine's outbox is stored once",
+     "ALTER TABLE q6config_entries ADD COLUMN uid text;"
+     "CREATE UNIQUE INDEX q6config_entries_by_uid ON q6config_entries (uid);"},
 };
 static_assert(std::size(kSchemaSteps) == kPostgresRecordVersion);
 
@@ -152,6 +157,26 @@ RecordResult<std::unique_ptr<PrinterRecord>> openPostgresRecord(const QString& l
   if (version > kPostgresRecordVersion) {
     return RecordRefusal{shown, used, newerReason(version)};
   }
+  // A record damaged where it matters is reported, never mended, and never touched: one made by
+  // an older program is looked at before it is brought up to date.
+  const auto damage = [&]() -> std::optional<RecordRefusal> {
+    for (const QByteArray& probe :
+         {"SELECT " + Pg::selectedColumns("e") + " FROM " + Pg::kEntriesTable + " e LIMIT 0",
+          "SELECT printer, holder, since FROM " + QByteArray(Pg::kHoldsTable) + " LIMIT 0"}) {
+      if (const Pg::Result sound = db->exec({probe, {}}); !sound) {
+        return sound.unreachable()
+                   ? cannot(opened, sound)
+                   : RecordRefusal{shown, used,
+                                   QStringLiteral("it is damaged (%1)").arg(sound.reason())};
+      }
+    }
+    return std::nullopt;
+  };
+  if (version > 0 && version < kPostgresRecordVersion) {
+    if (auto damaged = damage()) {
+      return *damaged;
+    }
+  }
   if (version < kPostgresRecordVersion) {
     if (!writing) {
       // Nothing recorded yet: nothing to read, and nothing made.
@@ -164,16 +189,8 @@ RecordResult<std::unique_ptr<PrinterRecord>> openPostgresRecord(const QString& l
       return RecordRefusal{shown, used, newerReason(version)};
     }
   }
-  // A record damaged where it matters is reported, never mended, and never touched.
-  for (const QByteArray& probe :
-       {"SELECT " + Pg::selectedColumns("e") + " FROM " + Pg::kEntriesTable + " e LIMIT 0",
-        "SELECT printer, holder, since FROM " + QByteArray(Pg::kHoldsTable) + " LIMIT 0"}) {
-    if (const Pg::Result sound = db->exec({probe, {}}); !sound) {
-      return sound.unreachable()
-                 ? cannot(opened, sound)
-                 : RecordRefusal{shown, used,
-                                 QStringLiteral("it is damaged (%1)").arg(sound.reason())};
-    }
+  if (auto damaged = damage()) {
+    return *damaged;
   }
   return postgresRecordOn(shown, std::move(db), !writing, false);
 }

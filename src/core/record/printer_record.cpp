@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "core/record/outbox_record.h"
 #include "core/record/postgres_record.h"
 #include "core/record/sqlite_record.h"
 
@@ -28,11 +29,7 @@ QString PrinterHold::busy() const {
   return text;
 }
 
-QString defaultRecordPath() {
-  const QString chosen = qEnvironmentVariable("Q6CONFIG_RECORD");
-  if (!chosen.isEmpty()) {
-    return chosen;
-  }
+QString stateFolder() {
   QString state = qEnvironmentVariable("XDG_STATE_HOME");
   // The base directory rules ignore a relative XDG_STATE_HOME.
   if (state.isEmpty() || !QDir::isAbsolutePath(state)) {
@@ -42,13 +39,22 @@ QString defaultRecordPath() {
     }
     state = home + QStringLiteral("/.local/state");
   }
-  return state + QStringLiteral("/q6config/record.sqlite3");
+  return state + QStringLiteral("/q6config");
+}
+
+QString defaultRecordPath() {
+  const QString chosen = qEnvironmentVariable("Q6CONFIG_RECORD");
+  if (!chosen.isEmpty()) {
+    return chosen;
+  }
+  return stateFolder() + QStringLiteral("/record.sqlite3");
 }
 
 RecordResult<std::unique_ptr<PrinterRecord>> PrinterRecord::open(const QString& location,
                                                                  RecordAccess access) {
   if (isServerRecordLocation(location)) {
-    return openPostgresRecord(location, access);
+    return access == RecordAccess::Write ? openOutboxRecord(location)
+                                         : openPostgresRecord(location, access);
   }
   return openSqliteRecord(location, access);
 }

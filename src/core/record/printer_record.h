@@ -4,7 +4,9 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,7 +27,8 @@
 //
 // The programs talk to PrinterRecord only; open() picks the engine by the location's form: a
 // postgresql:// or postgres:// URI is a record on a PostgreSQL server that many machines share
-// (postgres_record.h), anything else is a file of one machine's (SQLite, sqlite_record.h).
+// (postgres_record.h), opened for writing behind an outbox that keeps the entries while the server
+// is away (outbox_record.h); anything else is a file of one machine's (SQLite, sqlite_record.h).
 namespace Q6 {
 
 // How long an operation waits for another program that holds the record's write lock. A program
@@ -98,6 +101,10 @@ enum class RecordAccess {
   Read,   // read only: needs nothing but read permission, creates and changes nothing
 };
 
+// Where this login keeps its own state: $XDG_STATE_HOME/q6config ($HOME/.local/state/q6config
+// when XDG_STATE_HOME is unset or relative).
+QString stateFolder();
+
 // The record the programs use: Q6CONFIG_RECORD when set and not empty, else
 // $XDG_STATE_HOME/q6config/record.sqlite3 ($HOME/.local/state when XDG_STATE_HOME is unset).
 QString defaultRecordPath();
@@ -146,6 +153,15 @@ class PrinterRecord {
                                                       const QString& by, int waitMs) = 0;
   // Lets the printers go; those this record does not hold are passed over.
   virtual RecordResult<> release(const QStringList& printers) = 0;
+
+  // A shared record whose server cannot be used keeps what is written to it in an outbox on this
+  // machine (outbox_record.h). Why it is away, or nothing while it answers (and for a file).
+  virtual std::optional<RecordRefusal> away() const { return std::nullopt; }
+  // The outbox's file; empty for a record that keeps none.
+  virtual QString outbox() const { return {}; }
+  // `said` is called once, on the thread that found it, when the record goes away (at once when it
+  // is away already), so that the caller can tell its reader once. It must not call the record.
+  virtual void whenAway(std::function<void(const RecordRefusal&)> said) { (void)said; }
 
  protected:
   PrinterRecord() = default;

@@ -53,6 +53,9 @@ struct RecordEntry {
   qint64 sent = 0;      // bytes handed to the link when completed
   QString reason;       // why it failed
   QDateTime completed;  // UTC; null while Pending
+  // Names the entry wherever it is kept, so that one carried from the outbox to the server more
+  // than once is stored there once. Made when begun on a shared record; a file does not store it.
+  QString uid;
 };
 
 // How an exchange ended, for its begun entry.

@@ -147,8 +147,15 @@ TEST(PrinterRecordServer, PasswordsComeFromLibpqAndAreShownNowhere) {
       return text.contains(secret) || text.contains(encoded) ||
              text.contains(QStringLiteral("s3cr"));
     };
-    auto opened = PrinterRecord::open(row.location);
+    auto opened = PrinterRecord::open(
+        row.location, row.refused ? Q6::RecordAccess::Read : Q6::RecordAccess::Write);
     if (row.refused) {
+      // Written to, the entries wait in the outbox; the refusal says why, as a read's does.
+      auto writing = PrinterRecord::open(row.location);
+      ASSERT_TRUE(writing.ok()) << writing.error().toStdString();
+      ASSERT_TRUE((*writing)->away().has_value());
+      EXPECT_EQ((*writing)->away()->reason, opened.refusal().reason);
+      EXPECT_FALSE(shows((*writing)->outbox()));
       ASSERT_FALSE(opened.ok());
       EXPECT_TRUE(opened.error().contains(QLatin1String(row.refused)))
           << opened.error().toStdString();
@@ -281,8 +288,14 @@ TEST(PrinterRecordServer, AServerThatCannotBeReachedIsToldApart) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    auto opened = PrinterRecord::open(row.location);
+    auto opened = PrinterRecord::open(row.location, Q6::RecordAccess::Read);
     ASSERT_FALSE(opened.ok());
+    // For writing, every one of them keeps the entries in the outbox, saying why.
+    auto writing = PrinterRecord::open(row.location);
+    ASSERT_TRUE(writing.ok()) << writing.error().toStdString();
+    ASSERT_TRUE((*writing)->away().has_value());
+    EXPECT_EQ((*writing)->away()->unreachable, row.unreachable);
+    EXPECT_EQ((*writing)->path(), Q6::maskedRecordLocation(row.location));
     EXPECT_EQ(opened.refusal().unreachable, row.unreachable) << opened.error().toStdString();
     EXPECT_TRUE(opened.refusal().reason.contains(QLatin1String(row.reason)))
         << opened.error().toStdString();
@@ -290,15 +303,26 @@ TEST(PrinterRecordServer, AServerThatCannotBeReachedIsToldApart) {
     EXPECT_FALSE(opened.error().contains(QStringLiteral("zzret")));
   }
 
-  auto opened = PrinterRecord::open(server->socketUri(database));
-  ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
-  PrinterRecord& record = **opened;
   const QString printer = QStringLiteral("queue:kitchen");
-  ASSERT_TRUE(record.begin({entryOn(printer)}).ok());
   const QString sessions = QStringLiteral(
                                "SELECT count(*) FROM pg_stat_activity WHERE datname = '%1' AND "
                                "application_name = 'q6config'")
                                .arg(database);
+  {
+    auto writing = PrinterRecord::open(server->socketUri(database));
+    ASSERT_TRUE(writing.ok()) << writing.error().toStdString();
+    ASSERT_TRUE((*writing)->begin({entryOn(printer)}).ok());
+  }
+  // A record opened for writing stays away once its server is lost (OutboxRecord's tables); a
+  // reader connects again.
+  auto opened = PrinterRecord::open(server->socketUri(database), Q6::RecordAccess::Read);
+  ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
+  PrinterRecord& record = **opened;
+  QDeadlineTimer one(60000);
+  while (server->run(QStringLiteral("postgres"), sessions) != QStringLiteral("1") &&
+         !one.hasExpired()) {
+    QThread::msleep(20);
+  }
   ASSERT_EQ(server->run(QStringLiteral("postgres"), sessions), QStringLiteral("1"));
   server->run(QStringLiteral("postgres"),
               QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "

@@ -11,6 +11,7 @@
 #include <functional>
 #include <tuple>
 
+#include "core/record/outbox_store.h"
 #include "core/record/printer_record.h"
 #include "gui/record/record_window.h"
 
@@ -160,6 +161,29 @@ TEST_F(WindowRecord, ARecordThatCannotBeWrittenIsReportedOnceAndTheBytesStillGo)
   QFile file(recordPath());
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), notARecord);
+}
+
+// With the shared record's server away, the window's exchange goes all the same and its entry,
+// completed, waits in the outbox for the next exchange or run that reaches the server.
+TEST_F(WindowRecord, WithTheSharedRecordAwayTheEntryWaitsInTheOutbox) {
+  const QString away = QStringLiteral("postgresql:///q6?host=%1&port=5432").arg(state.path());
+  qputenv("Q6CONFIG_RECORD", away.toUtf8());
+  useFileLink();
+  frmMain& w = open();
+  w.comFF->setCurrentIndex(3);
+  w.comUse->click();
+  EXPECT_EQ(printerBytes(), hex("1B 1D 23 2D 30 30 30 30 38 0A 00 1B 1D 23 2B 30 30 30 30 34 0A 00 "
+                                "1B 1D 23 57 30 30 30 30 30 0A 00"));
+  EXPECT_TRUE(messages.shown.empty());
+  auto box = Q6::OutboxStore::open(Q6::outboxFileFor(away), away);
+  ASSERT_TRUE(box.ok()) << box.error().toStdString();
+  auto waiting = (*box)->oldest(10);
+  ASSERT_TRUE(waiting.ok()) << waiting.error().toStdString();
+  ASSERT_EQ(waiting->entries.size(), 1u);
+  EXPECT_EQ(waiting->entries[0].action, QStringLiteral("Use Settings"));
+  EXPECT_EQ(waiting->entries[0].printer, printerName());
+  EXPECT_EQ(waiting->entries[0].outcome, Q6::RecordOutcome::Delivered);
+  EXPECT_TRUE(waiting->completions.empty());
 }
 
 // A fleet run of sixteen jobs, a second q6config-cli and the window write the same record at once:
