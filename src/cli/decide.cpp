@@ -31,24 +31,36 @@ Decisions decide(const Options& o, const Payload& payload, size_t count,
   };
   QHash<QString, Decided> decided;
   const Q6::PrinterState nothingKnown;
+  // The plan's setting names, made once.
+  std::vector<QString> names;
+  for (const Q6::SettingCommands& part : payload.plan) {
+    for (const Q6::SettingRow* row : part.settings) {
+      names.push_back(QLatin1String(row->name));
+    }
+  }
+  QString seen;
   for (size_t t = 0; t < count; ++t) {
     const Q6::PrinterState& state = states ? (*states)[t] : nothingKnown;
-    QString seen;
-    QHash<QString, QString> known;
-    for (const Q6::SettingCommands& part : payload.plan) {
-      for (const Q6::SettingRow* row : part.settings) {
-        const QString name = QLatin1String(row->name);
-        const Q6::SettingState s = state.of(name);
-        seen += recordedText(s) + u'\n';
-        if (s.status == Q6::SettingStatus::Known) {
-          known.insert(name, s.value);
-        }
-      }
+    // What the record says of each setting the plan touches, as one text: printers alike in it are
+    // decided alike.
+    seen.resize(0);  // keeps its room
+    for (const QString& name : names) {
+      const auto at = state.settings.constFind(name);
+      const Q6::SettingState& s = at == state.settings.cend() ? state.base : *at;
+      seen += recordedText(s);
+      seen += u'\n';
     }
     if (const auto same = decided.constFind(seen); same != decided.cend()) {
       d.listOf[t] = same->list;
       d.notes[t] = same->note;
       continue;
+    }
+    QHash<QString, QString> known;
+    for (const QString& name : names) {
+      const Q6::SettingState s = state.of(name);
+      if (s.status == Q6::SettingStatus::Known) {
+        known.insert(name, s.value);
+      }
     }
     const Q6::UseSettingsPlan parts =
         fromRecord ? Q6::changedParts(payload.plan, payload.selection, payload.modelIndex, known)

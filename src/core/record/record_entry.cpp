@@ -65,32 +65,64 @@ RecordOutcome recordOutcomeNamed(QStringView name) {
 }
 
 PrinterState stateFromEntries(const std::vector<RecordEntry>& oldestFirst) {
+  return StateBuilder()(oldestFirst);
+}
+
+const std::vector<StateBuilder::Setting>& StateBuilder::split(const QStringList& settings) {
+  if (settings.constData() == list_.constData() && settings.size() == list_.size() &&
+      !split_.empty()) {
+    return split_;
+  }
+  list_ = settings;
+  split_.clear();
+  split_.reserve(static_cast<size_t>(settings.size()));
+  for (const QString& setting : settings) {
+    const qsizetype equals = setting.indexOf(u'=');
+    if (equals < 0) {
+      split_.push_back({setting, {}, false});
+    } else {
+      split_.push_back({setting.left(equals), setting.mid(equals + 1), true});
+    }
+  }
+  return split_;
+}
+
+const QString& StateBuilder::by(const RecordEntry& entry) {
+  if (by_.isEmpty() || entry.user.constData() != user_.constData() ||
+      entry.host.constData() != host_.constData()) {
+    user_ = entry.user;
+    host_ = entry.host;
+    by_ = entry.user + u'@' + entry.host;
+  }
+  return by_;
+}
+
+PrinterState StateBuilder::operator()(const std::vector<RecordEntry>& oldestFirst) {
   PrinterState state;
   for (const RecordEntry& entry : oldestFirst) {
     if (entry.outcome == RecordOutcome::NotSent) {
       continue;
     }
     const bool delivered = entry.outcome == RecordOutcome::Delivered;
-    const QString by = entry.user + u'@' + entry.host;
     switch (entry.effect) {
       case RecordEffect::None:
         break;
       case RecordEffect::Reset:
         state.base =
-            stateOf(delivered ? SettingStatus::Factory : SettingStatus::Unknown, entry, by);
+            stateOf(delivered ? SettingStatus::Factory : SettingStatus::Unknown, entry, by(entry));
         state.settings.clear();
         break;
-      case RecordEffect::Settings:
-        for (const QString& setting : entry.settings) {
-          const qsizetype equals = setting.indexOf(u'=');
-          const QString name = equals < 0 ? setting : setting.left(equals);
+      case RecordEffect::Settings: {
+        const QString& who = by(entry);
+        for (const Setting& setting : split(entry.settings)) {
           // A setting written without its entry says only that it changed, not to what.
-          state.settings.insert(
-              name, delivered && equals >= 0
-                        ? stateOf(SettingStatus::Known, entry, by, setting.mid(equals + 1))
-                        : stateOf(SettingStatus::Unknown, entry, by));
+          state.settings.insert(setting.name,
+                                delivered && setting.hasValue
+                                    ? stateOf(SettingStatus::Known, entry, who, setting.value)
+                                    : stateOf(SettingStatus::Unknown, entry, who));
         }
         break;
+      }
     }
   }
   return state;

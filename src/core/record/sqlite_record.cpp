@@ -208,6 +208,7 @@ class SqliteRecord final : public PrinterRecord {
       return refused(kRead, read.begun());
     }
     Record::EntryReader reader;
+    StateBuilder stateOf;
     std::vector<RecordEntry> entries;
     for (const QString& printer : printers) {
       const StatementUse use(*states_);
@@ -224,7 +225,7 @@ class SqliteRecord final : public PrinterRecord {
         return refused(kRead, done);
       }
       std::reverse(entries.begin(), entries.end());
-      states.push_back(stateFromEntries(entries));
+      states.push_back(stateOf(entries));
     }
     return states;
   }
