@@ -563,6 +563,7 @@ int main(int argc, char** argv) {
   std::string preset = Q6CONFIG_BENCH_PRESET;
   int rounds = kDefaultRounds;
   bool recordOnly = false;
+  int serveSeconds = 0;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -572,6 +573,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "--rounds takes 1 to %d\n", kMaxRounds);
         return 2;
       }
+    } else if (arg == "--serve" && i + 1 < argc) {
+      serveSeconds = std::atoi(argv[++i]);
     } else if (arg == "--record-only") {
       recordOnly = true;
     } else if (arg == "--record-server" && i + 1 < argc &&
@@ -580,8 +583,8 @@ int main(int argc, char** argv) {
       recordOnly = true;
     } else if (arg.rfind("--", 0) == 0) {
       std::fprintf(stderr,
-                   "usage: %s [--rounds N] [--record-only] [--record-server URI-WITH-{}] [CLI "
-                   "[PRESET]]\n",
+                   "usage: %s [--rounds N] [--record-only] [--record-server URI-WITH-{}] "
+                   "[--serve SECONDS] [CLI [PRESET]]\n",
                    argv[0]);
       return 2;
     } else {
@@ -598,6 +601,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   Printers printers(kLargeFleet);
+  if (serveSeconds > 0) {
+    // The printers alone, for a profiler's runs by hand: nothing is run or checked.
+    std::printf("%d printers on 127.0.0.1 ports %d-%d for %d s\n", kLargeFleet, printers.port(0),
+                printers.port(kLargeFleet - 1), serveSeconds);
+    std::fflush(stdout);
+    std::this_thread::sleep_for(std::chrono::seconds(serveSeconds));
+    return 0;
+  }
   char dir[] = "/tmp/q6config-fleet-bench-XXXXXX";
   if (!::mkdtemp(dir)) return 2;
   const std::string folder = dir;

@@ -7,6 +7,7 @@
 # PASS/FAIL line per goal and exits non-zero on any FAIL.
 # Usage: bench/run_fleet_bench.sh [--rounds N] [--record-only] [CLI [PRESET]]
 #        (default 9 rounds, at most 20)
+#        bench/run_fleet_bench.sh --serve SECONDS   (the 10,000 printers alone, for a profiler)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BENCH_BUILD_DIR:-$root/build-bench}"

@@ -178,28 +178,6 @@ RunSummary summarize(const std::vector<TargetResult>& results, int failed, int s
   return s;
 }
 
-QJsonObject targetJson(const TargetResult& r, const TargetNote& note) {
-  QJsonObject item;
-  item[QStringLiteral("target")] = r.target;
-  item[QStringLiteral("status")] = statusName(r.outcome);
-  item[QStringLiteral("bytes")] = r.bytes;
-  item[QStringLiteral("ms")] = r.ms;
-  if (r.outcome == Outcome::Failed) {
-    item[QStringLiteral("error")] = r.error;
-  }
-  // Changed: the printer got (or, checking, would get) bytes that alter what it holds.
-  item[QStringLiteral("changed")] =
-      note.changed && (r.outcome == Outcome::Delivered || r.outcome == Outcome::WouldChange);
-  QJsonArray diff;
-  for (const SettingChange& c : note.diff) {
-    diff.append(QJsonObject{{QStringLiteral("setting"), c.setting},
-                            {QStringLiteral("before"), c.before},
-                            {QStringLiteral("after"), c.after}});
-  }
-  item[QStringLiteral("diff")] = diff;
-  return item;
-}
-
 bool writeReport(const Options& o, const QJsonObject& report, ReportFile& file, const Streams& io) {
   const QByteArray text = QJsonDocument(report).toJson(QJsonDocument::Indented);
   if (o.json == u"-") {

@@ -122,8 +122,6 @@ struct RunSummary {
 RunSummary summarize(const std::vector<TargetResult>& results, int failed, int stoppedBy,
                      const Streams& human, const Streams& io);
 
-// A target's object in the --json report of apply, reset and test.
-QJsonObject targetJson(const TargetResult& result, const TargetNote& note);
 // The report's words for how a target ended ("ok", "not started"...) and for a stopping signal.
 QString statusName(Outcome outcome);
 QString signalName(int signo);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "cli/json_text.h"
 #include "cli/record_away.h"
 #include "core/printer/commands.h"
 #include "core/settings/window_content.h"
@@ -24,20 +25,6 @@ QByteArray members(const QJsonObject& object) {
   // "{\n" ... "\n}\n"
   text.chop(3);
   return text.mid(2);
-}
-
-// An object as an element of the targets list: two levels in, without its last line end.
-QByteArray element(const QJsonObject& object) {
-  QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
-  text.chop(1);
-  QByteArray indented = "        ";
-  for (char c : text) {
-    indented += c;
-    if (c == '\n') {
-      indented += "        ";
-    }
-  }
-  return indented;
 }
 
 }  // namespace
@@ -143,7 +130,8 @@ bool ReportStream::end(const RunSummary& summary, const QString& recordError,
 }
 
 void ReportStream::put(const TargetResult& result, const TargetNote& note) {
-  put((next_ == 0 ? "\n" : ",\n") + element(targetJson(result, note)));
+  gathered_ += next_ == 0 ? "\n" : ",\n";
+  appendTargetJson(gathered_, result, note);
   ++next_;
 }
 

@@ -18,6 +18,7 @@
 
 #include <vector>
 
+#include "cli/json_text.h"
 #include "cli/list_targets.h"
 #include "cli/page_reader.h"
 #include "cli/targets.h"
@@ -757,6 +758,92 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeRow{
                           "NoTargetDelivered", false, {"file:{dir}/missing/a.bin"}, {"failed"}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The report's targets are written as text straight away: byte for byte what Qt's indented form
+// writes for the same values, so a report reads and compares as it always did.
+QByteArray qtString(const QString& text) {
+  QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+  return json.mid(1, json.size() - 2);  // ["..."]
+}
+
+TEST(ReportText, StringsAreEscapedAsQtEscapesThem) {
+  for (unsigned unit = 0; unit < 0x10000; ++unit) {
+    const QString text(QChar(static_cast<char16_t>(unit)));
+    QByteArray written;
+    Q6Cli::appendJsonString(written, text);
+    ASSERT_EQ(written, qtString(text)) << "U+" << std::hex << unit;
+  }
+  const QString rows[] = {
+      QString::fromUtf8("caf\u00e9 \U0001F5A8 \u202Egnp.exe"),
+      QStringLiteral("quote \" back \\ slash / del \x7f"),
+      QString(QChar(0xd83d)) + u'x',           // a high surrogate without its other half
+      QStringLiteral("end") + QChar(0xd83d),   // and at the very end
+      QString(QChar(0xde00)) + QChar(0xd83d),  // the halves the wrong way round
+  };
+  for (const QString& text : rows) {
+    QByteArray written;
+    Q6Cli::appendJsonString(written, text);
+    EXPECT_EQ(written, qtString(text)) << text.toStdString();
+  }
+}
+
+TEST(ReportText, TargetsAreWrittenAsQtWritesThem) {
+  using Q6Cli::Outcome;
+  const auto result = [](Outcome outcome, const char* target, qint64 bytes, qint64 ms,
+                         const QString& error) {
+    Q6Cli::TargetResult r;
+    r.target = QString::fromUtf8(target);
+    r.outcome = outcome;
+    r.bytes = bytes;
+    r.ms = ms;
+    r.error = error;
+    return r;
+  };
+  const Q6Cli::TargetNote sameAsBefore{false, {}};
+  const Q6Cli::TargetNote twoChanges{
+      true, {{"density", "unknown", "dark"}, {"cut-offset", "factory", "3.5 \"mm\""}}};
+  const struct {
+    Q6Cli::TargetResult result;
+    Q6Cli::TargetNote note;
+    bool changed;
+  } rows[] = {
+      {result(Outcome::Delivered, "tcp://10.0.0.5:9100", 143, 12, {}), twoChanges, true},
+      {result(Outcome::Failed, "tcp://<script>&\"", 0, 3000, QStringLiteral("refused\n\x1b[31m")),
+       twoChanges, false},
+      {result(Outcome::Unchanged, "file:/tmp/a b.bin", 0, 0, {}), sameAsBefore, false},
+      {result(Outcome::WouldChange, "queue:front", 70, 0, {}), twoChanges, true},
+      {result(Outcome::Interrupted, "serial:/dev/ttyUSB0", 64, 2001, {}), twoChanges, false},
+      {result(Outcome::NotStarted, "tcp://[fe80::1%eth0]:9100", -1, INT64_MAX, {}), {}, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.result.target.toStdString());
+    QByteArray written;
+    Q6Cli::appendTargetJson(written, row.result, row.note);
+    QJsonParseError parsed;
+    const QJsonObject object = QJsonDocument::fromJson(written, &parsed).object();
+    ASSERT_EQ(parsed.error, QJsonParseError::NoError) << written.toStdString();
+    // Qt's indented form, two levels in, as the report's list holds it.
+    QByteArray qt = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    qt.chop(1);
+    qt.replace("\n", "\n        ");
+    EXPECT_EQ(written, "        " + qt);
+    EXPECT_EQ(object["target"].toString(), row.result.target);
+    EXPECT_EQ(object["status"].toString(), Q6Cli::statusName(row.result.outcome));
+    EXPECT_EQ(object["bytes"].toInteger(), row.result.bytes);
+    EXPECT_EQ(object["ms"].toInteger(), row.result.ms);
+    EXPECT_EQ(object["changed"].toBool(), row.changed);
+    EXPECT_EQ(object.contains("error"), row.result.outcome == Outcome::Failed);
+    EXPECT_EQ(object["error"].toString(),
+              row.result.outcome == Outcome::Failed ? row.result.error : QString());
+    const QJsonArray diff = object["diff"].toArray();
+    ASSERT_EQ(static_cast<size_t>(diff.size()), row.note.diff.size());
+    for (qsizetype i = 0; i < diff.size(); ++i) {
+      const Q6Cli::SettingChange& c = row.note.diff[static_cast<size_t>(i)];
+      EXPECT_EQ(diff[i].toObject(),
+                (QJsonObject{{"setting", c.setting}, {"before", c.before}, {"after", c.after}}));
+    }
+  }
+}
 
 // list-targets prints what the network and the print server announce: a name is never more than
 // its own line, never a terminal command, and the line reads back through --targets as it is.
