@@ -8,14 +8,14 @@ char hexDigit(unsigned value) {
   return static_cast<char>(value < 10 ? '0' + value : 'a' + value - 10);
 }
 
-void appendEscape(QByteArray& out, char16_t unit) {
+void appendEscape(std::string& out, char16_t unit) {
   out += "\\u";
   for (int shift = 12; shift >= 0; shift -= 4) {
     out += hexDigit((unit >> shift) & 0xf);
   }
 }
 
-void appendUtf8(QByteArray& out, char32_t code) {
+void appendUtf8(std::string& out, char32_t code) {
   if (code < 0x800) {
     out += static_cast<char>(0xc0 | (code >> 6));
   } else if (code < 0x10000) {
@@ -30,7 +30,7 @@ void appendUtf8(QByteArray& out, char32_t code) {
 }
 
 // A key and its separator, one level deeper than `indent` spaces.
-void appendKey(QByteArray& out, const char* indent, const char* key) {
+void appendKey(std::string& out, const char* indent, const char* key) {
   out += indent;
   out += "    \"";
   out += key;
@@ -39,7 +39,7 @@ void appendKey(QByteArray& out, const char* indent, const char* key) {
 
 }  // namespace
 
-void appendJsonString(QByteArray& out, QStringView text) {
+void appendJsonString(std::string& out, QStringView text) {
   out += '"';
   const char16_t* at = text.utf16();
   const char16_t* const end = at + text.size();
@@ -87,12 +87,12 @@ void appendJsonString(QByteArray& out, QStringView text) {
   out += '"';
 }
 
-void appendTargetJson(QByteArray& out, const TargetResult& r, const TargetNote& note) {
+void appendTargetJson(std::string& out, const TargetResult& r, const TargetNote& note) {
   constexpr const char* kIn = "        ";  // two levels: the report's "targets" list
   out += kIn;
   out += "{\n";
   appendKey(out, kIn, "bytes");
-  out += QByteArray::number(r.bytes);
+  out += std::to_string(r.bytes);
   out += ",\n";
   // Changed: the printer got (or, checking, would get) bytes that alter what it holds.
   appendKey(out, kIn, "changed");
@@ -127,7 +127,7 @@ void appendTargetJson(QByteArray& out, const TargetResult& r, const TargetNote& 
     out += ",\n";
   }
   appendKey(out, kIn, "ms");
-  out += QByteArray::number(r.ms);
+  out += std::to_string(r.ms);
   out += ",\n";
   appendKey(out, kIn, "status");
   appendJsonString(out, statusName(r.outcome));

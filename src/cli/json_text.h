@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QStringView>
+
+#include <string>
 
 #include "cli/fleet.h"
 #include "cli/output.h"
@@ -13,10 +14,10 @@ namespace Q6Cli {
 
 // A JSON string as Qt writes it: quotes, backslashes and control characters escaped, the rest as
 // UTF-8, a lone surrogate as \uXXXX.
-void appendJsonString(QByteArray& out, QStringView text);
+void appendJsonString(std::string& out, QStringView text);
 
 // A target's object in the report, as an element of its "targets" list (two levels in): the keys
 // in Qt's order, "error" only for a failed target, "diff" with each change as before → after.
-void appendTargetJson(QByteArray& out, const TargetResult& result, const TargetNote& note);
+void appendTargetJson(std::string& out, const TargetResult& result, const TargetNote& note);
 
 }  // namespace Q6Cli

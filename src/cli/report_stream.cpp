@@ -16,7 +16,7 @@ namespace Q6Cli {
 namespace {
 
 // Written out in pieces of about this many bytes: few writes, little held.
-constexpr qsizetype kPiece = 64 * 1024;
+constexpr size_t kPiece = 64 * 1024;
 
 // An object's members as Qt's indented form writes them, one level in: the lines between its
 // braces.
@@ -116,7 +116,7 @@ bool ReportStream::end(const RunSummary& summary, const QString& recordError,
   }
   if (error_.isEmpty()) {
     QString error;
-    if (!file_.commit(gathered_, &error)) {
+    if (!file_.commit(held(), &error)) {
       error_ = error;
     }
     gathered_.clear();
@@ -136,16 +136,20 @@ void ReportStream::put(const TargetResult& result, const TargetNote& note) {
 }
 
 void ReportStream::put(const QByteArray& bytes) {
-  gathered_ += bytes;
+  gathered_.append(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QByteArray ReportStream::held() const {
+  return QByteArray::fromRawData(gathered_.data(), static_cast<qsizetype>(gathered_.size()));
 }
 
 void ReportStream::send() {
   if (toStdout_) {
-    std::fwrite(gathered_.constData(), 1, static_cast<size_t>(gathered_.size()), io_.out);
+    std::fwrite(gathered_.data(), 1, gathered_.size(), io_.out);
     std::fflush(io_.out);
   } else if (error_.isEmpty()) {
     QString error;
-    if (!file_.append(gathered_, &error)) {
+    if (!file_.append(held(), &error)) {
       error_ = error;
     }
   }

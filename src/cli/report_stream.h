@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <map>
+#include <string>
 
 #include "cli/fleet.h"
 #include "cli/options.h"
@@ -45,9 +46,10 @@ class ReportStream {
   const Streams& io_;
   bool on_;
   bool toStdout_;
-  QString error_;        // the first write that failed
-  QByteArray gathered_;  // written out in large pieces
-  size_t next_ = 0;      // the target written next
+  QString error_;           // the first write that failed
+  QByteArray held() const;  // what is gathered, not copied
+  std::string gathered_;    // written out in large pieces; keeps its room
+  size_t next_ = 0;         // the target written next
   struct Early {
     TargetResult result;
     const TargetNote* note;
