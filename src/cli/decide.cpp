@@ -45,9 +45,8 @@ Decisions decide(const Options& o, const Payload& payload, size_t count,
     // decided alike.
     seen.resize(0);  // keeps its room
     for (const QString& name : names) {
-      const auto at = state.settings.constFind(name);
-      const Q6::SettingState& s = at == state.settings.cend() ? state.base : *at;
-      seen += recordedText(s);
+      const Q6::SettingState* own = state.settings.find(name);
+      seen += recordedText(own ? *own : state.base);
       seen += u'\n';
     }
     if (const auto same = decided.constFind(seen); same != decided.cend()) {

@@ -570,7 +570,7 @@ TEST_F(RecordCli, KilledAtAnyMomentClaimsNothingUndelivered) {
       }
       const Q6::PrinterState& state = (*states)[static_cast<size_t>(i)];
       std::vector<Q6::SettingState> all{state.base};
-      for (const Q6::SettingState& s : state.settings) {
+      for (const auto& [name, s] : state.settings) {
         all.push_back(s);
       }
       for (const Q6::SettingState& s : all) {

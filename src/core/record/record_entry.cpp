@@ -5,6 +5,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 
@@ -64,6 +65,28 @@ RecordOutcome recordOutcomeNamed(QStringView name) {
   return RecordOutcome::Pending;
 }
 
+namespace {
+
+bool nameBefore(const std::pair<QString, SettingState>& item, const QString& name) {
+  return item.first < name;
+}
+
+}  // namespace
+
+const SettingState* SettingStates::find(const QString& name) const {
+  const auto at = std::lower_bound(items_.cbegin(), items_.cend(), name, nameBefore);
+  return at != items_.cend() && at->first == name ? &at->second : nullptr;
+}
+
+void SettingStates::insert(const QString& name, const SettingState& state) {
+  const auto at = std::lower_bound(items_.begin(), items_.end(), name, nameBefore);
+  if (at != items_.end() && at->first == name) {
+    at->second = state;
+  } else {
+    items_.insert(at, {name, state});
+  }
+}
+
 PrinterState stateFromEntries(const std::vector<RecordEntry>& oldestFirst) {
   return StateBuilder()(oldestFirst);
 }
@@ -114,7 +137,9 @@ PrinterState StateBuilder::operator()(const std::vector<RecordEntry>& oldestFirs
         break;
       case RecordEffect::Settings: {
         const QString& who = by(entry);
-        for (const Setting& setting : split(entry.settings)) {
+        const std::vector<Setting>& settings = split(entry.settings);
+        state.settings.reserve(state.settings.size() + static_cast<qsizetype>(settings.size()));
+        for (const Setting& setting : settings) {
           // A setting written without its entry says only that it changed, not to what.
           state.settings.insert(setting.name,
                                 delivered && setting.hasValue
