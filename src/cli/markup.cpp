@@ -58,6 +58,75 @@ void appendMarkup(QString& out, QStringView text) {
   }
 }
 
+void appendMarkup(QByteArray& out, QStringView text) {
+  const char16_t* s = text.utf16();
+  const qsizetype n = text.size();
+  qsizetype i = 0;
+  while (i < n) {
+    // A stretch that needs nothing done goes over as it is: most names are one.
+    qsizetype j = i;
+    while (j < n && s[j] >= 0x20 && s[j] < 0x80 && s[j] != u'&' && s[j] != u'<' && s[j] != u'>' &&
+           s[j] != u'"' && s[j] != u'\'') {
+      ++j;
+    }
+    if (j > i) {
+      const qsizetype at = out.size();
+      out.resize(at + (j - i));
+      char* to = out.data() + at;
+      for (; i < j; ++i) {
+        *to++ = static_cast<char>(s[i]);
+      }
+      continue;
+    }
+    const char16_t c = s[i++];
+    if (c < 0x80) {
+      switch (c) {
+        case u'&':
+          out += "&amp;";
+          break;
+        case u'<':
+          out += "&lt;";
+          break;
+        case u'>':
+          out += "&gt;";
+          break;
+        case u'"':
+          out += "&quot;";
+          break;
+        case u'\'':
+          out += "&#39;";
+          break;
+        case u'\t':
+          out += "&#9;";
+          break;
+        case u'\n':
+          out += "&#10;";
+          break;
+        case u'\r':
+          out += "&#13;";
+          break;
+        default:
+          out += escapeOf(c).toLatin1();
+          break;
+      }
+    } else if (QChar::isHighSurrogate(c) && i < n && QChar::isLowSurrogate(s[i])) {
+      const char32_t u = QChar::surrogateToUcs4(c, s[i++]);
+      const char bytes[] = {char(0xF0 | (u >> 18)), char(0x80 | ((u >> 12) & 0x3F)),
+                            char(0x80 | ((u >> 6) & 0x3F)), char(0x80 | (u & 0x3F))};
+      out.append(bytes, 4);
+    } else if (QChar::isSurrogate(c) || !xmlCanHold(c)) {
+      out += escapeOf(c).toLatin1();
+    } else if (c < 0x800) {
+      const char bytes[] = {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+      out.append(bytes, 2);
+    } else {
+      const char bytes[] = {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)),
+                            char(0x80 | (c & 0x3F))};
+      out.append(bytes, 3);
+    }
+  }
+}
+
 QString markup(QStringView text) {
   QString out;
   out.reserve(text.size());
@@ -71,11 +140,15 @@ QString reportTime(const QDateTime& time) {
 
 void PieceWriter::put(const QByteArray& bytes) {
   gathered_ += bytes;
+  passOn();
+}
+
+void PieceWriter::passOn() {
   if (gathered_.size() >= kPiece) {
     if (error_.isEmpty()) {
       file_.append(gathered_, &error_);
     }
-    gathered_.clear();
+    gathered_.resize(0);  // keeps its room for the next piece
   }
 }
 
