@@ -181,8 +181,10 @@ bool writeRunPage(ReportFile& file, const RunFacts& facts, const RunRows& rows, 
       continue;
     }
     out.put(groupStart(kGroupIds[g]));
+    int index = 0;
     for (const RunRow& row : rows.rows) {
       if (row.given && static_cast<int>(groupOf(row)) == g) {
+        blockBreak(out.pending(), kGroupIds[g], index++);
         putRow(out.pending(), row, rows, facts, status, cell);
         out.passOn();
       }

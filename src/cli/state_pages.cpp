@@ -91,8 +91,10 @@ bool writePage(ReportFile& file, const std::vector<StatePages::Row>& rows,
       continue;
     }
     out.put(groupStart(kGroupIds[g]));
+    int index = 0;
     for (const StatePages::Row& row : rows) {
       if (int(row.group) == g) {
+        blockBreak(out.pending(), kGroupIds[g], index++);
         putRow(out.pending(), row);
         out.passOn();
       }
