@@ -58,73 +58,74 @@ void appendMarkup(QString& out, QStringView text) {
   }
 }
 
-void appendMarkup(QByteArray& out, QStringView text) {
+char* markupInto(char* to, QStringView text) {
+  const auto put = [&to](const char* bytes) {
+    while (*bytes) {
+      *to++ = *bytes++;
+    }
+  };
   const char16_t* s = text.utf16();
   const qsizetype n = text.size();
-  qsizetype i = 0;
-  while (i < n) {
-    // A stretch that needs nothing done goes over as it is: most names are one.
-    qsizetype j = i;
-    while (j < n && s[j] >= 0x20 && s[j] < 0x80 && s[j] != u'&' && s[j] != u'<' && s[j] != u'>' &&
-           s[j] != u'"' && s[j] != u'\'') {
-      ++j;
-    }
-    if (j > i) {
-      const qsizetype at = out.size();
-      out.resize(at + (j - i));
-      char* to = out.data() + at;
-      for (; i < j; ++i) {
-        *to++ = static_cast<char>(s[i]);
-      }
+  for (qsizetype i = 0; i < n;) {
+    const char16_t c = s[i++];
+    if (c >= 0x20 && c < 0x80 && c != u'&' && c != u'<' && c != u'>' && c != u'"' && c != u'\'') {
+      *to++ = static_cast<char>(c);  // most names are nothing else
       continue;
     }
-    const char16_t c = s[i++];
     if (c < 0x80) {
       switch (c) {
         case u'&':
-          out += "&amp;";
+          put("&amp;");
           break;
         case u'<':
-          out += "&lt;";
+          put("&lt;");
           break;
         case u'>':
-          out += "&gt;";
+          put("&gt;");
           break;
         case u'"':
-          out += "&quot;";
+          put("&quot;");
           break;
         case u'\'':
-          out += "&#39;";
+          put("&#39;");
           break;
         case u'\t':
-          out += "&#9;";
+          put("&#9;");
           break;
         case u'\n':
-          out += "&#10;";
+          put("&#10;");
           break;
         case u'\r':
-          out += "&#13;";
+          put("&#13;");
           break;
         default:
-          out += escapeOf(c).toLatin1();
+          put(escapeOf(c).toLatin1().constData());
           break;
       }
     } else if (QChar::isHighSurrogate(c) && i < n && QChar::isLowSurrogate(s[i])) {
       const char32_t u = QChar::surrogateToUcs4(c, s[i++]);
-      const char bytes[] = {char(0xF0 | (u >> 18)), char(0x80 | ((u >> 12) & 0x3F)),
-                            char(0x80 | ((u >> 6) & 0x3F)), char(0x80 | (u & 0x3F))};
-      out.append(bytes, 4);
+      *to++ = char(0xF0 | (u >> 18));
+      *to++ = char(0x80 | ((u >> 12) & 0x3F));
+      *to++ = char(0x80 | ((u >> 6) & 0x3F));
+      *to++ = char(0x80 | (u & 0x3F));
     } else if (QChar::isSurrogate(c) || !xmlCanHold(c)) {
-      out += escapeOf(c).toLatin1();
+      put(escapeOf(c).toLatin1().constData());
     } else if (c < 0x800) {
-      const char bytes[] = {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
-      out.append(bytes, 2);
+      *to++ = char(0xC0 | (c >> 6));
+      *to++ = char(0x80 | (c & 0x3F));
     } else {
-      const char bytes[] = {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)),
-                            char(0x80 | (c & 0x3F))};
-      out.append(bytes, 3);
+      *to++ = char(0xE0 | (c >> 12));
+      *to++ = char(0x80 | ((c >> 6) & 0x3F));
+      *to++ = char(0x80 | (c & 0x3F));
     }
   }
+  return to;
+}
+
+void appendMarkup(QByteArray& out, QStringView text) {
+  const qsizetype at = out.size();
+  out.resize(at + kMarkupGrowth * text.size());
+  out.resize(markupInto(out.data() + at, text) - out.constData());
 }
 
 QString markup(QStringView text) {

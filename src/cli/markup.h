@@ -20,6 +20,11 @@ QString markup(QStringView text);
 void appendMarkup(QString& out, QStringView text);
 // The same, straight into UTF-8: how the rows of a page, thousands of them, are built.
 void appendMarkup(QByteArray& out, QStringView text);
+// At most this many bytes for each UTF-16 unit of the text: "&quot;", or a backslash, u and four
+// hex digits.
+inline constexpr qsizetype kMarkupGrowth = 6;
+// Into room for kMarkupGrowth bytes a unit; the end of what was written.
+char* markupInto(char* to, QStringView text);
 
 // A time as the reports show it: UTC, to the second.
 QString reportTime(const QDateTime& time);
