@@ -44,16 +44,20 @@ const char kStyle[] =
     "tbody.unknown .s{color:#9a6700}\n"
     "td.u{background:#fff4c2;font-weight:600}\n"
     "td.f{color:#59636e}td.x{color:#aab2bb}\n"
-    ".same{color:#59636e}\n";
+    ".same{color:#59636e}\n"
+    "[hidden]{display:none!important}\n";
 
 QString styleOf(const PageStart& page) {
   QString style = QString::fromLatin1(kStyle);
-  // Each row a grid of the same columns rather than a table, so that a browser lays out only the
-  // rows in view: ten thousand of them open, filter and search at once.
+  // Each row a grid of the same columns rather than a table, and each block of rows skipped
+  // while out of view, so that a browser lays out only the rows in view: ten thousand of them
+  // open, filter and search at once.
   style += QStringLiteral(
                "tr{display:grid;grid-template-columns:%1;content-visibility:auto;"
-               "contain-intrinsic-size:auto 4em}\n")
-               .arg(page.columnWidths);
+               "contain-intrinsic-size:auto 4em}\n"
+               "tbody{content-visibility:auto;contain-intrinsic-height:auto %2em}\n")
+               .arg(page.columnWidths)
+               .arg(4 * kBlockRows);
   QStringList ids{QStringLiteral("all")};
   for (const PageGroup& g : page.groups) {
     const QString id = QLatin1String(g.id);
@@ -70,22 +74,33 @@ QString styleOf(const PageStart& page) {
   return style;
 }
 
-// The search by name: hides the rows whose first cell does not hold the text typed. Shown only
-// when it can work; it holds no '<' or '&', so the page stays one an XML reader takes.
+// The search by name: hides the rows whose first cell does not hold the text typed, and the
+// blocks it leaves empty, so that a browser lays out again only the blocks in view. Shown only when
+// it can work; it holds no '<' or '&', so the page stays one an XML reader takes.
 const char kScript[] =
     "(function () {\n"
     "  var box = document.getElementById('find');\n"
-    "  var rows = document.querySelectorAll('tbody tr');\n"
+    "  var blocks = document.querySelectorAll('tbody');\n"
     "  var names = [];\n"
-    "  for (var i = 0; i !== rows.length; i++) {\n"
-    "    names.push(rows[i].cells[0].textContent.toLowerCase());\n"
+    "  for (var b = 0; b !== blocks.length; b++) {\n"
+    "    var rows = blocks[b].rows;\n"
+    "    names.push([]);\n"
+    "    for (var i = 0; i !== rows.length; i++) {\n"
+    "      names[b].push(rows[i].cells[0].textContent.toLowerCase());\n"
+    "    }\n"
     "  }\n"
     "  box.parentNode.hidden = false;\n"
     "  box.addEventListener('input', function () {\n"
     "    var q = box.value.toLowerCase();\n"
-    "    for (var i = 0; i !== rows.length; i++) {\n"
-    "      var hide = q === '' ? false : names[i].indexOf(q) === -1;\n"
-    "      if (rows[i].hidden !== hide) rows[i].hidden = hide;\n"
+    "    for (var b = 0; b !== blocks.length; b++) {\n"
+    "      var rows = blocks[b].rows;\n"
+    "      var shown = false;\n"
+    "      for (var i = 0; i !== rows.length; i++) {\n"
+    "        var hide = names[b][i].indexOf(q) === -1;\n"
+    "        shown = shown || !hide;\n"
+    "        if (rows[i].hidden !== hide) rows[i].hidden = hide;\n"
+    "      }\n"
+    "      if (blocks[b].hidden === shown) blocks[b].hidden = !shown;\n"
     "    }\n"
     "  });\n"
     "})();\n";
@@ -162,6 +177,14 @@ QString groupStart(const char* id) {
 
 QString groupEnd() {
   return QStringLiteral("</tbody>\n");
+}
+
+void blockBreak(QByteArray& out, const char* id, int index) {
+  if (index > 0 && index % kBlockRows == 0) {
+    out += "</tbody>\n<tbody class=\"";
+    out += id;
+    out += "\">\n";
+  }
 }
 
 QString pageEnd() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +36,11 @@ QString pageStart(const PageStart& page);
 // Opens and closes a group of rows.
 QString groupStart(const char* id);
 QString groupEnd();
+// A group's rows go in blocks of this many, each a tbody of the group's class: a browser styles and
+// lays out only the blocks in view, and a search hides the blocks it leaves empty.
+inline constexpr int kBlockRows = 100;
+// Before the row `index` (from 0) of a group: a new block when the last one is full.
+void blockBreak(QByteArray& out, const char* id, int index);
 // The rest of the page.
 QString pageEnd();
 

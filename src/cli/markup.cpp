@@ -58,6 +58,76 @@ void appendMarkup(QString& out, QStringView text) {
   }
 }
 
+char* markupInto(char* to, QStringView text) {
+  const auto put = [&to](const char* bytes) {
+    while (*bytes) {
+      *to++ = *bytes++;
+    }
+  };
+  const char16_t* s = text.utf16();
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n;) {
+    const char16_t c = s[i++];
+    if (c >= 0x20 && c < 0x80 && c != u'&' && c != u'<' && c != u'>' && c != u'"' && c != u'\'') {
+      *to++ = static_cast<char>(c);  // most names are nothing else
+      continue;
+    }
+    if (c < 0x80) {
+      switch (c) {
+        case u'&':
+          put("&amp;");
+          break;
+        case u'<':
+          put("&lt;");
+          break;
+        case u'>':
+          put("&gt;");
+          break;
+        case u'"':
+          put("&quot;");
+          break;
+        case u'\'':
+          put("&#39;");
+          break;
+        case u'\t':
+          put("&#9;");
+          break;
+        case u'\n':
+          put("&#10;");
+          break;
+        case u'\r':
+          put("&#13;");
+          break;
+        default:
+          put(escapeOf(c).toLatin1().constData());
+          break;
+      }
+    } else if (QChar::isHighSurrogate(c) && i < n && QChar::isLowSurrogate(s[i])) {
+      const char32_t u = QChar::surrogateToUcs4(c, s[i++]);
+      *to++ = char(0xF0 | (u >> 18));
+      *to++ = char(0x80 | ((u >> 12) & 0x3F));
+      *to++ = char(0x80 | ((u >> 6) & 0x3F));
+      *to++ = char(0x80 | (u & 0x3F));
+    } else if (QChar::isSurrogate(c) || !xmlCanHold(c)) {
+      put(escapeOf(c).toLatin1().constData());
+    } else if (c < 0x800) {
+      *to++ = char(0xC0 | (c >> 6));
+      *to++ = char(0x80 | (c & 0x3F));
+    } else {
+      *to++ = char(0xE0 | (c >> 12));
+      *to++ = char(0x80 | ((c >> 6) & 0x3F));
+      *to++ = char(0x80 | (c & 0x3F));
+    }
+  }
+  return to;
+}
+
+void appendMarkup(QByteArray& out, QStringView text) {
+  const qsizetype at = out.size();
+  out.resize(at + kMarkupGrowth * text.size());
+  out.resize(markupInto(out.data() + at, text) - out.constData());
+}
+
 QString markup(QStringView text) {
   QString out;
   out.reserve(text.size());
@@ -71,11 +141,15 @@ QString reportTime(const QDateTime& time) {
 
 void PieceWriter::put(const QByteArray& bytes) {
   gathered_ += bytes;
+  passOn();
+}
+
+void PieceWriter::passOn() {
   if (gathered_.size() >= kPiece) {
     if (error_.isEmpty()) {
       file_.append(gathered_, &error_);
     }
-    gathered_.clear();
+    gathered_.resize(0);  // keeps its room for the next piece
   }
 }
 

@@ -18,6 +18,13 @@ namespace Q6Cli {
 // included, stays as it is: the page isolates each name instead.
 QString markup(QStringView text);
 void appendMarkup(QString& out, QStringView text);
+// The same, straight into UTF-8: how the rows of a page, thousands of them, are built.
+void appendMarkup(QByteArray& out, QStringView text);
+// At most this many bytes for each UTF-16 unit of the text: "&quot;", or a backslash, u and four
+// hex digits.
+inline constexpr qsizetype kMarkupGrowth = 6;
+// Into room for kMarkupGrowth bytes a unit; the end of what was written.
+char* markupInto(char* to, QStringView text);
 
 // A time as the reports show it: UTC, to the second.
 QString reportTime(const QDateTime& time);
@@ -29,6 +36,10 @@ class PieceWriter {
   explicit PieceWriter(ReportFile& file) : file_(file) {}
   void put(const QString& text) { put(text.toUtf8()); }
   void put(const QByteArray& bytes);
+  // The bytes not written yet, for a piece to be added to in place; `passOn` after each.
+  QByteArray& pending() { return gathered_; }
+  // Writes out what is gathered once it is a piece.
+  void passOn();
   // Puts the report in its place; false with *error set (the report is then not there).
   bool finish(QString* error);
 

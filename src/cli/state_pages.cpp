@@ -32,25 +32,30 @@ QString unknownNames(const StatePages::Row& row) {
   return names.join(QStringLiteral(", "));
 }
 
-QString rowOf(const StatePages::Row& row) {
-  QString t = QStringLiteral("<tr><th>");
+void putRow(QByteArray& t, const StatePages::Row& row) {
+  t += "<tr><th>";
   appendMarkup(t, row.name);
-  t += QStringLiteral("</th><td>");
+  t += "</th><td>";
   appendMarkup(t, row.model);
-  t += QStringLiteral("</td><td class=\"s\">") + QLatin1String(kGroupLabels[int(row.group)]) +
-       QStringLiteral("</td>");
+  t += "</td><td class=\"s\">";
+  t += kGroupLabels[int(row.group)];
+  t += "</td>";
   for (const StatePages::Cell& cell : row.cells) {
-    const QString value = cell.text.section(u'\n', 0, 0);
-    const QString since = cell.text.section(u'\n', 1);
-    t += QStringLiteral("<td") + QLatin1String(kKindClasses[int(cell.kind)]);
+    const qsizetype end = cell.text.indexOf(u'\n');
+    const QStringView value = QStringView(cell.text).left(end);
+    const QStringView since = end < 0 ? QStringView() : QStringView(cell.text).mid(end + 1);
+    t += "<td";
+    t += kKindClasses[int(cell.kind)];
     if (!since.isEmpty()) {
-      t += QStringLiteral(" title=\"") + markup(since) + u'"';
+      t += " title=\"";
+      appendMarkup(t, since);
+      t += '"';
     }
-    t += u'>';
-    appendMarkup(t, cell.kind == Kind::Absent ? QStringLiteral("—") : value);
-    t += QStringLiteral("</td>");
+    t += '>';
+    appendMarkup(t, cell.kind == Kind::Absent ? QStringView(u"—") : value);
+    t += "</td>";
   }
-  return t + QStringLiteral("</tr>\n");
+  t += "</tr>\n";
 }
 
 bool writePage(ReportFile& file, const std::vector<StatePages::Row>& rows,
@@ -86,9 +91,12 @@ bool writePage(ReportFile& file, const std::vector<StatePages::Row>& rows,
       continue;
     }
     out.put(groupStart(kGroupIds[g]));
+    int index = 0;
     for (const StatePages::Row& row : rows) {
       if (int(row.group) == g) {
-        out.put(rowOf(row).toUtf8());
+        blockBreak(out.pending(), kGroupIds[g], index++);
+        putRow(out.pending(), row);
+        out.passOn();
       }
     }
     out.put(groupEnd());

@@ -3,6 +3,7 @@
 // it asks for nothing beyond itself.
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <set>
+#include <vector>
 
 #include "cli/page_reader.h"
 #include "support/core_support.h"
@@ -162,6 +164,81 @@ TEST(HtmlBrowser, DrawsThePageAndAsksForNothing) {
   EXPECT_EQ(tags.value("tr"), 3);  // the head and two printers
   EXPECT_EQ(tags.value("img"), 0);
   EXPECT_EQ(tags.value("script"), 1);
+}
+
+// The search by name in the browser, over more printers than one block of rows holds: each text
+// typed leaves shown the rows whose name holds it (in any case) and no other, however the text is
+// made. The page's own policy stays in force: only the measuring script is added to it.
+TEST(HtmlBrowser, SearchShowsTheRowsNamedAndNoOther) {
+  const Browser browser = findBrowser();
+  if (browser.program.isEmpty()) {
+    GTEST_SKIP() << "chromium is not installed (scripts/install-test-deps.sh installs it)";
+  }
+  QTemporaryDir dir;
+  QStringList names;
+  for (int i = 0; i < 150; ++i) {
+    names << "file:" + dir.filePath(QStringLiteral("p/%1.bin").arg(i));
+  }
+  names << "file:" + dir.filePath("missing/<img src=x>.bin");
+  ASSERT_TRUE(Q6Test::writeFile(dir.filePath("targets.txt"), names.join(u'\n').toUtf8() + "\n"));
+  const QString page = dir.filePath("page.html");
+  QProcess cli;
+  cli.start(Q6CONFIG_CLI_PATH, {"test", "line-feed", "--dry-run", "--html", page, "--targets",
+                                dir.filePath("targets.txt")});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+
+  const QStringList searches{"",      "P/14", "149.bin", "<IMG", "\"'\\", "\")}*{x:\"</style>",
+                             "FILE:", ""};
+  QJsonArray typed;
+  for (const QString& s : searches) {
+    typed << s;
+  }
+  // Types each text and notes the names of the rows that have a box; '<' escaped, so that the
+  // texts cannot end the script.
+  const QByteArray measure =
+      "(function () {\n  var box = document.getElementById('find');\n  var out = [];\n"
+      "  var typed = " +
+      QJsonDocument(typed).toJson(QJsonDocument::Compact).replace("<", "\\u003c") +
+      ";\n  typed.forEach(function (text) {\n    box.value = text;\n"
+      "    box.dispatchEvent(new Event('input'));\n    var shown = [];\n"
+      "    document.querySelectorAll('tbody tr').forEach(function (row) {\n"
+      "      if (row.getClientRects().length) shown.push(row.cells[0].textContent);\n    });\n"
+      "    out.push(shown);\n  });\n  var pre = document.createElement('pre');\n"
+      "  pre.id = 'shown';\n  pre.textContent = JSON.stringify(out);\n"
+      "  document.body.appendChild(pre);\n})();\n";
+  QFile f(page);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  QByteArray html = f.readAll();
+  const QByteArray hash = QCryptographicHash::hash(measure, QCryptographicHash::Sha256).toBase64();
+  ASSERT_TRUE(html.contains("script-src 'sha256-"));
+  html.replace("script-src 'sha256-", "script-src 'sha256-" + hash + "' 'sha256-")
+      .replace("</body>", "<script>" + measure + "</script>\n</body>");
+  const QString timed = dir.filePath("search.html");
+  ASSERT_TRUE(Q6Test::writeFile(timed, html));
+  const QByteArray dom = browse(browser, dir.filePath("profile"), {"--dump-dom"}, timed,
+                                dir.filePath("search.netlog.json"));
+  const qsizetype start = dom.indexOf("<pre id=\"shown\">");
+  ASSERT_GE(start, 0) << "the search did not run";
+  const qsizetype end = dom.indexOf("</pre>", start);
+  QByteArray json = dom.mid(start + 16, end - start - 16);
+  json.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
+  const QJsonArray shown = QJsonDocument::fromJson(json).array();
+  ASSERT_EQ(shown.size(), searches.size()) << json.toStdString();
+  for (qsizetype i = 0; i < searches.size(); ++i) {
+    SCOPED_TRACE(searches[i].toStdString());
+    QStringList expected;
+    for (const QString& name : names) {
+      if (name.contains(searches[i], Qt::CaseInsensitive)) {
+        expected << name;
+      }
+    }
+    QStringList got;
+    for (const QJsonValue& v : shown[i].toArray()) {
+      got << v.toString();
+    }
+    EXPECT_EQ(got, expected);
+  }
 }
 
 }  // namespace

@@ -295,6 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(HostileRow{"Script", "<script>alert(1)</script>"},
                       HostileRow{"QuotesAndAmpersand", "\"shop\" & 'back' &amp; <!-- -->"},
                       HostileRow{"RightToLeft", QString::fromUtf8("\u202Egnp.exe\u200F tills")},
+                      HostileRow{"OutsideTheBasicPlane", QString::fromUtf8("till \U0001F5A8 two")},
                       HostileRow{"CdataAndTagEnd", "]]></th></tr></table><b>bold</b>"},
                       HostileRow{"FourKilobytes", QString(4096, u'x')}),
     [](const auto& info) { return std::string(info.param.name); });
