@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <arpa/inet.h>
 #include <netdb.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -18,6 +19,15 @@ namespace Orvanel {
 
 QString canonicalHost(const QString& host) {
   const QByteArray name = host.toUtf8();
+  // A plain dotted IPv4 address, what fleets are mostly made of, is its own canonical form: it
+  // needs none of the resolver's machinery. Its other spellings ("127.1", octal or hexadecimal
+  // parts), which inet_pton refuses, still go to the resolver.
+  in_addr v4{};
+  std::array<char, INET_ADDRSTRLEN> plain{};
+  if (::inet_pton(AF_INET, name.constData(), &v4) == 1 &&
+      ::inet_ntop(AF_INET, &v4, plain.data(), plain.size())) {
+    return QString::fromLatin1(plain.data());
+  }
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_flags = AI_NUMERICHOST;

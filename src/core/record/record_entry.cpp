@@ -107,6 +107,10 @@ const std::vector<StateBuilder::Setting>& StateBuilder::split(const QStringList&
       split_.push_back({setting.left(equals), setting.mid(equals + 1), true});
     }
   }
+  // In the order of their names, as a state keeps them: a printer's first settings are added at
+  // the end of its list, never moved. A name given twice keeps its order, so the later still wins.
+  std::stable_sort(split_.begin(), split_.end(),
+                   [](const Setting& a, const Setting& b) { return a.name < b.name; });
   return split_;
 }
 
