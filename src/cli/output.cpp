@@ -59,9 +59,11 @@ void printResult(const TargetResult& r, const Streams& human) {
   if (r.delivered) {
     // One arg() for all: a '%' in a name is not a place for the next value.
     human.line(QStringLiteral("ok %1  %2 bytes  %3 ms")
-                   .arg(displayText(r.target), QString::number(r.bytes), QString::number(r.ms)));
+                   .arg(displayText(r.target), QString::number(r.bytes), QString::number(r.ms)),
+               false);
   } else {
-    human.line(QStringLiteral("FAILED %1: %2").arg(displayText(r.target), displayText(r.error)));
+    human.line(QStringLiteral("FAILED %1: %2").arg(displayText(r.target), displayText(r.error)),
+               false);
   }
 }
 

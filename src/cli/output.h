@@ -65,6 +65,8 @@ struct RecordNote {
 Streams forPeople(const Options& o, const Streams& io);
 
 // "ok TARGET ..." or "FAILED TARGET: why", as each target finishes.
+// Not flushed: a fleet's lines go out as the stream's buffer fills and at its ticks, not in a
+// system call each.
 void printResult(const TargetResult& result, const Streams& human);
 
 // The progress line, on a terminal only, redrawn in place below the result lines. It names the

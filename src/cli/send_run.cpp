@@ -185,6 +185,7 @@ int sendToTargets(const Run& run, RunRecord& record, const QStringList& printers
                          completed[k] = true;
                          stream.add(sendingIndex[k], *r, decisions.notes[sendingIndex[k]]);
                        } else {
+                         std::fflush(human.out);
                          record.flush();
                        }
                        progress.draw(
