@@ -102,7 +102,7 @@ void appendTargetJson(std::string& out, const TargetResult& r, const TargetNote&
   out += ",\n";
   appendKey(out, kIn, "diff");
   out += "[\n";
-  for (size_t i = 0; i < note.diff.size(); ++i) {
+  for (qsizetype i = 0; i < note.diff.size(); ++i) {
     const SettingChange& c = note.diff[i];
     out += kIn;
     out += "        {\n";

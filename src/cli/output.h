@@ -51,7 +51,7 @@ struct SettingChange {
 // What the report says of a target beyond its result.
 struct TargetNote {
   bool changed = true;
-  std::vector<SettingChange> diff;
+  QList<SettingChange> diff;  // shared, not copied, by the targets decided alike
 };
 
 // The record as the report names it: its file (empty with --no-record) and, when it could not be

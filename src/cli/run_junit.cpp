@@ -17,7 +17,7 @@ struct CaseEnd {
 
 QStringList changingNames(const TargetNote* note) {
   QStringList names;
-  for (const SettingChange& c : note ? note->diff : std::vector<SettingChange>{}) {
+  for (const SettingChange& c : note ? note->diff : QList<SettingChange>{}) {
     if (c.before != c.after) {
       names << c.setting;
     }

@@ -106,19 +106,20 @@ QString reasonOf(const RunRow& row, const RunRows& rows, const RunFacts& f) {
 // The settings cell of the row before, kept: a fleet's printers mostly get the same settings from
 // the same values, and that cell is most of a row.
 struct SettingsCell {
-  const std::vector<SettingChange>* diff = nullptr;
+  const QList<SettingChange>* diff = nullptr;
   QByteArray text;
 };
 
-bool sameChanges(const std::vector<SettingChange>& a, const std::vector<SettingChange>& b) {
+bool sameChanges(const QList<SettingChange>& a, const QList<SettingChange>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](const SettingChange& x, const SettingChange& y) {
                       return x.setting == y.setting && x.before == y.before && x.after == y.after;
                     });
 }
 
-const QByteArray& settingsCell(const std::vector<SettingChange>& diff, SettingsCell& last) {
-  if (last.diff && (last.diff == &diff || sameChanges(*last.diff, diff))) {
+const QByteArray& settingsCell(const QList<SettingChange>& diff, SettingsCell& last) {
+  if (last.diff &&
+      (last.diff == &diff || last.diff->isSharedWith(diff) || sameChanges(*last.diff, diff))) {
     return last.text;
   }
   last.diff = &diff;
@@ -157,7 +158,7 @@ constexpr qsizetype kNumber = 20;
 // are most of what --html costs.
 void putRow(QByteArray& t, const RunRow& row, const RunRows& rows, const RunFacts& f,
             const QByteArray (&status)[kOutcomes], SettingsCell& cell) {
-  static const std::vector<SettingChange> kNone;
+  static const QList<SettingChange> kNone;
   const QByteArray& settings = settingsCell(row.note ? row.note->diff : kNone, cell);
   const QByteArray& state = status[static_cast<int>(row.outcome)];
   const QString reason = reasonOf(row, rows, f);

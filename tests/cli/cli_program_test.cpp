@@ -837,9 +837,9 @@ TEST(ReportText, TargetsAreWrittenAsQtWritesThem) {
     EXPECT_EQ(object["error"].toString(),
               row.result.outcome == Outcome::Failed ? row.result.error : QString());
     const QJsonArray diff = object["diff"].toArray();
-    ASSERT_EQ(static_cast<size_t>(diff.size()), row.note.diff.size());
+    ASSERT_EQ(diff.size(), row.note.diff.size());
     for (qsizetype i = 0; i < diff.size(); ++i) {
-      const Q6Cli::SettingChange& c = row.note.diff[static_cast<size_t>(i)];
+      const Q6Cli::SettingChange& c = row.note.diff[i];
       EXPECT_EQ(diff[i].toObject(),
                 (QJsonObject{{"setting", c.setting}, {"before", c.before}, {"after", c.after}}));
     }
