@@ -80,19 +80,19 @@ constexpr Column column(const char* name, unsigned use) {
 
 // The order is the order of the table as version 1 made it.
 const Column kColumns[] = {
-    column<&RecordEntry::id>("id", kKey),
-    column<&RecordEntry::time>("time", kAtBegin),
-    column<&RecordEntry::user>("user", kAtBegin),
-    column<&RecordEntry::host>("host", kAtBegin),
+    column<&RecordEntry::id>("id", kKey | kForState),
+    column<&RecordEntry::time>("time", kAtBegin | kForState),
+    column<&RecordEntry::user>("user", kAtBegin | kForState),
+    column<&RecordEntry::host>("host", kAtBegin | kForState),
     column<&RecordEntry::program>("program", kAtBegin),
     column<&RecordEntry::printer>("printer", kAtBegin),
     column<&RecordEntry::model>("model", kAtBegin),
     column<&RecordEntry::action>("action", kAtBegin),
-    column<&RecordEntry::effect>("effect", kAtBegin),
-    column<&RecordEntry::settings>("settings", kAtBegin),
+    column<&RecordEntry::effect>("effect", kAtBegin | kForState),
+    column<&RecordEntry::settings>("settings", kAtBegin | kForState),
     column<&RecordEntry::bytes>("bytes", kAtBegin),
     column<&RecordEntry::sha256>("sha256", kAtBegin),
-    column<&RecordEntry::outcome>("outcome", kPending | kAtComplete),
+    column<&RecordEntry::outcome>("outcome", kPending | kAtComplete | kForState),
     column<&RecordEntry::sent>("sent", kAtComplete),
     column<&RecordEntry::reason>("reason", kAtComplete),
     column<&RecordEntry::completed>("completed", kAtComplete),
@@ -116,10 +116,18 @@ QByteArray pendingWord() {
   return Codec<RecordOutcome>::text(RecordOutcome::Pending);
 }
 
-EntryReader::EntryReader() : raw_(std::size(kColumns)), known_(std::size(kColumns), false) {}
+EntryReader::EntryReader(unsigned use) {
+  for (const Column& c : kColumns) {
+    if (use == kEveryColumn || (c.use & use) != 0) {
+      columns_.push_back(&c);
+    }
+  }
+  raw_.resize(columns_.size());
+  known_.assign(columns_.size(), false);
+}
 
 void EntryReader::take(RecordEntry& entry, size_t column, QByteArrayView bytes) {
-  const Column& c = kColumns[column];
+  const Column& c = *columns_[column];
   if (known_[column] && bytes == QByteArrayView(raw_[column])) {
     c.copy(entry, last_);
   } else {

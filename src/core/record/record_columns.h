@@ -32,6 +32,7 @@ enum ColumnUse : unsigned {
   kAtBegin = 1u << 0,     // bound from the entry when it is begun
   kPending = 1u << 1,     // written as "pending" when begun
   kAtComplete = 1u << 2,  // bound from the completion
+  kForState = 1u << 3,    // read to know what a printer holds (stateFromEntries, endsLookBack)
   kEveryColumn = ~0u,
 };
 
@@ -75,23 +76,24 @@ QByteArray joinColumns(unsigned use, const char* separator, Form form) {
   return joined;
 }
 
-// Reads entries from rows that list every column in entryColumns()' order. A row is anything with
+// Reads entries from rows that list the columns with any of `use` (every column unless told) in
+// entryColumns()' order; the fields of the others keep their defaults. A row is anything with
 // isNull(i), number(i) and bytes(i). A column equal to the row before's gives the same value back,
 // shared, instead of being converted again: ten thousand printers' states read quickly.
 class EntryReader {
  public:
-  EntryReader();
+  explicit EntryReader(unsigned use = kEveryColumn);
 
   template <typename Row>
   RecordEntry read(const Row& row) {
     RecordEntry entry;
-    const std::span<const Column> columns = entryColumns();
-    for (size_t i = 0; i < columns.size(); ++i) {
+    for (size_t i = 0; i < columns_.size(); ++i) {
+      const Column& column = *columns_[i];
       const int at = static_cast<int>(i);
       if (row.isNull(at)) {
         known_[i] = false;  // the field's own default: a completion time while pending
-      } else if (columns[i].number()) {
-        columns[i].readNumber(entry, row.number(at));
+      } else if (column.number()) {
+        column.readNumber(entry, row.number(at));
       } else {
         take(entry, i, row.bytes(at));
       }
@@ -102,6 +104,7 @@ class EntryReader {
 
  private:
   void take(RecordEntry& entry, size_t column, QByteArrayView bytes);
+  std::vector<const Column*> columns_;  // those read, in the order of the rows
   std::vector<QByteArray> raw_;
   std::vector<bool> known_;  // raw_ holds the row before's bytes of the column
   RecordEntry last_;

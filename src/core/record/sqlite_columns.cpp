@@ -13,8 +13,8 @@ QByteArray namesOf(unsigned use, const char* separator, const char* after = "") 
 
 }  // namespace
 
-QByteArray selectedColumns() {
-  return namesOf(Record::kEveryColumn, ", ");
+QByteArray selectedColumns(unsigned use) {
+  return namesOf(use, ", ");
 }
 
 QByteArray insertStatement(int rows) {

@@ -15,8 +15,8 @@ namespace Q6::Sqlite {
 using Record::kAtBegin;
 using Record::kAtComplete;
 
-// "id, time, user, ..." for a SELECT.
-QByteArray selectedColumns();
+// "id, time, user, ..." for a SELECT: every column, or those with any of `use`.
+QByteArray selectedColumns(unsigned use = Record::kEveryColumn);
 // "INSERT INTO entries (...) VALUES (?, ..., 'pending'), ... RETURNING id" for `rows` entries.
 QByteArray insertStatement(int rows);
 // Parameters one begun entry takes in the INSERT.

@@ -41,7 +41,10 @@ class SqliteRecord final : public PrinterRecord {
     const QByteArray select = "SELECT " + Sqlite::selectedColumns() + " FROM entries";
     history_ =
         std::make_unique<Statement>(*db_, select + " WHERE printer = ? ORDER BY id DESC LIMIT ?");
-    states_ = std::make_unique<Statement>(*db_, select + " WHERE printer = ? ORDER BY id DESC");
+    // What a printer holds needs only some of an entry's columns.
+    states_ =
+        std::make_unique<Statement>(*db_, "SELECT " + Sqlite::selectedColumns(Record::kForState) +
+                                              " FROM entries WHERE printer = ? ORDER BY id DESC");
     for (const Statement* s : {history_.get(), states_.get()}) {
       if (!s->prepared()) {
         return s->prepared();
@@ -207,7 +210,7 @@ class SqliteRecord final : public PrinterRecord {
     if (!read.begun()) {
       return refused(kRead, read.begun());
     }
-    Record::EntryReader reader;
+    Record::EntryReader reader(Record::kForState);
     StateBuilder stateOf;
     std::vector<RecordEntry> entries;
     for (const QString& printer : printers) {
