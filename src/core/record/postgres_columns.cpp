@@ -36,7 +36,7 @@ QByteArray unnestOf(unsigned use, const std::vector<RecordEntry>& rows, const ch
                     std::vector<QByteArray>& params, QByteArray arrays = {}, QByteArray names = {},
                     bool missingTimes = false) {
   for (const Column& c : Record::entryColumns()) {
-    if ((c.use & use) == 0) {
+    if (!c.has(use)) {
       continue;
     }
     if (c.number()) {

@@ -107,7 +107,7 @@ std::span<const Column> entryColumns() {
 int columnCount(unsigned use) {
   int n = 0;
   for (const Column& c : kColumns) {
-    n += (c.use & use) != 0 ? 1 : 0;
+    n += c.has(use) ? 1 : 0;
   }
   return n;
 }
@@ -118,7 +118,7 @@ QByteArray pendingWord() {
 
 EntryReader::EntryReader(unsigned use) {
   for (const Column& c : kColumns) {
-    if (use == kEveryColumn || (c.use & use) != 0) {
+    if (c.has(use)) {
       columns_.push_back(&c);
     }
   }

@@ -51,6 +51,8 @@ struct Column {
   bool (*same)(const RecordEntry&, const RecordEntry&);
   void (*copy)(RecordEntry& to, const RecordEntry& from);
   bool number() const { return type == ColumnType::Integer; }
+  // Whether it has any of `uses`; every column has kEveryColumn.
+  bool has(unsigned uses) const { return uses == kEveryColumn || (use & uses) != 0; }
 };
 
 // In the order SELECT lists them, which is the order of the table as version 1 made it.
@@ -66,7 +68,7 @@ template <typename Form>
 QByteArray joinColumns(unsigned use, const char* separator, Form form) {
   QByteArray joined;
   for (const Column& c : entryColumns()) {
-    if (use == kEveryColumn || (c.use & use) != 0) {
+    if (c.has(use)) {
       if (!joined.isEmpty()) {
         joined += separator;
       }

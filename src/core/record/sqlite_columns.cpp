@@ -49,7 +49,7 @@ int completeParameters() {
 
 EntryBinder::EntryBinder(unsigned use) {
   for (const Column& c : Record::entryColumns()) {
-    if ((c.use & use) != 0) {
+    if (c.has(use)) {
       columns_.push_back(&c);
     }
   }
